@@ -1,0 +1,88 @@
+#pragma once
+#include "command.h"
+#include "core/shared/state.h"
+#include "platform/dialogs.h"
+#include "platform/http.h"
+#include "platform/printers.h"
+#include "platform/settings.h"
+#include "platform/system.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+
+// The platform services and the server driver an App runs on.
+struct Services {
+    std::unique_ptr<plat::Dialogs> dialogs;
+    std::unique_ptr<plat::Settings> settings;
+    std::unique_ptr<plat::Printers> printers;
+    std::unique_ptr<plat::Http> http;
+    std::unique_ptr<plat::System> system;
+    std::unique_ptr<db::Driver> driver;
+};
+
+// The program's module-wide state, its database objects and its platform services.
+// main() owns one; every window gets it by reference; a test builds a fresh one.
+class App {
+public:
+    explicit App(Services services);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Platform services.
+    plat::Dialogs& dlg;
+    plat::Settings& reg;
+    plat::Printers& prn;
+    plat::Http& http;
+    plat::System& sys;
+    db::Driver& driver;
+
+    // State groups.
+    CfgReg cfg_reg;
+    SesVal ses_val;
+    LimVta lim_vta;
+    DatCox dat_cox;
+    TabSim tab_sim;
+    BufRep buf_rep;
+
+    int flg_nocox = 0;          // 1 = no connection
+    QString num_hdd;            // terminal identity
+    QString nom_prg = "TOVAREN";
+    QString ver_num = "3.8.2";
+    QString ver_sub = ".4";
+    QString ver_comp = "3.8.2.4";
+
+    // Database objects: the one connection, the shared command and the persistent ones.
+    db::Connection cox_bd;
+    db::Command cmd_sp;
+    db::Command cmd_stacox, cmd_getmen;
+    db::Command cmd_getpaq, cmd_newtkx, cmd_statik, cmd_protkx, cmd_valtkx;
+    // The eight command objects bound to cox_bd at login.
+    QList<db::Command*> commands();
+
+    // Refreshes the main window's caption; set by the main window.
+    std::function<void()> main_caption;
+
+    // Message box with the title "Tovaren" unless another is given.
+    int msg(const QString& text, int style, const QString& title = QStringLiteral("Tovaren"));
+
+    // Windows: single named instances created on first reference.
+    using Factory = std::function<QWidget*(App&)>;
+    void register_window(const QString& name, Factory factory);
+    bool has_factory(const QString& name) const { return factories_.count(name) != 0; }
+    // The loaded window of that name, created on first reference (null with no factory).
+    QWidget* window(const QString& name);
+    template <class W> W* win(const QString& name) { return qobject_cast<W*>(window(name)); }
+    bool is_loaded(const QString& name) const;
+    // Closes and deletes a loaded window.
+    void unload(const QString& name);
+    QStringList loaded() const;
+
+private:
+    Services services_;
+    std::map<QString, Factory> factories_;
+    std::map<QString, QPointer<QWidget>> windows_;
+};

@@ -1,0 +1,81 @@
+#pragma once
+// The module-wide state groups the windows share. Each group is a member of App under
+// its own name; a group grows with the windows that use it.
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Local settings read at start-up (application "vuroda", section "parsys").
+struct CfgReg {
+    QString sys_mens;
+    QString sys_modv = "0";
+    QString sys_rlot = "0";
+    QString cox_serv, cox_port, cox_user, cox_dtbs, cox_dtb1, cox_dtb2, cox_dtb3;
+    int rep_nprn = 0;
+    int rep_salt = 0;
+    int rep_marg = 0;
+    QString rep_letr = "0";
+    QString rep_enca = "1";
+    QString rep_juga = "1";
+    QString rep_simb = "1";
+    QString rep_codb = "0";
+    QString rep_cutt = "0";
+    QString rep_agot = "0";
+};
+
+// Login values (the getutq rows) and the values start-up sets beside them.
+struct SesVal {
+    QString cod_ven;
+    QString nom_ven;
+    QString dir_ven;
+    QString rif_ven;
+    QString cod_caj;          // "" after start-up, "**" while nobody is logged in
+    QString id_user;
+    QDate fec_sys;
+    double mod_sys = 100000000.0;
+    double jug_sys = 100000000.0;
+    double por_imp = 0;
+    int ord_lot = -1;
+    QString lot_mnu;
+    QString tik_men1, tik_men2, tik_men3;
+    QString num_rnl;
+    int flg_anu = 1;          // may annul tickets
+    QString anu_ven = "0";
+    int val_fijo = 1;
+};
+
+// Sale limits (getpaq rows), stored-amount texts.
+struct LimVta {
+    QString jug_min, jug_max, jug_miz, jug_maz, jug_mis, jug_mas;
+    QString vta_min, vta_max;
+    QString dia_vence;
+    QString jug_menor, jug_mayor;
+    bool flg_dec = false;
+};
+
+// Connection data of the login.
+struct DatCox {
+    QString bd_usr;
+    QString bd_clv;
+    QString cod_dtbs;
+    QString cod_guid;
+    QString srv_ip;
+    QString srv_port;
+    QString srv_databs;
+    QString ip_net;
+};
+
+// Symbol sets sent by getsim at login: parallel arrays in the server's order.
+struct TabSim {
+    QList<int> sim_cod;
+    QStringList sim_num;
+    QStringList sim_nom;
+};
+
+// Report-line buffer.
+struct BufRep {
+    QStringList rep_lin;
+    int flg_nodat = 0;
+    qsizetype rep_idx() const { return rep_lin.size() - 1; }
+};

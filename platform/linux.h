@@ -1,0 +1,19 @@
+#pragma once
+// The Linux implementations of the platform services.
+#include "platform/dialogs.h"
+#include "platform/http.h"
+#include "platform/printers.h"
+#include "platform/settings.h"
+#include "platform/system.h"
+
+#include <memory>
+
+namespace plat {
+
+std::unique_ptr<Dialogs> make_dialogs();
+std::unique_ptr<Settings> make_settings();
+std::unique_ptr<Printers> make_printers();
+std::unique_ptr<Http> make_http();
+std::unique_ptr<System> make_system();
+
+} // namespace plat
