@@ -7,7 +7,10 @@
 #include "platform/settings.h"
 #include "platform/system.h"
 
+#include <QAction>
+#include <QHash>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -65,6 +68,9 @@ public:
 
     // Refreshes the main window's caption; set by the main window.
     std::function<void()> main_caption;
+    // The main window's menu items by name (mov_tik, rep_itx, ...), and its 60-second timer.
+    QHash<QString, QAction*> mnu;
+    QTimer* timers = nullptr;
 
     // Message box with the title "Tovaren" unless another is given.
     int msg(const QString& text, int style, const QString& title = QStringLiteral("Tovaren"));
