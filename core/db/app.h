@@ -50,6 +50,7 @@ public:
     DatCox dat_cox;
     TabSim tab_sim;
     BufRep buf_rep;
+    MenSrv men_srv;
 
     int flg_nocox = 0;          // 1 = no connection
     QString num_hdd;            // terminal identity

@@ -73,6 +73,13 @@ struct TabSim {
     QStringList sim_nom;
 };
 
+// Message-poll state of the main timer.
+struct MenSrv {
+    int men_cont = 10;          // connected ticks; a poll is due at 10 or more
+    QString men_cod = "0";      // message identifier of the last poll
+    QString men_fec, men_hor, men_txt;
+};
+
 // Report-line buffer.
 struct BufRep {
     QStringList rep_lin;

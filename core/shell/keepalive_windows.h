@@ -1,0 +1,6 @@
+#pragma once
+#include "core/db/app.h"
+
+// Registers the windows of the server messages and the report viewer:
+// "mensaje", "mensajes" and "reporte".
+void register_keepalive_windows(App& app);

@@ -1,0 +1,121 @@
+#include "mensajes.h"
+#include "core/db/rule.h"
+#include "mdi_child.h"
+
+#include <QFont>
+#include <QHeaderView>
+#include <QShortcut>
+
+namespace {
+
+constexpr int tw(int twips) { return (twips + 7) / 15; }
+
+QFont courier()
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    return f;
+}
+
+} // namespace
+
+mensaje::mensaje(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("mensaje"));
+    setWindowTitle(QStringLiteral("Mensaje del Sistema"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    texto = new QPlainTextEdit(this);
+    texto->setObjectName(QStringLiteral("texto"));
+    texto->setFont(courier());
+    texto->setReadOnly(true);
+    texto->setGeometry(tw(120), tw(120), tw(5700), tw(2970));
+
+    b_salir = new QPushButton(QStringLiteral("Salir"), this);
+    b_salir->setObjectName(QStringLiteral("b_salir"));
+    b_salir->setDefault(true);
+    b_salir->setGeometry(tw(120) + (tw(5700) - tw(1200)) / 2, tw(120 + 2970 + 120), tw(1200), tw(375));
+    connect(b_salir, &QPushButton::clicked, this, &mensaje::b_salir_Click);
+
+    setFixedSize(tw(120 + 5700 + 120), tw(120 + 2970 + 120 + 375 + 120));
+    move(tw(2500), tw(2500));
+}
+
+void mensaje::b_salir_Click()
+{
+    // Closing deletes the window: the next message loads it anew.
+    close();
+}
+
+mensajes::mensajes(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("mensajes"));
+    setWindowTitle(QStringLiteral("Mensajes del Sistema"));
+
+    lista = new QTreeWidget(this);
+    lista->setObjectName(QStringLiteral("lista"));
+    lista->setRootIsDecorated(false);
+    lista->setUniformRowHeights(true);
+    lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->setGeometry(tw(120), tw(120), tw(9000), tw(4200));
+
+    b_salir = new QPushButton(QStringLiteral("Salir"), this);
+    b_salir->setObjectName(QStringLiteral("b_salir"));
+    b_salir->setGeometry(tw(120 + 9000 - 1200), tw(120 + 4200 + 120), tw(1200), tw(375));
+    connect(b_salir, &QPushButton::clicked, this, &mensajes::b_salir_Click);
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(esc, &QShortcut::activated, b_salir, &QPushButton::click);
+
+    resize(tw(120 + 9000 + 120), tw(120 + 4200 + 120 + 375 + 120));
+    move(tw(500), tw(500));
+
+    // Load: an empty list with its three columns, then the server's messages.
+    lista->clear();
+    lista->setColumnCount(3);
+    lista->setHeaderLabels({QStringLiteral("Fecha"), QStringLiteral("Hora"), QStringLiteral("Texto")});
+    lista->header()->setStretchLastSection(false);
+    lista->setColumnWidth(0, tw(1200));
+    lista->setColumnWidth(1, tw(1200));
+    lista->setColumnWidth(2, tw(25000));
+    car_men();
+}
+
+void mensajes::b_salir_Click()
+{
+    close_mdi_child(this);
+}
+
+void mensajes::car_men()
+{
+    auto& cmd = app_.cmd_sp;
+    cmd.command_text = QStringLiteral("dstmen");
+    cmd.append(QStringLiteral("p1"), db::adChar, db::adParamInput, 3, app_.ses_val.cod_ven);
+    db::Recordset rs;
+    const bool ok = sp_exec(app_, cmd, rs);
+    if (!ok || app_.flg_nocox != 0) {
+        app_.dlg.set_pointer(plat::ptr_default);
+        return;
+    }
+    fec_men.clear();
+    hor_men.clear();
+    txt_men.clear();
+    for (; !rs.eof(); rs.move_next()) {
+        QString fec, hor, txt;
+        rs.read_text(QStringLiteral("fecmov"), fec);
+        rs.read_text(QStringLiteral("hormov"), hor);
+        rs.read_text(QStringLiteral("texto"), txt);
+        fec_men << fec;
+        hor_men << hor;
+        txt_men << txt;
+    }
+    rs.close();
+    lista->clear();
+    QList<QTreeWidgetItem*> items;
+    for (qsizetype k = 0; k < fec_men.size(); ++k)
+        items << new QTreeWidgetItem(QStringList{fec_men[k], hor_men[k], txt_men[k]});
+    lista->addTopLevelItems(items);
+    app_.dlg.set_pointer(plat::ptr_default);
+}
