@@ -1,5 +1,6 @@
 #pragma once
 #include "command.h"
+#include "core/shared/permissions.h"
 #include "core/shared/state.h"
 #include "platform/dialogs.h"
 #include "platform/http.h"
@@ -50,6 +51,8 @@ public:
     DatCox dat_cox;
     TabSim tab_sim;
     BufRep buf_rep;
+    MenSrv men_srv;
+    TabPer tab_per;
 
     int flg_nocox = 0;          // 1 = no connection
     QString num_hdd;            // terminal identity
@@ -57,6 +60,7 @@ public:
     QString ver_num = "3.8.2";
     QString ver_sub = ".4";
     QString ver_comp = "3.8.2.4";
+    QString txt_marca;          // caption tail when the login sends no num_rnl
 
     // Database objects: the one connection, the shared command and the persistent ones.
     db::Connection cox_bd;

@@ -79,3 +79,10 @@ struct BufRep {
     int flg_nodat = 0;
     qsizetype rep_idx() const { return rep_lin.size() - 1; }
 };
+
+// The main timer's message poll.
+struct MenSrv {
+    int men_cont = 10;        // connected ticks; a poll is due at 10 or more
+    QString men_cod = "0";
+    QString men_fec, men_hor, men_txt;
+};

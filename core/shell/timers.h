@@ -1,0 +1,5 @@
+#pragma once
+#include "core/db/app.h"
+
+// The main window's timer tick.
+void timers_Timer(App& app);
