@@ -1,6 +1,9 @@
 #pragma once
 #include "command.h"
+#include "core/shared/permissions.h"
+#include "core/shared/money.h"
 #include "core/shared/state.h"
+#include "core/shared/vocab.h"
 #include "platform/dialogs.h"
 #include "platform/http.h"
 #include "platform/printers.h"
@@ -51,6 +54,8 @@ public:
     TabSim tab_sim;
     BufRep buf_rep;
     MenSrv men_srv;
+    Vocab vocab;                // tab_zod, tab_cac, tab_ani
+    TabPer tab_per;
 
     int flg_nocox = 0;          // 1 = no connection
     QString num_hdd;            // terminal identity
@@ -58,6 +63,7 @@ public:
     QString ver_num = "3.8.2";
     QString ver_sub = ".4";
     QString ver_comp = "3.8.2.4";
+    QString txt_marca;          // caption tail when the login sends no num_rnl
 
     // Database objects: the one connection, the shared command and the persistent ones.
     db::Connection cox_bd;
@@ -72,6 +78,9 @@ public:
     // The main window's menu items by name (mov_tik, rep_itx, ...), and its 60-second timer.
     QHash<QString, QAction*> mnu;
     QTimer* timers = nullptr;
+
+    // The money settings the amount helpers read.
+    MonCtx mon() const { return mon_ctx(ses_val, lim_vta); }
 
     // Message box with the title "Tovaren" unless another is given.
     int msg(const QString& text, int style, const QString& title = QStringLiteral("Tovaren"));

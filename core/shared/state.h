@@ -86,3 +86,4 @@ struct BufRep {
     int flg_nodat = 0;
     qsizetype rep_idx() const { return rep_lin.size() - 1; }
 };
+
