@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QHash>
+#include <QMdiArea>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -78,6 +79,8 @@ public:
     // The main window's menu items by name (mov_tik, rep_itx, ...), and its 60-second timer.
     QHash<QString, QAction*> mnu;
     QTimer* timers = nullptr;
+    // The main window's MDI area, where child windows are shown.
+    QMdiArea* mdi = nullptr;
 
     // The money settings the amount helpers read.
     MonCtx mon() const { return mon_ctx(ses_val, lim_vta); }

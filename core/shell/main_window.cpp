@@ -1,4 +1,5 @@
 #include "main_window.h"
+#include "mdi_child.h"
 #include "show.h"
 #include "timers.h"
 #include "core/db/rule.h"
@@ -13,34 +14,6 @@
 
 namespace {
 
-// Unloads an MDI child's frame with it: when the window closes itself (or is deleted),
-// its frame goes too, so that the next reference loads the window afresh.
-class ChildFrame : public QObject {
-public:
-    ChildFrame(QWidget* w, QMdiSubWindow* sub) : QObject(sub), w_(w), sub_(sub)
-    {
-        w->installEventFilter(this);
-        connect(w, &QObject::destroyed, sub, &QObject::deleteLater);
-    }
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (o == w_ && e->type() == QEvent::Close) {
-            // Whether the window accepted its closing is known once the event is done.
-            QPointer<QWidget> w = w_;
-            QPointer<QMdiSubWindow> sub = sub_;
-            QTimer::singleShot(0, sub_, [w, sub] {
-                if (w && sub && w->isHidden())
-                    sub->deleteLater();
-            });
-        }
-        return QObject::eventFilter(o, e);
-    }
-
-private:
-    QPointer<QWidget> w_;
-    QMdiSubWindow* sub_;
-};
-
 const QString maker_site = QStringLiteral("www.kelmaris.com");
 
 } // namespace
@@ -50,6 +23,7 @@ main_window::main_window(App& app, QWidget* parent) : QMainWindow(parent), app_(
     setObjectName("main");
     setWindowTitle("Tovaren");
     mdi_ = new QMdiArea(this);
+    app_.mdi = mdi_;
     mdi_->setObjectName("mdi");
     setCentralWidget(mdi_);
     resize(800, 600);
@@ -234,30 +208,7 @@ void main_window::main_caption()
 QWidget* main_window::show_child(const QString& name)
 {
     QWidget* w = app_.window(name);
-    if (!w)
-        return nullptr;
-    auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
-    if (!sub || sub->mdiArea() != mdi_) {
-        // A window that placed or sized itself keeps its place and its client size.
-        const bool placed = w->testAttribute(Qt::WA_Moved);
-        const QPoint at = w->pos();
-        const QSize client = w->testAttribute(Qt::WA_Resized) ? w->size() : QSize();
-        sub = mdi_->addSubWindow(w);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        new ChildFrame(w, sub);
-        if (client.isValid()) {
-            const QMargins m = sub->contentsMargins();
-            sub->resize(client.grownBy(m));
-        }
-        if (placed)
-            sub->move(at);
-    }
-    if (sub->isMinimized())
-        sub->showNormal();
-    else
-        sub->show();
-    w->show();
-    mdi_->setActiveSubWindow(sub);
+    show_mdi_child(app_, w);
     return w;
 }
 

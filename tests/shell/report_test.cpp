@@ -71,14 +71,11 @@ TEST(ReportViewer, IsAChildOfTheMainWindow)
 {
     TestApp t;
     register_keepalive_windows(*t);
-    QMdiArea* area = nullptr;
-    t->register_window("main", [&](App&) -> QWidget* {
-        auto* m = new QMainWindow;
-        area = new QMdiArea(m);
-        m->setCentralWidget(area);
-        return m;
-    });
-    t->window("main")->show();
+    QMainWindow main;
+    auto* area = new QMdiArea(&main);
+    main.setCentralWidget(area);
+    main.show();
+    t->mdi = area;
     build(t->buf_rep, 3);
 
     rep_show(*t);
