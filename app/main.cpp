@@ -1,6 +1,7 @@
 #include "core/db/app.h"
 #include "core/db/tds_driver.h"
 #include "core/shell/main_window.h"
+#include "core/login/windows.h"
 #include "core/shell/keepalive_windows.h"
 #include "core/shell/windows.h"
 #include "core/update/windows.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
 
     // Windows by name. The real windows come first: register_shell_windows gives a
     // stand-in only to the names nobody registered.
+    register_login_windows(app);
     register_keepalive_windows(app);
     register_update_windows(app);
     register_shell_windows(app);

@@ -4,6 +4,7 @@
 #include "timers.h"
 #include "core/db/rule.h"
 #include "core/login/cfg_reg.h"
+#include "core/login/deploy.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -11,12 +12,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
-
-namespace {
-
-const QString maker_site = QStringLiteral("www.kelmaris.com");
-
-} // namespace
 
 main_window::main_window(App& app, QWidget* parent) : QMainWindow(parent), app_(app)
 {
@@ -137,7 +132,7 @@ void main_window::Form_Load()
     app_.num_hdd = hdd_serial(app_.sys);
     s.mod_sys = 100000000.0;
     s.jug_sys = s.mod_sys;
-    app_.txt_marca = QString(3, ' ') + maker_site;
+    app_.txt_marca = QString(3, ' ') + QString::fromLatin1(deploy::web_site);
     app_.men_srv.men_cont = 10;
     ani_table(app_.vocab);
     zod_table(app_.vocab);

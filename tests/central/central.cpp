@@ -240,9 +240,15 @@ void Server::seed()
         }
         r.status = it->status;
         auto& rs = r.rows({"name", "value"});
-        rs.rows << QVariantList{"server_ip", it->server_ip} << QVariantList{"server_port", it->server_port}
-                << QVariantList{"databs", it->databs} << QVariantList{"app_numver", it->app_numver}
-                << QVariantList{"ipnet", it->ipnet};
+        const QList<QStringList> rows = {{"server_ip", it->server_ip}, {"server_port", it->server_port},
+                                         {"databs", it->databs},       {"app_numver", it->app_numver},
+                                         {"ipnet", it->ipnet}};
+        for (const auto& row : rows)
+            if (!it->omit.contains(row[0]))
+                rs.rows << QVariantList{row[0], row[1]};
+        for (const auto& row : it->extra)
+            if (row.size() == 2)
+                rs.rows << QVariantList{row[0], row[1]};
         return true;
     });
 
@@ -274,6 +280,9 @@ void Server::seed()
             for (const auto& code : u->denied)
                 rs.rows << QVariantList{"USERXX_MAP", code};
         }
+        for (const auto& row : o.extra_rows)
+            if (row.size() == 2)
+                rs.rows << QVariantList{row[0], row[1]};
         return true;
     });
 

@@ -3,6 +3,7 @@
 // It records every call and can be told to fail. It serves the program in process
 // (as a db::Driver) and behind the TDS endpoint on loopback.
 #include "core/db/driver.h"
+#include "core/login/deploy.h"
 
 #include <QDate>
 #include <QMap>
@@ -33,6 +34,8 @@ struct Cox {
     QString databs = "tovaren";
     QString app_numver = "3.8.2.4";
     QString ipnet = "10.1.1.1";
+    QStringList omit;             // standard rows left out of the answer, by name
+    QList<QStringList> extra;     // further rows {name, value}, after the standard ones
 };
 
 struct Message {
@@ -48,6 +51,7 @@ struct Outlet {
     QMap<QString, QString> values;  // login rows besides IDUSER_VEN and USERXX_MAP
     QMap<QString, User> users;
     QList<Message> messages;
+    QList<QStringList> extra_rows;  // further getutq rows {nombre, valor}, after the others
 };
 
 struct Symbol {
@@ -58,8 +62,8 @@ struct Symbol {
 
 // The in-memory model the procedures work on. Later windows add to it.
 struct Model {
-    QString db_user = "tovaren";
-    QString db_password = "1234567890";
+    QString db_user = deploy::db_user;          // the program's fixed database login
+    QString db_password = deploy::db_password;
     QMap<QString, Cox> cox;       // by database code
     Outlet outlet;
     QList<Symbol> symbols;

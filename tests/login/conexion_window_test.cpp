@@ -1,0 +1,159 @@
+// The login window itself: layout, pre-fill, focus, key filters, closing and "Actualizar".
+#include "tests/login/login_fixture.h"
+
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+
+using LoginWindow = LoginTest;
+
+TEST_F(LoginWindow, OpensFilledFromTheLocalSettings)
+{
+    open();
+    EXPECT_EQ(w->focusWidget(), c("tx_user"));  // first start: nothing remembered
+    EXPECT_EQ(c<QComboBox>("tx_dtbs")->count(), 0);
+
+    auto& cfg = app()->cfg_reg;
+    cfg.cox_user = "  CAJERO ";
+    cfg.cox_dtbs = " DEMO ";
+    cfg.cox_dtb1 = "ABC";
+    cfg.cox_dtb2 = "   ";
+    cfg.cox_dtb3 = "XYZ";
+    w->close();
+    open();
+    EXPECT_EQ(w->windowTitle(), "Tovaren v3.8.2.4 - Conexión");
+    EXPECT_EQ(w->size(), QSize(361, 139));
+    EXPECT_EQ(c("tx_user")->geometry(), QRect(87, 20, 167, 21));
+    EXPECT_TRUE(c<QLabel>("lb_clav")->font().bold());
+    EXPECT_TRUE(c<QPushButton>("b_conectar")->isDefault());
+    EXPECT_EQ(text("tx_user"), "CAJERO");
+    EXPECT_EQ(text("tx_dtbs"), "DEMO");
+    auto* list = c<QComboBox>("tx_dtbs");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(0), "ABC");
+    EXPECT_EQ(list->itemText(1), "XYZ");
+    EXPECT_EQ(w->focusWidget(), c("tx_clav"));  // a remembered user: the password is next
+
+    EXPECT_EQ(conexion::place_for(9600), QPoint(147, 93));
+    EXPECT_EQ(conexion::place_for(9615), QPoint(220, 147));
+    EXPECT_EQ(w->pos(), conexion::place_for(QGuiApplication::primaryScreen()->geometry().width() * 15));
+}
+
+TEST_F(LoginWindow, KeyFiltersAndLostFocus)
+{
+    struct Case {
+        const char* field;
+        QString keys;
+        QString typed;  // shown while typing
+        QString left;   // once the field is left
+    };
+    const Case cases[] = {
+        {"tx_user", "ab c", "AB C", "ABC"},
+        {"tx_clav", "abcdefghijk", "ABCDEFGHIJ", "ABCDEFGHIJ"},  // 10 at most
+        {"tx_dtbs", "ab-c $9.", "ABC$9", "ABC$9"},
+        {"tx_dtbs", "abcdefghijklmnopqrst", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},  // 15 at most
+    };
+    open();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.field + (": " + k.keys).toStdString());
+        QWidget* field = c(k.field);
+        field->setFocus();
+        if (auto* cb = qobject_cast<QComboBox*>(field))
+            cb->setEditText(QString());
+        QTest::keyClicks(field, k.keys);
+        EXPECT_EQ(text(k.field), k.typed);
+        c("b_actua")->setFocus();
+        EXPECT_EQ(text(k.field), k.left);
+    }
+    QTest::keyClick(c("tx_dtbs"), Qt::Key_Backspace);
+    EXPECT_EQ(text("tx_dtbs"), "ABCDEFGHIJKLMN");
+    EXPECT_EQ(c<QLineEdit>("tx_clav")->displayText(), "**********");
+
+    // Keys outside ASCII: upper-cased in the user name, refused in the database code, as
+    // are control characters (keyboard copy and paste).
+    QKeyEvent enye(QEvent::KeyPress, Qt::Key_Ntilde, Qt::NoModifier, QString(QChar(0xF1)));
+    QCoreApplication::sendEvent(c("tx_user"), &enye);
+    EXPECT_EQ(text("tx_user"), "ABC" + QString(QChar(0xD1)));
+    for (int code : {0xF1, 22, 3})
+        EXPECT_EQ(conexion::tx_dtbs_KeyPress(code), 0) << code;
+
+    // The focus selects the whole text, also when it comes by the mouse.
+    c("tx_dtbs")->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(c<QComboBox>("tx_dtbs")->lineEdit()->selectedText(), "ABCDEFGHIJKLMN");
+}
+
+TEST_F(LoginWindow, EnterPressesConectarFromTheDatabaseField)
+{
+    open();
+    QTest::keyClicks(c("tx_user"), "cajero");
+    QTest::keyClicks(c("tx_clav"), "clave");
+    QTest::keyClicks(c("tx_dtbs"), "demo");
+    QTest::keyClick(c("tx_dtbs"), Qt::Key_Return);
+    EXPECT_EQ(srv().procs(), QStringList({"getcox", "getutq", "getsim"}));
+}
+
+TEST_F(LoginWindow, ClosingEndsTheProgramOnlyWhileNobodyIsLoggedIn)
+{
+    struct Case {
+        const char* name;
+        QString cod_caj;
+        std::function<void(LoginTest&)> close;
+        bool ends;
+    };
+    const Case cases[] = {
+        {"Esc at the first showing", "**", [](LoginTest& f) { QTest::keyClick(f.c("tx_user"), Qt::Key_Escape); }, true},
+        {"Salir at the first showing", "**", [](LoginTest& f) { f.click("b_cancelar"); }, true},
+        {"close box at the first showing", "**", [](LoginTest& f) { f.w->close(); }, true},
+        {"Esc from the menu", "01", [](LoginTest& f) { QTest::keyClick(f.c("tx_user"), Qt::Key_Escape); }, false},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        reset();
+        app()->ses_val.cod_caj = k.cod_caj;
+        dlg().set_pointer(plat::ptr_hourglass);
+        open();
+        k.close(*this);
+        EXPECT_EQ(ta->sys->ended, k.ends);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_EQ(dlg().pointer(), plat::ptr_default);
+        EXPECT_EQ(app()->ses_val.cod_caj, k.cod_caj);
+        EXPECT_EQ(dlg_boxes(), 0);
+        EXPECT_TRUE(srv().log.isEmpty());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(app()->is_loaded("conexion"));  // the next showing loads it afresh
+    }
+}
+
+TEST_F(LoginWindow, ActualizarAsksThenMarksAndShowsTheUpdate)
+{
+    int shown = 0;
+    app()->register_window("update", [&](App&) -> QWidget* {
+        auto* d = new QDialog;
+        d->setAttribute(Qt::WA_DeleteOnClose);
+        QTimer::singleShot(0, d, [&shown, d] {
+            shown += d->isVisible() && d->isModal();
+            d->reject();
+        });
+        return d;
+    });
+    ta->reg->values["brontex/TOVAREN/version"] = "3.8.2.4";
+    open();
+
+    dlg().answers = {plat::ans_cancel};
+    click("b_actua");
+    EXPECT_EQ(box(), "¿Desea actualizar el programa?               ");
+    EXPECT_EQ(dlg().boxes[0].style, 33);
+    EXPECT_EQ(dlg().boxes[0].title, "TOVAREN");
+    EXPECT_EQ(marker(), "3.8.2.4");
+    EXPECT_EQ(shown, 0);
+
+    click("b_actua");  // OK
+    EXPECT_EQ(marker(), "0.0.0.0");
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(ta->sys->ended);
+}

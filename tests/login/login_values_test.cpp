@@ -1,0 +1,41 @@
+// The login's pure pieces: the address check and the conversions of the login values.
+#include "core/login/discovery.h"
+#include "core/login/login_values.h"
+
+#include <gtest/gtest.h>
+
+TEST(LoginValues, IpValid)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"198.51.100.10", true}, {"255.255.255.255", true}, {"192.168.0.10", false}, {"10.1.1.256", false},
+        {"10.1.1", false},       {"10.1.1.1.1", false},     {"", false},             {"host.example", false},
+        {"10.1.1.-1", false},    {"10.1..1", false},        {"10.1.1.1 ", false},
+    };
+    for (const auto& [text, valid] : cases)
+        EXPECT_EQ(ip_valid(text), valid) << text;
+}
+
+TEST(LoginValues, Conversions)
+{
+    EXPECT_EQ(to_int16("2.5"), 2);  // halves to even
+    EXPECT_EQ(to_int16("3.5"), 4);
+    EXPECT_EQ(to_int16("32768"), std::nullopt);
+    EXPECT_EQ(to_date("24/12/2026 08:30:00"), QDate(2026, 12, 24));
+    EXPECT_EQ(to_date("2026-12-24T08:30:00"), QDate(2026, 12, 24));
+    EXPECT_EQ(to_date("2026-13-01"), std::nullopt);
+}
+
+TEST(LoginValues, MoneyDivisorMustBePositive)
+{
+    const std::pair<const char*, double> cases[] = {
+        {"100", 100}, {"0", 5}, {"-100", 5}, {"cien", 5}, {"inf", 5}, {"", 5}, {" 2.5 ", 2.5},
+    };
+    for (const auto& [value, expected] : cases) {
+        SesVal s;
+        s.mod_sys = s.jug_sys = 5;
+        set_login_value(s, "SYSTEM_MOD", value);
+        set_login_value(s, "JUGADA_SYS", value);
+        EXPECT_EQ(s.mod_sys, expected) << value;
+        EXPECT_EQ(s.jug_sys, expected) << value;
+    }
+}
