@@ -1,5 +1,7 @@
 #include "command.h"
 
+#include <limits>
+
 namespace db {
 
 Parameter& Command::append(const QString& name, int type, int dir, int size, const QVariant& value)
@@ -47,19 +49,49 @@ QStringList Command::param_names() const
     return names;
 }
 
-static bool is_text(int type) { return type == adChar || type == adVarChar; }
+namespace {
+
+bool is_text(int type) { return type == adChar || type == adVarChar; }
+
+// Whether an input value can travel as its declared type: a text within its size, a whole
+// number within its type's range. A value that does not is the caller's fault.
+bool fits(const Parameter& p, QString* why)
+{
+    if (p.dir == adParamOutput || p.dir == adParamReturnValue || p.value.isNull() || !p.value.isValid())
+        return true;
+    if (is_text(p.type)) {
+        if (p.value.toString().size() <= p.size)
+            return true;
+        *why = QStringLiteral("value longer than %1 characters").arg(p.size);
+        return false;
+    }
+    qint64 lo = 0, hi = 0;
+    switch (p.type) {
+    case adTinyInt: lo = 0; hi = 255; break;
+    case adSmallInt: lo = -32768; hi = 32767; break;
+    case adInteger: lo = std::numeric_limits<qint32>::min(); hi = std::numeric_limits<qint32>::max(); break;
+    case adBigInt: lo = std::numeric_limits<qint64>::min(); hi = std::numeric_limits<qint64>::max(); break;
+    default: return true;
+    }
+    bool ok = false;
+    const qint64 n = p.value.toLongLong(&ok);
+    if (ok && n >= lo && n <= hi)
+        return true;
+    *why = QStringLiteral("value %1 is not a whole number of its type").arg(p.value.toString());
+    return false;
+}
+
+} // namespace
 
 ExecResult Command::execute(Recordset& rs, QString* error)
 {
     rs = Recordset();
-    // A text longer than its declared size is the caller's fault: refuse it, never cut it.
+    // A value that does not fit its parameter is the caller's fault: refuse it, never cut it.
     for (const auto& p : params_) {
-        if ((p.dir == adParamInput || p.dir == adParamInputOutput) && is_text(p.type) && !p.value.isNull()
-            && p.value.toString().size() > p.size) {
+        QString why;
+        if (!fits(p, &why)) {
             if (error)
-                *error = QStringLiteral("parameter %1 of %2: value longer than %3 characters")
-                             .arg(p.name, command_text)
-                             .arg(p.size);
+                *error = QStringLiteral("parameter %1 of %2: %3").arg(p.name, command_text, why);
             return ExecResult::caller_error;
         }
     }

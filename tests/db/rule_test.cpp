@@ -150,6 +150,35 @@ TEST_F(RuleTest, TextLongerThanItsSizeIsRefusedNotCutNorTakenForALostConnection)
     EXPECT_EQ(t.dlg->pointer(), 0);
 }
 
+TEST_F(RuleTest, WholeNumbersOutsideTheirTypeAreRefusedBeforeSending)
+{
+    struct Case {
+        int type;
+        QVariant value;
+        bool fits;
+    } cases[] = {
+        {db::adTinyInt, 255, true},
+        {db::adTinyInt, 256, false},
+        {db::adTinyInt, -1, false},
+        {db::adSmallInt, -32768, true},
+        {db::adSmallInt, 32768, false},
+        {db::adInteger, QVariant::fromValue<qint64>(2147483648LL), false},
+        {db::adInteger, "12", true},
+        {db::adInteger, "doce", false},
+        {db::adBigInt, QVariant::fromValue<qint64>(9000000000000LL), true},
+    };
+    for (const auto& c : cases) {
+        t.srv->log.clear();
+        t->cmd_sp.command_text = "stacox";
+        t->cmd_sp.append("x", c.type, db::adParamInput, 0, c.value);
+        db::Recordset rs;
+        EXPECT_EQ(sp_exec(*t, t->cmd_sp, rs), c.fits) << c.type << " " << c.value.toString().toStdString();
+        EXPECT_EQ(t.srv->log.size(), c.fits ? 1 : 0);
+        EXPECT_TRUE(t.dlg->boxes.isEmpty());
+        EXPECT_EQ(t->flg_nocox, 0);
+    }
+}
+
 TEST_F(RuleTest, TriedOnceCallsNeverReconnect)
 {
     t.srv->fail_next(1, "dstmen");
