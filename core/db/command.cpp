@@ -1,5 +1,6 @@
 #include "command.h"
 
+#include <cmath>
 #include <limits>
 
 namespace db {
@@ -74,7 +75,18 @@ bool fits(const Parameter& p, QString* why)
     default: return true;
     }
     bool ok = false;
-    const qint64 n = p.value.toLongLong(&ok);
+    qint64 n = 0;
+    const int id = p.value.metaType().id();
+    if (id == QMetaType::Double || id == QMetaType::Float) {
+        // Rounded as the driver sends it; a value beyond 64 bits, or not a number at all,
+        // would otherwise turn into the smallest 64-bit number on the way.
+        const double d = p.value.toDouble();
+        ok = std::isfinite(d) && std::fabs(d) <= 9.2e18;
+        if (ok)
+            n = std::llround(d);
+    } else {
+        n = p.value.toLongLong(&ok);
+    }
     if (ok && n >= lo && n <= hi)
         return true;
     *why = QStringLiteral("value %1 is not a whole number of its type").arg(p.value.toString());

@@ -3,6 +3,7 @@
 #include "tests/doubles/test_app.h"
 
 #include <QRegularExpression>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -166,6 +167,14 @@ TEST_F(RuleTest, WholeNumbersOutsideTheirTypeAreRefusedBeforeSending)
         {db::adInteger, "12", true},
         {db::adInteger, "doce", false},
         {db::adBigInt, QVariant::fromValue<qint64>(9000000000000LL), true},
+        // Amounts computed in floating point: rounded to a whole number, refused beyond it.
+        {db::adBigInt, 12.5, true},
+        {db::adInteger, 2147483647.4, true},
+        {db::adInteger, 2147483647.5, false},
+        {db::adBigInt, 1e20, false},
+        {db::adBigInt, -1e20, false},
+        {db::adBigInt, std::nan(""), false},
+        {db::adBigInt, HUGE_VAL, false},
     };
     for (const auto& c : cases) {
         t.srv->log.clear();
