@@ -85,8 +85,10 @@ QString men_text(const QString& fecha, const QString& hora, const QString& texto
 
 void timers_Timer(App& app)
 {
-    if (app.timers)
+    if (app.timers) {
+        app.timers->setInterval(60000);
         app.timers->stop();
+    }
 
     keep_alive(app);
 
