@@ -38,6 +38,8 @@ main_window::~main_window()
     app_.main_caption = nullptr;
     if (app_.timers == timers)
         app_.timers = nullptr;
+    if (app_.mdi == mdi_)
+        app_.mdi = nullptr;
     for (const auto& name : registered_)
         app_.mnu.remove(name);
 }
@@ -156,6 +158,8 @@ void main_window::Form_Activate()
 
 void main_window::Form_Unload()
 {
+    // The timer goes with the window: no keep-alive may reopen the connection after this.
+    timers->stop();
     if (app_.cox_bd.state() != db::adStateClosed)
         app_.cox_bd.close();
 }

@@ -21,7 +21,7 @@ public:
     // First activation (only while cod_caj is ""): hidden, cod_caj "**", the login window
     // modally, then shown maximised. Later calls do nothing.
     void Form_Activate();
-    // Closes the connection when it is open.
+    // Stops the timer and closes the connection when it is open.
     void Form_Unload();
     // Caption, background colour and timer after a login, a tick or a lost connection.
     void main_caption();

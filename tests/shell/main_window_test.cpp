@@ -175,6 +175,7 @@ TEST(MainWindow, MenuTree)
     s.w.reset();
     EXPECT_TRUE(s.t->mnu.isEmpty());
     EXPECT_EQ(s.t->timers, nullptr);
+    EXPECT_EQ(s.t->mdi, nullptr);
     EXPECT_FALSE(s.t->main_caption);
 }
 
@@ -296,6 +297,9 @@ TEST(MainWindow, ClosingClosesTheConnectionAndSendsNothing)
 {
     Shell s;
     s.t.connect();
+    s.t->ses_val.cod_caj = "01";
+    s.w->main_caption();
+    ASSERT_TRUE(s.w->timers->isActive());
     ASSERT_EQ(s.t->cox_bd.state(), db::adStateOpen);
     const auto calls = s.t.srv->log.size();
     bool ended = false;
@@ -303,6 +307,7 @@ TEST(MainWindow, ClosingClosesTheConnectionAndSendsNothing)
     s.w->show();
     s.w->close();
     EXPECT_EQ(s.t->cox_bd.state(), db::adStateClosed);
+    EXPECT_FALSE(s.w->timers->isActive());  // no later tick reopens it
     EXPECT_EQ(s.t.srv->log.size(), calls);
     EXPECT_TRUE(ended);
 }
