@@ -3,6 +3,7 @@
 #include "text_printer.h"
 
 #include <QGuiApplication>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QShortcut>
 
@@ -26,6 +27,9 @@ void rep_show(App& app)
     if (!w)
         return;
     show_mdi_child(app, w);
+    // Always in its normal size, also when it was left maximised or minimised.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget()); sub && (sub->isMaximized() || sub->isMinimized()))
+        sub->showNormal();
     w->lista->clear();
     w->lista->addItems(app.buf_rep.rep_lin);
 }

@@ -12,7 +12,8 @@
 void rep_reset(BufRep& buf);
 // One more empty line at the end: rep_idx() grows by 1. A buffer holds any number of lines.
 void rep_addline(BufRep& buf);
-// Shows the buffer in the viewer "reporte", modeless in the main window, one item per line.
+// Shows the buffer in the viewer "reporte", modeless in the main window in its normal size,
+// one item per line.
 void rep_show(App& app);
 // Prints the buffer on printer cfg_reg.rep_nprn: rep_marg blanks before each line, then
 // rep_salt + 5 lines of one blank. Any failure, also no such printer, shows

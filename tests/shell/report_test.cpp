@@ -83,6 +83,15 @@ TEST(ReportViewer, IsAChildOfTheMainWindow)
     ASSERT_EQ(area->subWindowList().size(), 1);
     EXPECT_EQ(area->activeSubWindow()->widget(), t->window("reporte"));
 
+    // The next report comes up in the normal size, however the viewer was left.
+    for (bool maximised : {true, false}) {
+        QMdiSubWindow* frame = area->subWindowList().first();
+        maximised ? frame->showMaximized() : frame->showMinimized();
+        rep_show(*t);
+        EXPECT_FALSE(frame->isMaximized() || frame->isMinimized()) << maximised;
+        EXPECT_TRUE(frame->isVisible());
+    }
+
     // Salir closes the frame with the window.
     t->win<reporte>("reporte")->b_salir->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
