@@ -1,4 +1,5 @@
 #include "permissions.h"
+#include "core/shared/justify.h"
 #include "core/shared/permissions.h"
 
 namespace {
@@ -28,7 +29,8 @@ void per_table(App& app)
 
 void per_row(App& app, const QString& value)
 {
-    const QString v = value.trimmed();
+    // Only blanks are trimmed: the rest of the value is compared exactly.
+    const QString v = trim_blanks(value);
     for (const auto& e : per_entries()) {
         if (v != QLatin1String(e.cod))
             continue;
