@@ -85,7 +85,12 @@ bool sp_exec(App& app, db::Command& cmd, db::Recordset& rs, bool keep_params)
             ok = reopened && cmd.execute(rs, &error) == db::ExecResult::ok;
             if (!ok) {
                 rs = db::Recordset();
+                // The parameters go before the message: a timer tick that runs while the
+                // message is open may call through the same command.
+                finish(cmd, appended, keep_params);
                 cox_lost(app);
+                app.dlg.set_pointer(plat::ptr_default);
+                return false;
             }
         } else {
             // The connection was given up earlier: no retry, no message, nothing read.

@@ -88,6 +88,34 @@ TEST_F(RuleTest, SecondFailureAfterAGoodReopenIsLostToo)
     EXPECT_EQ(t.srv->procs(), (QStringList{"dstmen", "dstmen"}));
 }
 
+TEST_F(RuleTest, TickInsideTheLostConnectionMessageFindsTheCommandEmpty)
+{
+    t.srv->fail_next(2, "dstmen");
+    int inside = 0;
+    t.dlg->on_box = [&](const auto&) {
+        if (inside++)
+            return;
+        // What a keep-alive tick does while the box is open: reconnect, clear the flag,
+        // and a call of its own through the same command.
+        ASSERT_TRUE(cox_reconnect(*t));
+        t->flg_nocox = 0;
+        EXPECT_TRUE(t->cmd_sp.params().isEmpty());
+        t->cmd_sp.command_text = "dstmen";
+        t->cmd_sp.append("p1", db::adChar, db::adParamInput, 3, "002");
+        db::Recordset inner;
+        EXPECT_TRUE(sp_exec(*t, t->cmd_sp, inner));
+    };
+    db::Recordset rs;
+    EXPECT_FALSE(call_dstmen(*t, rs));
+    // The caller reads nothing, though the connection came back while the box was open.
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(t->flg_nocox, 0);
+    EXPECT_EQ(inside, 1);
+    ASSERT_EQ(t.srv->log.size(), 3);
+    EXPECT_EQ(t.srv->log.last().values, QVariantList{"002"});
+    EXPECT_TRUE(t->cmd_sp.params().isEmpty());
+}
+
 TEST_F(RuleTest, WithTheFlagSetNothingIsRetriedShownOrRead)
 {
     t->flg_nocox = 1;
