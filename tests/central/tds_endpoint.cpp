@@ -901,6 +901,13 @@ bool TdsEndpoint::Impl::send(Client& c, const QByteArray& payload, QByteArray* w
         wire.append(payload.constData() + pos, chunk);
         pos += chunk;
     } while (pos < payload.size());
+    if (wire_out) {
+        // Kept before the answer leaves, so a client that has read it finds it recorded.
+        std::lock_guard g(mutex);
+        last_request = c.raw;
+        last_answer = wire;
+        *wire_out = wire;
+    }
     qsizetype sent = 0;
     while (sent < wire.size()) {
         const ssize_t n = ::send(c.fd, wire.constData() + sent, size_t(wire.size() - sent), MSG_NOSIGNAL);
@@ -910,8 +917,6 @@ bool TdsEndpoint::Impl::send(Client& c, const QByteArray& payload, QByteArray* w
             return false;
         sent += n;
     }
-    if (wire_out)
-        *wire_out = wire;
     return true;
 }
 
@@ -1149,12 +1154,7 @@ bool TdsEndpoint::Impl::rpc(Client& c)
         answer = ok ? o.b : error_answer(tok_doneproc, error, req.proc);
     }
     QByteArray wire;
-    if (!send(c, answer, &wire))
-        return false;
-    std::lock_guard g(mutex);
-    last_request = c.raw;
-    last_answer = wire;
-    return true;
+    return send(c, answer, &wire);
 }
 
 TdsEndpoint::TdsEndpoint(Server& server) : server_(server), d_(std::make_unique<Impl>(server)) {}
