@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,7 +50,9 @@ TEST(ReportViewer, ShowsEveryLineInOneWindow)
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "Reporte");
-    EXPECT_TRUE(QFontInfo(w->lista->font()).fixedPitch());
+    // Columns line up: every character takes the same width.
+    const QFontMetrics fm(w->lista->font());
+    EXPECT_EQ(fm.horizontalAdvance('i'), fm.horizontalAdvance('W'));
     ASSERT_EQ(w->lista->count(), 40000);
     EXPECT_EQ(w->lista->item(0)->text(), "L0");
     EXPECT_EQ(w->lista->item(39999)->text(), "L39999");
