@@ -6,11 +6,14 @@ QVariant Recordset::field(const QString& column) const
 {
     if (eof())
         return {};
-    const auto i = set_.columns.indexOf(column);
-    if (i < 0)
-        return {};
-    const auto& row = set_.rows[row_];
-    return i < row.size() ? row[i] : QVariant();
+    // Column names are matched whatever their case, as the server's own names are.
+    for (qsizetype i = 0; i < set_.columns.size(); ++i) {
+        if (set_.columns[i].compare(column, Qt::CaseInsensitive) == 0) {
+            const auto& row = set_.rows[row_];
+            return i < row.size() ? row[i] : QVariant();
+        }
+    }
+    return {};
 }
 
 bool Recordset::read_text(const QString& column, QString& out) const

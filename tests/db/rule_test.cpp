@@ -249,7 +249,7 @@ TEST_F(RuleTest, ConfigWritesTheConnectionDataAndKeepsSkippedProperties)
 
 TEST(Recordset, NullOrMissingFieldsLeaveTheTargetUnchanged)
 {
-    db::Recordset rs(db::ResultSet{{"a", "b"}, {{QVariant(), "dos"}}});
+    db::Recordset rs(db::ResultSet{{"a", "B"}, {{QVariant(), "dos"}}});
     QString a = "antes", b, c = "sigue";
     EXPECT_FALSE(rs.read_text("a", a));
     EXPECT_TRUE(rs.read_text("b", b));
