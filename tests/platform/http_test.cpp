@@ -1,11 +1,9 @@
 #include "platform/linux.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <arpa/inet.h>
-#include <atomic>
 #include <gtest/gtest.h>
 #include <map>
 #include <netinet/in.h>
@@ -16,87 +14,32 @@
 
 namespace {
 
-// A small HTTP server on 127.0.0.1: each request path has a canned raw answer, sent
-// whole before the connection is closed. Unknown paths get 404.
-class LoopbackServer {
-public:
-    explicit LoopbackServer(std::map<std::string, std::string> answers) : answers_(std::move(answers))
-    {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof addr;
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd_, 8) != 0 ||
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
-            return;
-        port_ = ntohs(addr.sin_port);
-        thread_ = std::thread([this] { serve(); });
-    }
-
-    ~LoopbackServer()
-    {
-        ::shutdown(fd_, SHUT_RDWR);  // wakes accept()
-        if (thread_.joinable())
-            thread_.join();
-        ::close(fd_);
-    }
-
-    QString url(const char* path) const { return QString("http://127.0.0.1:%1%2").arg(port_).arg(path); }
-    int port() const { return port_; }
-
-private:
-    void serve()
-    {
-        for (;;) {
-            const int client = ::accept(fd_, nullptr, nullptr);
-            if (client < 0)
-                return;
-            std::string request;
-            char buf[4096];
-            while (request.find("\r\n\r\n") == std::string::npos) {
-                const ssize_t n = ::recv(client, buf, sizeof buf, 0);
-                if (n <= 0)
-                    break;
-                request.append(buf, size_t(n));
-            }
-            const size_t start = request.find(' ') + 1;
-            const std::string path = request.substr(start, request.find(' ', start) - start);
-            const auto it = answers_.find(path);
-            const std::string answer = it != answers_.end()
-                ? it->second
-                : "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
-            for (size_t sent = 0; sent < answer.size();) {
-                const ssize_t n = ::send(client, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
-                if (n <= 0)
-                    break;
-                sent += size_t(n);
-            }
-            ::shutdown(client, SHUT_WR);
-            while (::recv(client, buf, sizeof buf, 0) > 0) {
-            }
-            ::close(client);
-        }
-    }
-
-    std::map<std::string, std::string> answers_;
-    int fd_ = -1;
-    int port_ = 0;
-    std::thread thread_;
-};
-
-// A loopback port with nobody listening.
-int closed_port()
+// Binds fd to a free loopback port and answers the port.
+int bind_loopback(int fd)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t len = sizeof addr;
     ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
     return ntohs(addr.sin_port);
+}
+
+// A loopback port with nobody listening.
+int closed_port()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int port = bind_loopback(fd);
+    ::close(fd);
+    return port;
+}
+
+std::string answer(const std::string& status, const std::string& body, const std::string& headers = "",
+                   bool length = true)
+{
+    return "HTTP/1.1 " + status + "\r\n" + headers +
+           (length ? "Content-Length: " + std::to_string(body.size()) + "\r\n" : "") + "Connection: close\r\n\r\n" + body;
 }
 
 std::string payload(size_t size)
@@ -107,39 +50,75 @@ std::string payload(size_t size)
     return s;
 }
 
-std::string answer(const std::string& status, const std::string& headers, const std::string& body)
-{
-    return "HTTP/1.1 " + status + "\r\n" + headers + "Connection: close\r\n\r\n" + body;
-}
-
-std::string with_length(const std::string& status, const std::string& body)
-{
-    return answer(status, "Content-Length: " + std::to_string(body.size()) + "\r\n", body);
-}
-
 const std::string big = payload(300000);
 const std::string small = payload(5000);
 
-std::map<std::string, std::string> routes()
-{
-    return {
-        {"/getipx", answer("200 OK", "Content-Length: 11\r\nX-Test: yes\r\n", "hello world")},
-        {"/missing", with_length("404 Not Found", "not here")},
-        {"/failing", with_length("500 Internal Server Error", "boom")},
-        {"/moved", answer("302 Found", "Location: /getipx\r\nContent-Length: 5\r\n", "moved")},
-        {"/BRONTEX.EX_", with_length("200 OK", big)},
-        {"/nolength", answer("200 OK", "", small)},
-        {"/empty", with_length("200 OK", "")},
-        {"/moved-file", answer("302 Found", "Location: /BRONTEX.EX_\r\nContent-Length: 5\r\n", "moved")},
-        {"/short", answer("200 OK", "Content-Length: 1000\r\n", small.substr(0, 500))},
-    };
-}
+// A small HTTP server on 127.0.0.1: each path has a canned raw answer, sent whole before the
+// connection is closed. Unknown paths get 404.
+class LoopbackServer {
+public:
+    LoopbackServer()
+    {
+        port_ = bind_loopback(fd_);
+        if (::listen(fd_, 8) == 0)
+            thread_ = std::thread([this] { serve(); });
+    }
+    ~LoopbackServer()
+    {
+        ::shutdown(fd_, SHUT_RDWR);  // wakes accept()
+        if (thread_.joinable())
+            thread_.join();
+        ::close(fd_);
+    }
+    QString url(const char* path) const { return QString("http://127.0.0.1:%1%2").arg(port_).arg(path); }
 
-TEST(PlatformHttp, GetGivesStatusBodyAndHeadersOrATransportError)
+private:
+    const std::map<std::string, std::string> answers_ = {
+        {"/getipx", answer("200 OK", "hello world", "X-Test: yes\r\n")},
+        {"/missing", answer("404 Not Found", "not here")},
+        {"/failing", answer("500 Internal Server Error", "boom")},
+        {"/moved", answer("302 Found", "moved", "Location: /getipx\r\n")},
+        {"/BRONTEX.EX_", answer("200 OK", big)},
+        {"/nolength", answer("200 OK", small, "", false)},
+        {"/empty", answer("200 OK", "")},
+        {"/moved-file", answer("302 Found", "moved", "Location: /BRONTEX.EX_\r\n")},
+        {"/short", answer("200 OK", small.substr(0, 500), "Content-Length: 1000\r\n", false)},
+    };
+    int fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    int port_ = 0;
+    std::thread thread_;
+
+    void serve()
+    {
+        for (int client; (client = ::accept(fd_, nullptr, nullptr)) >= 0;) {
+            std::string request;
+            char buf[4096];
+            for (ssize_t n; request.find("\r\n\r\n") == std::string::npos && (n = ::recv(client, buf, sizeof buf, 0)) > 0;)
+                request.append(buf, size_t(n));
+            const size_t start = request.find(' ') + 1;
+            const auto it = answers_.find(request.substr(start, request.find(' ', start) - start));
+            const std::string a = it != answers_.end() ? it->second : answer("404 Not Found", "");
+            for (size_t sent = 0; sent < a.size();) {
+                const ssize_t n = ::send(client, a.data() + sent, a.size() - sent, MSG_NOSIGNAL);
+                if (n <= 0)
+                    break;
+                sent += size_t(n);
+            }
+            ::shutdown(client, SHUT_WR);  // let the client read everything before the close
+            while (::recv(client, buf, sizeof buf, 0) > 0) {
+            }
+            ::close(client);
+        }
+    }
+};
+
+TEST(PlatformHttp, GetGivesStatusBodyAndHeadersOrATransportErrorAndBypassesTheProxy)
 {
-    LoopbackServer server(routes());
-    ASSERT_NE(server.port(), 0);
-    const QString refused = QString("http://127.0.0.1:%1/getipx").arg(closed_port());
+    LoopbackServer server;
+    // Loopback is never sent through a proxy: this one would refuse every request.
+    const QByteArray saved = qgetenv("http_proxy");
+    qputenv("http_proxy", QString("http://127.0.0.1:%1").arg(closed_port()).toUtf8());
+    auto http = plat::make_http();
 
     struct Case {
         QString url;
@@ -152,9 +131,8 @@ TEST(PlatformHttp, GetGivesStatusBodyAndHeadersOrATransportError)
         {server.url("/missing"), true, 404, "not here"},
         {server.url("/failing"), true, 500, "boom"},
         {server.url("/moved"), true, 200, "hello world"},
-        {refused, false, 0, ""},
+        {QString("http://127.0.0.1:%1/getipx").arg(closed_port()), false, 0, ""},
     };
-    auto http = plat::make_http();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url.toStdString());
         const plat::HttpReply r = http->get(c.url);
@@ -163,133 +141,83 @@ TEST(PlatformHttp, GetGivesStatusBodyAndHeadersOrATransportError)
         EXPECT_EQ(r.body, c.body);
         EXPECT_EQ(r.error.isEmpty(), c.ok) << r.error.toStdString();
     }
-
     const plat::HttpReply r = http->get(server.url("/getipx"));
     EXPECT_EQ(r.headers.value("x-test"), "yes");
     EXPECT_EQ(r.headers.value("content-length"), "11");
     // After a redirect only the final answer's headers are kept.
     EXPECT_FALSE(http->get(server.url("/moved")).headers.contains("location"));
-}
 
-TEST(PlatformHttp, LoopbackIsNeverSentThroughAProxy)
-{
-    LoopbackServer server(routes());
-    const QByteArray saved = qgetenv("http_proxy");
-    qputenv("http_proxy", QString("http://127.0.0.1:%1").arg(closed_port()).toUtf8());
-    const plat::HttpReply r = plat::make_http()->get(server.url("/getipx"));
     if (saved.isNull())
         qunsetenv("http_proxy");
     else
         qputenv("http_proxy", saved);
-    EXPECT_TRUE(r.ok) << r.error.toStdString();
-    EXPECT_EQ(r.body, "hello world");
 }
 
-struct Progress {
-    QList<QPair<int, qint64>> starts;
-    QList<qint64> data;
-    int data_before_start = 0;
-};
-
-plat::HttpReply download(plat::Http& http, const QString& url, const QString& path, Progress* p)
+TEST(PlatformHttp, DownloadWritesTheFileReportsProgressAndReportsFailures)
 {
-    return http.download(
-        url, path, [p](int status, qint64 length) { p->starts.append({status, length}); },
-        [p](qint64 received) {
-            if (p->starts.isEmpty())
-                ++p->data_before_start;
-            p->data.append(received);
-        });
-}
-
-bool strictly_increasing(const QList<qint64>& v)
-{
-    return std::adjacent_find(v.begin(), v.end(), std::greater_equal<qint64>()) == v.end();
-}
-
-QByteArray file_content(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-TEST(PlatformHttp, DownloadWritesTheFileAndReportsProgress)
-{
-    LoopbackServer server(routes());
+    LoopbackServer server;
     QTemporaryDir dir;
-    const QString path = dir.filePath("BRONTEX.EX_");
     const qint64 big_size = qint64(big.size());
-
+    using Starts = QList<QPair<int, qint64>>;
     struct Case {
-        const char* route;
-        int status;
-        qint64 length;
+        const char* route;  // a path on the server, or a URL with the refused port as %1
+        bool ok;
+        Starts starts;      // what on_start got
         std::string content;
+        const char* file = "BRONTEX.EX_";
     };
     const QList<Case> cases = {
-        {"/BRONTEX.EX_", 200, big_size, big},
-        {"/nolength", 200, -1, small},
-        {"/empty", 200, 0, ""},
-        {"/missing", 404, 8, "not here"},  // an error page is still written: the caller judges it
-        {"/moved-file", 200, big_size, big},  // the redirect's own body is not written
+        {"/BRONTEX.EX_", true, {{200, big_size}}, big},
+        {"/nolength", true, {{200, -1}}, small},
+        {"/empty", true, {{200, 0}}, ""},
+        {"/missing", true, {{404, 8}}, "not here"},  // an error page is still written: the caller judges it
+        {"/moved-file", true, {{200, big_size}}, big},  // the redirect's own body is not written
+        {"/short", false, {{200, 1000}}, ""},  // cut short
+        {"http://127.0.0.1:%1/BRONTEX.EX_", false, {}, "", "refused"},
+        {"/BRONTEX.EX_", false, {}, "", "no/such/folder/c"},
+        {"/empty", false, {}, "", "no/such/folder/d"},
     };
     auto http = plat::make_http();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.route);
-        {
+        SCOPED_TRACE(testing::Message() << c.route << " to " << c.file);
+        const QString path = dir.filePath(c.file);
+        if (c.ok) {
             // A stale, longer file is replaced.
             QFile stale(path);
             ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
             stale.write(QByteArray(400000, 'x'));
         }
-        Progress p;
-        const plat::HttpReply r = download(*http, server.url(c.route), path, &p);
-        EXPECT_TRUE(r.ok) << r.error.toStdString();
-        EXPECT_EQ(r.status, c.status);
+        const QString url = c.route[0] == '/' ? server.url(c.route) : QString(c.route).arg(closed_port());
+        Starts starts;
+        QList<qint64> data;
+        int data_before_start = 0;
+        const plat::HttpReply r = http->download(
+            url, path, [&](int status, qint64 length) { starts.append({status, length}); },
+            [&](qint64 received) {
+                data_before_start += starts.isEmpty();
+                data.append(received);
+            });
+        EXPECT_EQ(r.ok, c.ok) << r.error.toStdString();
+        EXPECT_EQ(r.error.isEmpty(), c.ok);
+        EXPECT_EQ(starts, c.starts);
+        EXPECT_EQ(data_before_start, 0);
+        if (!c.ok) {
+            if (c.starts.isEmpty()) {
+                EXPECT_FALSE(QFile::exists(path));
+            }
+            continue;
+        }
+        EXPECT_EQ(r.status, c.starts[0].first);
         EXPECT_TRUE(r.body.isEmpty());
         EXPECT_EQ(r.received, qint64(c.content.size()));
-        ASSERT_EQ(p.starts.size(), 1);
-        EXPECT_EQ(p.starts[0].first, c.status);
-        EXPECT_EQ(p.starts[0].second, c.length);
-        EXPECT_EQ(p.data_before_start, 0);
-        EXPECT_TRUE(strictly_increasing(p.data));
-        if (!c.content.empty()) {
-            EXPECT_EQ(p.data.last(), qint64(c.content.size()));
-        }
+        EXPECT_TRUE(std::adjacent_find(data.begin(), data.end(), std::greater_equal<qint64>()) == data.end());
+        EXPECT_EQ(data.value(data.size() - 1, 0), qint64(c.content.size()));
         if (c.content.size() > 100000) {
-            EXPECT_GE(p.data.size(), 2);  // progress comes in steps
+            EXPECT_GE(data.size(), 2);  // progress comes in steps
         }
-        EXPECT_TRUE(file_content(path) == QByteArray::fromStdString(c.content));
-    }
-}
-
-TEST(PlatformHttp, FailedDownloadsAreReportedAsErrors)
-{
-    LoopbackServer server(routes());
-    QTemporaryDir dir;
-    struct Case {
-        const char* name;
-        QString url;
-        QString path;
-        bool started;  // the reply began, so on_start ran
-    };
-    const QList<Case> cases = {
-        {"cut short", server.url("/short"), dir.filePath("a"), true},
-        {"refused", QString("http://127.0.0.1:%1/BRONTEX.EX_").arg(closed_port()), dir.filePath("b"), false},
-        {"unwritable", server.url("/BRONTEX.EX_"), dir.filePath("no/such/folder/c"), false},
-        {"unwritable, empty reply", server.url("/empty"), dir.filePath("no/such/folder/d"), false},
-    };
-    auto http = plat::make_http();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Progress p;
-        const plat::HttpReply r = download(*http, c.url, c.path, &p);
-        EXPECT_FALSE(r.ok);
-        EXPECT_FALSE(r.error.isEmpty());
-        EXPECT_EQ(p.starts.size(), c.started ? 1 : 0);
-        if (!c.started) {
-            EXPECT_FALSE(QFile::exists(c.path));
-        }
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(f.readAll() == QByteArray::fromStdString(c.content));
     }
 }
 
