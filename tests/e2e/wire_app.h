@@ -3,39 +3,19 @@
 // over TDS on loopback through the real FreeTDS driver. The double's endpoint listens on
 // 127.1.1.1 (an address the login accepts as a saved server) on a free port, which is
 // saved in the local settings as the program's server.
-#include "core/db/app.h"
 #include "core/db/tds_driver.h"
-#include "core/login/conexion.h"
-#include "core/login/windows.h"
 #include "core/shell/keepalive_windows.h"
 #include "core/shell/main_window.h"
 #include "core/shell/windows.h"
 #include "core/update/windows.h"
 #include "tests/central/tds_endpoint.h"
-#include "tests/doubles/fakes.h"
+#include "tests/login/login_fixture.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace e2e {
 
 inline const QString kHost = QStringLiteral("127.1.1.1");
-inline const QString k10(10, ' ');
 // The main window's caption after the demo cashier's login.
 inline const QString kCaptionCajero =
     "Tovaren v3.8.2.4 - AGENCIA DEMO (B) - Caja: 01" + QString(5, ' ') + "   www.kelmaris.com";
@@ -44,10 +24,10 @@ inline const QString kCaptionSinConexion = QStringLiteral("Tovaren v3.8.2.4 - Si
 struct WireApp {
     central::Server srv;
     central::TdsEndpoint ep{srv};
-    fake::Dialogs* dlg = nullptr;
-    fake::Settings* reg = nullptr;
-    fake::Http* http = nullptr;
-    fake::System* sys = nullptr;
+    fake::Dialogs* dlg = new fake::Dialogs;
+    fake::Settings* reg = new fake::Settings;
+    fake::Http* http = new fake::Http;
+    fake::System* sys = new fake::System;
     std::unique_ptr<App> app;
     std::unique_ptr<main_window> w;
     QString error;  // why the endpoint did not start
@@ -56,38 +36,27 @@ struct WireApp {
     // database code the demo settings hold) and runs the main window's Form_Load.
     explicit WireApp(bool saved_login = false)
     {
+        Services s;
+        s.dialogs.reset(dlg);
+        s.settings.reset(reg);
+        s.http.reset(http);
+        s.system.reset(sys);
+        s.printers = std::make_unique<fake::Printers>();
+        s.driver = std::make_unique<db::TdsDriver>();
+        app = std::make_unique<App>(std::move(s));
         if (!ep.start(kHost, 0, &error))
             return;
         // getcox names the endpoint too, so that reconnects come back to it.
-        ep.with_server([&](central::Server& s) {
+        arrange([&](central::Server& s) {
             s.model.cox["DEMO"].server_ip = kHost;
             s.model.cox["DEMO"].server_port = port();
         });
-
-        Services s;
-        auto d = std::make_unique<fake::Dialogs>();
-        auto r = std::make_unique<fake::Settings>();
-        auto h = std::make_unique<fake::Http>();
-        auto y = std::make_unique<fake::System>();
-        dlg = d.get();
-        reg = r.get();
-        http = h.get();
-        sys = y.get();
-        s.dialogs = std::move(d);
-        s.settings = std::move(r);
-        s.printers = std::make_unique<fake::Printers>();
-        s.http = std::move(h);
-        s.system = std::move(y);
-        s.driver = std::make_unique<db::TdsDriver>();
-        app = std::make_unique<App>(std::move(s));
-
         reg->values[setting("cox_serv")] = kHost;
         reg->values[setting("cox_port")] = port();
         if (saved_login) {
             reg->values[setting("cox_user")] = "CAJERO";
             reg->values[setting("cox_dtbs")] = "DEMO";
         }
-
         // As the program registers its windows.
         register_login_windows(*app);
         register_keepalive_windows(*app);
@@ -97,7 +66,7 @@ struct WireApp {
         w->Form_Load();
     }
 
-    bool up() const { return app != nullptr; }
+    bool up() const { return w != nullptr; }
     QString port() const { return QString::number(ep.port()); }
     QString target() const { return kHost + ":" + port(); }
     static QString setting(const QString& key) { return "vuroda/parsys/" + key; }
@@ -110,53 +79,6 @@ struct WireApp {
     QStringList open_tries() { return ep.with_server([](central::Server& s) { return s.open_tries; }); }
     db::ConnectProps last_open() { return ep.with_server([](central::Server& s) { return s.last_open; }); }
     void arrange(const std::function<void(central::Server&)>& f) { ep.with_server(f); }
-
-    // The login window as the next showing gets it (a closed one is gone once deleted).
-    conexion* login_window()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return app->win<conexion>("conexion");
-    }
-};
-
-// Types the three fields of a login window afresh and presses "Conectar".
-inline void conectar(conexion* c, const QString& user, const QString& clav, const QString& dtbs)
-{
-    c->tx_user->clear();
-    c->tx_clav->clear();
-    c->tx_dtbs->setEditText(QString());
-    QTest::keyClicks(c->tx_user, user);
-    QTest::keyClicks(c->tx_clav, clav);
-    QTest::keyClicks(c->tx_dtbs, dtbs);
-    QTest::mouseClick(c->b_conectar, Qt::LeftButton);
-}
-
-// Answers the next modal window with f. Should none answer in time, every modal window is
-// closed so that the test fails instead of waiting forever.
-class ModalAnswer {
-public:
-    explicit ModalAnswer(std::function<void(QWidget*)> f)
-    {
-        QTimer::singleShot(0, &guard_, [this, f] {
-            answered_ = true;
-            f(QApplication::activeModalWidget());
-        });
-        watchdog_.setSingleShot(true);
-        QObject::connect(&watchdog_, &QTimer::timeout, &guard_, [this] {
-            timed_out_ = true;
-            while (QWidget* m = QApplication::activeModalWidget())
-                m->close();
-        });
-        watchdog_.start(30000);
-    }
-    bool answered() const { return answered_; }
-    bool timed_out() const { return timed_out_; }
-
-private:
-    QObject guard_;
-    QTimer watchdog_;
-    bool answered_ = false;
-    bool timed_out_ = false;
 };
 
 } // namespace e2e

@@ -1,158 +1,84 @@
-// "Conectar": finding the server, getcox, getutq and getsim, and what the login leaves.
+// "Conectar": finding the server, getcox, getutq and getsim, and what the login leaves. The
+// answers of getutq are run over the wire (tests/e2e/login_test.cpp).
 #include "tests/login/login_fixture.h"
 
 #include <QAction>
 #include <QRegularExpression>
 
-namespace {
-const QString k10(10, ' ');
-const QString kNoConexion = "No hay conexión con el servidor." + k10;
-const QString kDatosNoValidos = "Datos de conexión no son válidos." + k10;
-const QString kFrameVersion = "            *** PROGRAMA NO ES VALIDO ***               \r\n\r\n"
-                              "            ***  ACTUALIZAR PROGRAMA  ***               \r\n\r\n"
-                              "            ***       KELMARIS        ***               \r\n";
-const QString kFrameConexion = "            *** CONEXION NO ES VALIDA ***               \r\n\r\n"
-                               "            ***       KELMARIS        ***               \r\n";
-QString frame_not_available(int lead)
-{
-    const QString b(lead, ' ');
-    return b + "*** SERVICIO NO ESTA DISPONIBLE ***               \r\n\r\n" + b +
-           "***          KELMARIS           ***               \r\n";
-}
-} // namespace
-
 using Conectar = LoginTest;
 
-TEST_F(Conectar, FirstStartWithNoSettingsLogsIn)
+// The servers tried, in order: every one listed refuses but the last.
+TEST_F(Conectar, ServerTriesInOrder)
 {
-    conectar("cajero", "clave", "demo");
-
-    // No saved server: both discovery hosts, then the first fixed proxy with the fixed login.
-    ASSERT_EQ(ta->http->calls.size(), 2);
-    EXPECT_EQ(ta->http->calls[0].url, discovery(0));
-    EXPECT_EQ(ta->http->calls[1].url, discovery(1));
-    EXPECT_EQ(srv().open_tries, QStringList{proxy(0)});
-    const db::ConnectProps& open = srv().last_open;
-    EXPECT_EQ(open.user, "xuser");
-    EXPECT_EQ(open.password, deploy::db_password);
-    EXPECT_EQ(open.app_name, "3.8.2.4");
-    EXPECT_EQ(open.database, "");
-    EXPECT_TRUE(QRegularExpression("^[0-9a-f]{24}$").match(open.workstation).hasMatch());
-
-    // The calls in order, with their values.
-    ASSERT_EQ(srv().procs(), QStringList({"getcox", "getutq", "getsim"}));
-    EXPECT_EQ(srv().log[0].values, QVariantList({app()->num_hdd, "DEMO"}));
-    EXPECT_EQ(srv().log[1].values, QVariantList({"CAJERO", "CLAVE", app()->num_hdd, "3.8.2.4", "10.1.1.1"}));
-    for (db::Command* cmd : app()->commands())
-        EXPECT_EQ(cmd->active_connection, &app()->cox_bd);
-
-    // Settings saved, the password nowhere.
-    EXPECT_EQ(QStringList({saved("cox_user"), saved("cox_serv"), saved("cox_port"), saved("cox_dtbs"),
-                           saved("cox_dtb1"), saved("cox_dtb2"), saved("cox_dtb3")}),
-              QStringList({"CAJERO", "127.1.1.1", "11433", "DEMO", "DEMO", "", ""}));
-    for (const QString& value : ta->reg->values)
-        EXPECT_NE(value, "CLAVE");
-    EXPECT_GT(ta->reg->syncs, 0);
-
-    // Login values, symbols, caption, window closed.
-    const SesVal& s = app()->ses_val;
-    EXPECT_EQ(s.cod_caj, "01");
-    EXPECT_EQ(s.nom_ven, "AGENCIA DEMO");
-    EXPECT_EQ(app()->tab_sim.sim_nom.size(), 101);
-    EXPECT_EQ(app()->flg_nocox, 0);
-    ASSERT_EQ(captions.size(), 1);
-    EXPECT_EQ(captions[0].cod_caj, "01");
-    EXPECT_EQ(captions[0].flg_nocox, 0);
-    EXPECT_EQ(dlg_boxes(), 0);
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(dlg().pointers.first(), plat::ptr_hourglass);
-    EXPECT_EQ(dlg().pointer(), plat::ptr_default);
-}
-
-TEST_F(Conectar, SavedServerIsTriedFirst)
-{
-    struct Case {
-        QString serv, port;
-        QStringList tries;
-        int discovery_calls;
-    };
-    const Case cases[] = {
-        {"198.51.100.10", "1433", {"198.51.100.10:1433"}, 0},
-        {"192.168.0.10", "1433", {proxy(0)}, 2},  // a part 0 is no address
-        {"central.example", "1433", {proxy(0)}, 2},
-        {"198.51.100.10", "", {proxy(0)}, 2},
-        {"198.51.100.10", "123456", {proxy(0)}, 2},
-        {"198.51.100.10", "abc", {proxy(0)}, 2},  // passes the check, fails at the open
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE((k.serv + ":" + k.port).toStdString());
-        reset();
-        app()->cfg_reg.cox_serv = k.serv;
-        app()->cfg_reg.cox_port = k.port;
-        conectar();
-        EXPECT_EQ(srv().open_tries, k.tries);
-        EXPECT_EQ(ta->http->calls.size(), k.discovery_calls);
-        EXPECT_EQ(app()->ses_val.cod_caj, "01");
-    }
-}
-
-TEST_F(Conectar, DiscoveryEntriesGiveTheTries)
-{
-    struct Case {
+    struct Reply {
+        int status = 0;  // 0: the host is unreachable
         QByteArray body;
-        QStringList tries;  // before the fixed proxies
     };
-    const Case cases[] = {
-        {"proxy0=198.51.100.10;proxy1=198.51.100.11,1500;", {"198.51.100.10:11433", "198.51.100.11:1500"}},
-        {"proxy1=198.51.100.11,1500;proxy0=198.51.100.10;", {"198.51.100.10:11433", "198.51.100.11:1500"}},
-        {"x=1\nproxy0= 198.51.100.10 ;\n", {"198.51.100.10:11433"}},
-        {"proxy0=198.51.100.10", {}},
-        {"proxy0=;proxy1=198.51.100.11,1500;", {"198.51.100.11:1500"}},
-        {"proxy0=198.51.100.10,;", {}},
-        {"proxy0=198.51.100.10,1500,7;", {"198.51.100.10:1500"}},
-        {"PROXY0=198.51.100.10;", {}},
-        {"proxy0=central.example;", {}},
-        {"proxy0=198.51.100.10;proxy1=198.51.100.10;", {"198.51.100.10:11433", "198.51.100.10:11433"}},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.body.toStdString());
-        reset();
-        reply(0, 200, k.body);
-        // Nothing answers but the second fixed proxy, so every try shows.
-        for (const char* hp : {"198.51.100.10:11433", "198.51.100.11:1500", "198.51.100.10:1500"})
-            srv().refuse(hp);
-        srv().refuse(proxy(0));
-        conectar();
-        EXPECT_EQ(ta->http->calls.size(), 1);  // a body from the first host is used as it is
-        EXPECT_EQ(srv().open_tries, k.tries + QStringList({proxy(0), proxy(1)}));
-        EXPECT_EQ(app()->ses_val.cod_caj, "01");
-    }
-}
-
-TEST_F(Conectar, SecondDiscoveryHostOnlyWhenTheFirstGaveNothing)
-{
     struct Case {
         const char* name;
-        int status0;  // 0: first host unreachable
-        QByteArray body0;
-        int calls;
+        QString serv, port;
+        Reply ipx[2];
+        int asked;  // discovery hosts asked
         QStringList tries;
     };
+    const QString P0 = proxy(0), P1 = proxy(1), A = "198.51.100.10:11433", B = "198.51.100.11:1500";
+    const Reply second{200, "proxy1=198.51.100.30;"};
     const Case cases[] = {
-        {"empty body", 200, "", 2, {"198.51.100.30:11433"}},
-        {"status 500", 500, "proxy0=198.51.100.10;", 2, {"198.51.100.30:11433"}},
-        {"unreachable", 0, "", 2, {"198.51.100.30:11433"}},
-        {"no usable entry", 200, "nada", 1, {proxy(0)}},
+        {"no saved server", "", "", {}, 2, {P0}},
+        {"saved server", "198.51.100.10", "1433", {}, 0, {"198.51.100.10:1433"}},
+        {"saved part 0", "192.168.0.10", "1433", {}, 2, {P0}},
+        {"saved host name", "central.example", "1433", {}, 2, {P0}},
+        {"saved port empty", "198.51.100.10", "", {}, 2, {P0}},
+        {"saved port of 6", "198.51.100.10", "123456", {}, 2, {P0}},
+        {"saved port letters", "198.51.100.10", "abc", {}, 2, {P0}},  // passes the check, fails at the open
+        {"both entries", "", "", {{200, "proxy0=198.51.100.10;proxy1=198.51.100.11,1500;"}}, 1, {A, B, P0}},
+        {"keys out of order", "", "", {{200, "proxy1=198.51.100.11,1500;proxy0=198.51.100.10;"}}, 1, {A, B, P0}},
+        {"other text, blanks", "", "", {{200, "x=1\nproxy0= 198.51.100.10 ;\n"}}, 1, {A, P0}},
+        {"no ';'", "", "", {{200, "proxy0=198.51.100.10"}}, 1, {P0, P1}},
+        {"empty entry", "", "", {{200, "proxy0=;proxy1=198.51.100.11,1500;"}}, 1, {B, P0}},
+        {"empty port", "", "", {{200, "proxy0=198.51.100.10,;"}}, 1, {P0}},
+        {"third part", "", "", {{200, "proxy0=198.51.100.10,1500,7;"}}, 1, {"198.51.100.10:1500", P0}},
+        {"key in capitals", "", "", {{200, "PROXY0=198.51.100.10;"}}, 1, {P0}},
+        {"host name entry", "", "", {{200, "proxy0=central.example;"}}, 1, {P0}},
+        {"same address twice", "", "", {{200, "proxy0=198.51.100.10;proxy1=198.51.100.10;"}}, 1, {A, A, P0}},
+        {"first empty", "", "", {{200, ""}, second}, 2, {"198.51.100.30:11433"}},
+        {"first status 500", "", "", {{500, "proxy0=198.51.100.10;"}, second}, 2, {"198.51.100.30:11433"}},
+        {"first unreachable", "", "", {{}, second}, 2, {"198.51.100.30:11433"}},
+        {"first without entries", "", "", {{200, "nada"}, second}, 1, {P0}},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
         reset();
-        if (k.status0)
-            reply(0, k.status0, k.body0);
-        reply(1, 200, "proxy1=198.51.100.30;");
+        app()->cfg_reg.cox_serv = k.serv;
+        app()->cfg_reg.cox_port = k.port;
+        QStringList urls;
+        for (int i : {0, 1}) {
+            urls << QStringLiteral("https://%1/getipx").arg(QLatin1String(deploy::discovery_hosts[i]));
+            if (k.ipx[i].status) {
+                auto& r = ta->http->replies[urls[i]];
+                r.ok = true;
+                r.status = k.ipx[i].status;
+                r.body = k.ipx[i].body;
+            }
+        }
+        for (const QString& hp : k.tries.mid(0, k.tries.size() - 1))
+            srv().refuse(hp);
         conectar();
-        EXPECT_EQ(ta->http->calls.size(), k.calls);
+
         EXPECT_EQ(srv().open_tries, k.tries);
+        QStringList asked;
+        for (const auto& call : ta->http->calls)
+            asked << call.url;
+        EXPECT_EQ(asked, urls.mid(0, k.asked));
+        const db::ConnectProps& open = srv().last_open;  // the fixed login, no database yet
+        EXPECT_EQ(QStringList({open.user, open.password, open.app_name, open.database}),
+                  QStringList({"xuser", deploy::db_password, "3.8.2.4", ""}));
+        EXPECT_TRUE(QRegularExpression("^[0-9a-f]{24}$").match(open.workstation).hasMatch());
+        EXPECT_EQ(app()->ses_val.cod_caj, "01");
+        for (db::Command* cmd : app()->commands())
+            EXPECT_EQ(cmd->active_connection, &app()->cox_bd);
+        EXPECT_EQ(dlg().pointers.first(), plat::ptr_hourglass);
+        EXPECT_EQ(dlg().pointer(), plat::ptr_default);
     }
 }
 
@@ -160,22 +86,20 @@ TEST_F(Conectar, NoServerAnswersKeepsTheWindowOpen)
 {
     app()->cfg_reg.cox_serv = "198.51.100.10";
     app()->cfg_reg.cox_port = "1433";
-    for (const QString& hp : {QString("198.51.100.10:1433"), proxy(0), proxy(1)})
+    const QStringList all{"198.51.100.10:1433", proxy(0), proxy(1)};
+    for (const QString& hp : all)
         srv().refuse(hp);
     conectar();
-
-    EXPECT_EQ(srv().open_tries, QStringList({"198.51.100.10:1433", proxy(0), proxy(1)}));
-    EXPECT_EQ(box(), kNoConexion);
-    EXPECT_EQ(dlg().boxes[0].style, 16);
+    EXPECT_EQ(srv().open_tries, all);
+    expect_box(dlg(), kNoConexion, 16);
     EXPECT_EQ(app()->flg_nocox, 1);
-    ASSERT_EQ(captions.size(), 1);
-    EXPECT_EQ(captions[0].flg_nocox, 1);
+    EXPECT_EQ(captions, QStringList{"**/1"});
     EXPECT_TRUE(srv().log.isEmpty());
     EXPECT_EQ(text("tx_clav"), "CLAVE");  // the window stays with its fields
 
     // Once a server answers, the next press logs in and clears the flag.
     srv().allow(proxy(1));
-    click("b_conectar");
+    click(w->b_conectar);
     EXPECT_EQ(app()->ses_val.cod_caj, "01");
     EXPECT_EQ(app()->flg_nocox, 0);
 }
@@ -184,7 +108,7 @@ TEST_F(Conectar, EmptyFieldsAreRefusedBeforeAnyServer)
 {
     struct Case {
         QString user, clav, dtbs;
-        const char* focus;
+        const char* focus;  // the last empty field
     };
     const Case cases[] = {
         {"", "", "", "tx_dtbs"},
@@ -199,9 +123,7 @@ TEST_F(Conectar, EmptyFieldsAreRefusedBeforeAnyServer)
         app()->ses_val.cod_caj = "01";
         dlg().boxes.clear();
         conectar(k.user, k.clav, k.dtbs);
-        EXPECT_EQ(box(), kDatosNoValidos);
-        EXPECT_EQ(dlg().boxes[0].style, 48);
-        EXPECT_EQ(dlg().boxes[0].title, "Tovaren");
+        expect_box(dlg(), kDatosNoValidos, 48);
         EXPECT_EQ(w->focusWidget(), c(k.focus));
         EXPECT_EQ(app()->ses_val.cod_caj, "**");
         EXPECT_FALSE(app()->is_loaded("movtik"));  // unloaded even so
@@ -211,53 +133,54 @@ TEST_F(Conectar, EmptyFieldsAreRefusedBeforeAnyServer)
     EXPECT_TRUE(srv().open_tries.isEmpty());
 }
 
-TEST_F(Conectar, GetcoxAnswersThatEndTheProgram)
+// Every way the click ends before getutq answers: getcox ending or restarting the program,
+// and the lost-connection path, after which the window stays for another try.
+TEST_F(Conectar, StopsBeforeTheLogin)
 {
+    enum End { stays, ends, restarts };
     struct Case {
-        int code;
+        const char* name;
+        std::function<void(central::Server&)> arrange;
         QString text;
-        bool restarts;
+        int style;
+        End end;
+        const char* last_call;
+        bool saves;  // only a failed getsim comes after the settings were saved
     };
+    auto getcox = [](int code) { return [code](central::Server& s) { s.model.cox["DEMO"].status = code; }; };
+    auto fail = [](const char* proc) { return [proc](central::Server& s) { s.fail_next(1, proc); }; };
     const Case cases[] = {
-        {1, kDatosNoValidos, true},
-        {2, kFrameVersion, false},
-        {3, kFrameConexion, false},
-        {4, frame_not_available(8), false},
-        {-1, frame_not_available(8), false},
+        {"getcox 1", getcox(1), kDatosNoValidos, 48, restarts, "getcox", false},
+        {"getcox 2", getcox(2), kFrameVersion, 48, ends, "getcox", false},
+        {"getcox 3", getcox(3), kFrameConexion, 48, ends, "getcox", false},
+        {"getcox 4", getcox(4), frame_not_available(8), 48, ends, "getcox", false},
+        {"getcox -1", getcox(-1), frame_not_available(8), 48, ends, "getcox", false},
+        {"unknown code, no rows", [](central::Server& s) { s.model.cox.remove("DEMO"); s.no_recordset("getcox"); },
+         kFrameConexion, 48, ends, "getcox", false},
+        {"getcox 5: getutq fails", getcox(5), kNoConexion, 16, stays, "getcox", false},
+        {"getcox fails", fail("getcox"), kNoConexion, 16, stays, "getcox", false},
+        {"getutq fails", fail("getutq"), kNoConexion, 16, stays, "getutq", false},
+        {"getsim fails", fail("getsim"), kNoConexion, 16, stays, "getsim", true},
     };
     for (const auto& k : cases) {
-        SCOPED_TRACE(k.code);
+        SCOPED_TRACE(k.name);
         reset();
-        srv().model.cox["DEMO"].status = k.code;
-        bool visible_at_box = true;
+        k.arrange(srv());
+        bool visible_at_box = false;
         dlg().on_box = [&](const fake::Box&) { visible_at_box = w->isVisible(); };
         conectar();
-        EXPECT_EQ(srv().procs(), QStringList{"getcox"});
-        EXPECT_EQ(box(), k.text);
-        EXPECT_EQ(dlg().boxes[0].style, 48);
-        EXPECT_EQ(dlg().boxes[0].title, "Tovaren");
-        EXPECT_FALSE(visible_at_box);
-        EXPECT_TRUE(ta->sys->ended);
-        EXPECT_EQ(ta->sys->restarted, k.restarts);
+        EXPECT_EQ(srv().procs().last(), k.last_call);
+        expect_box(dlg(), k.text, k.style);
+        EXPECT_EQ(visible_at_box, k.end == stays);
+        EXPECT_EQ(w->isVisible(), k.end == stays);
+        EXPECT_EQ(ta->sys->ended, k.end != stays);
+        EXPECT_EQ(ta->sys->restarted, k.end == restarts);
+        EXPECT_TRUE(k.end != stays || app()->flg_nocox == 1);
+        EXPECT_EQ(app()->ses_val.cod_caj, "**");
         EXPECT_EQ(app()->cox_bd.state(), db::adStateClosed);
-        EXPECT_TRUE(saved("cox_user").isNull());
+        EXPECT_TRUE(app()->cmd_sp.params().isEmpty());
+        EXPECT_EQ(saved("cox_user").isNull(), !k.saves);
     }
-    // An unknown database code is answered 3, also without a record set.
-    reset();
-    srv().no_recordset("getcox");
-    conectar("CAJERO", "CLAVE", "OTRA");
-    EXPECT_EQ(box(), kFrameConexion);
-}
-
-TEST_F(Conectar, GetcoxAnswerFiveFailsAtGetutq)
-{
-    srv().model.cox["DEMO"].status = 5;
-    conectar();
-    EXPECT_EQ(srv().procs(), QStringList{"getcox"});
-    EXPECT_EQ(box(), kNoConexion);
-    EXPECT_EQ(app()->flg_nocox, 1);
-    EXPECT_FALSE(ta->sys->ended);
-    EXPECT_TRUE(w->isVisible());
 }
 
 TEST_F(Conectar, NewerVersionMarksTheLoader)
@@ -272,7 +195,6 @@ TEST_F(Conectar, NewerVersionMarksTheLoader)
         srv().model.cox["DEMO"].app_numver = version;
         conectar();
         EXPECT_EQ(marker(), marks ? "0.0.0.0" : "3.8.2.4");
-        EXPECT_EQ(dlg_boxes(), 0);
         EXPECT_EQ(app()->ses_val.cod_caj, "01");
     }
 }
@@ -283,8 +205,11 @@ TEST_F(Conectar, GetcoxDataServeTheNextReconnect)
     cox.server_port = "1500";
     cox.omit = {"server_ip"};
     cox.extra = {{"Server_IP", "198.51.100.99"}, {"server_ip", "198.51.100.50"}, {"databs", "segunda"}};
+    QString database;  // of the open connection once getcox answered
+    srv().register_procedure("getsim", [&](central::Request& r) { database = r.database; return true; });
     conectar();
     EXPECT_EQ(srv().open_tries, QStringList{proxy(0)});  // the open connection stays where it is
+    EXPECT_EQ(database, "segunda");
     EXPECT_EQ(app()->dat_cox.srv_databs, "segunda");      // the later row wins
     EXPECT_EQ(saved("cox_serv"), "198.51.100.50");         // names compared exactly
     EXPECT_EQ(saved("cox_port"), "1500");
@@ -293,201 +218,72 @@ TEST_F(Conectar, GetcoxDataServeTheNextReconnect)
     EXPECT_EQ(srv().last_open.database, "segunda");
 }
 
-TEST_F(Conectar, FailedLoginCallsEndOnTheLostConnectionPath)
+TEST_F(Conectar, SettingsSavedWithoutThePassword)
 {
-    for (const char* proc : {"getcox", "getutq", "getsim"}) {
-        SCOPED_TRACE(proc);
-        reset();
-        srv().fail_next(1, proc);
-        conectar();
-        EXPECT_EQ(srv().procs().last(), proc);
-        EXPECT_EQ(box(), kNoConexion);
-        EXPECT_EQ(dlg().boxes[0].style, 16);
-        EXPECT_EQ(app()->flg_nocox, 1);
-        EXPECT_EQ(app()->ses_val.cod_caj, "**");
-        EXPECT_TRUE(w->isVisible());
-        EXPECT_FALSE(ta->sys->ended);
-        EXPECT_TRUE(app()->cmd_sp.params().isEmpty());
-        // Only a failed getsim comes after the settings were saved.
-        EXPECT_EQ(saved("cox_user").isNull(), QString(proc) != "getsim");
-    }
+    auto& cfg = app()->cfg_reg;
+    cfg.cox_dtb1 = "A1";
+    cfg.cox_dtb2 = "B2";
+    cfg.cox_dtb3 = "C3";
+    srv().model.cox["B2"] = central::Cox{};
+    conectar("CAJERO", "CLAVE", "B2");
+    EXPECT_EQ(QStringList({saved("cox_user"), saved("cox_serv"), saved("cox_port"), saved("cox_dtbs"),
+                           saved("cox_dtb1"), saved("cox_dtb2"), saved("cox_dtb3")}),
+              QStringList({"CAJERO", "127.1.1.1", "11433", "B2", "B2", "A1", "C3"}));
+    for (const QString& value : ta->reg->values)
+        EXPECT_NE(value, "CLAVE");
+
+    // The next showing offers them.
+    open();
+    QStringList offered;
+    for (int i = 0; i < w->tx_dtbs->count(); ++i)
+        offered << w->tx_dtbs->itemText(i);
+    EXPECT_EQ(offered, QStringList({"B2", "A1", "C3"}));
+    EXPECT_EQ(text("tx_dtbs"), "B2");
 }
 
-TEST_F(Conectar, GetutqRefusalsKeepTheWindowOpen)
+TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
 {
-    struct Case {
-        int outlet_status;
-        QString user, clav, text;
-        bool saves;
-    };
-    const Case cases[] = {
-        {2, "CAJERO", "CLAVE", "Tovaren inactiva.", true},
-        {0, "CAJERO", "OTRA", "Clave incorrecta.", false},
-        {0, "NADIE", "CLAVE", "Usuario no es válido.", false},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.text.toStdString());
-        reset();
-        app()->flg_nocox = 1;
-        srv().model.outlet.status = k.outlet_status;
-        conectar(k.user, k.clav);
-        EXPECT_EQ(box(), k.text + k10);
-        EXPECT_EQ(dlg().boxes[0].style, 48);
-        EXPECT_EQ(saved("cox_user").isNull(), !k.saves);
-        EXPECT_EQ(srv().procs().contains("getsim"), k.saves);
-        EXPECT_EQ(app()->ses_val.cod_caj, "**");
-        EXPECT_EQ(app()->flg_nocox, 0);
-        ASSERT_EQ(captions.size(), 1);
-        EXPECT_EQ(captions[0].cod_caj, "**");
-        EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(w->focusWidget(), c("tx_clav"));
-        EXPECT_EQ(text("tx_clav"), k.clav);
-        EXPECT_FALSE(ta->sys->ended);
-    }
-}
-
-TEST_F(Conectar, GetutqFatalAnswersEndTheProgram)
-{
-    const QString frame8 = "            *** SERVICIO SUSPENDIDO ***               \r\n\r\n"
-                           "            ***      KELMARIS       ***               \r\n";
-    const std::pair<int, QString> cases[] = {
-        {7, kFrameConexion}, {8, frame8}, {9, kFrameVersion}, {10, frame_not_available(5)}, {-3, frame_not_available(5)},
-    };
-    for (const auto& [code, frame] : cases) {
-        SCOPED_TRACE(code);
-        reset();
-        srv().register_procedure("getutq", [code = code](central::Request& r) {
-            r.status = code;
-            return true;
-        });
-        conectar();
-        EXPECT_EQ(srv().procs(), QStringList({"getcox", "getutq"}));
-        EXPECT_EQ(box(), frame);
-        EXPECT_EQ(dlg().boxes[0].style, 48);
-        EXPECT_FALSE(w->isVisible());
-        EXPECT_TRUE(ta->sys->ended);
-        EXPECT_TRUE(saved("cox_user").isNull());
-    }
-}
-
-TEST_F(Conectar, SuspendedOutletLogsInAndSaysSo)
-{
-    srv().model.outlet.status = 1;
-    bool visible_at_box = false;
-    dlg().on_box = [&](const fake::Box&) { visible_at_box = w->isVisible(); };
-    conectar();
-    EXPECT_EQ(box(), "Tovaren suspendida." + k10);
-    EXPECT_EQ(dlg().boxes[0].style, 48);
-    EXPECT_TRUE(visible_at_box);  // before the window closes
-    EXPECT_EQ(app()->ses_val.cod_caj, "01");
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_FALSE(ta->sys->ended);
-    EXPECT_EQ(captions.size(), 1);
-}
-
-TEST_F(Conectar, AcceptedWithoutCajaEndsTheProgram)
-{
-    srv().model.getutq_override = 0;  // the outlet's rows, no IDUSER_VEN for an unknown user
-    conectar("NADIE");
-    EXPECT_TRUE(ta->sys->ended);
-    EXPECT_TRUE(captions.isEmpty());
-    EXPECT_EQ(saved("cox_user"), "NADIE");
-}
-
-TEST_F(Conectar, LoginValuesFromTheRows)
-{
+    QAction mov_prm, rep_caj, rep_itx;
+    app()->mnu["mov_prm"] = &mov_prm;
+    app()->mnu["rep_caj"] = &rep_caj;
+    app()->mnu["rep_itx"] = &rep_itx;
+    mov_prm.setVisible(false);  // as the user before left them
+    rep_itx.setEnabled(false);
     auto& o = srv().model.outlet;
+    o.users["CAJERO"].denied = {" 404 "};
     o.values.remove("NOMBRE_VEN");
     o.values["GETLOT_MNU"] = " X,Y";
     o.values["TKMENS_001"] = "  PIE  ";
-    o.values["SYSTEM_MOD"] = "cien";
-    o.values["JUGADA_SYS"] = "0";
     o.values["PORIMP_VEN"] = "2.5";
     o.values["ZORDER_SYS"] = "1";
     o.values["FECHAX_SYS"] = "2026-12-24 00:00:00";
     o.extra_rows = {{" CODIGO_VEN ", "777"}, {"codigo_ven", "888"}, {"NOMBRE_VEN", "PRIMERO"}, {"NOMBRE_VEN", "SEGUNDO"}};
-    conectar();
-    const SesVal& s = app()->ses_val;
-    EXPECT_EQ(s.cod_ven, "777");
-    EXPECT_EQ(s.nom_ven, "SEGUNDO");
-    EXPECT_EQ(s.lot_mnu, " X,Y");
-    EXPECT_EQ(s.tik_men1, "PIE");
-    EXPECT_EQ(s.mod_sys, 100000000.0);
-    EXPECT_EQ(s.jug_sys, 100000000.0);
-    EXPECT_EQ(s.por_imp, 2);
-    EXPECT_EQ(s.ord_lot, 1);
-    EXPECT_EQ(s.fec_sys, QDate(2026, 12, 24));
-
-    // A second login of the run: the order stays, missing reset values are emptied.
-    o.values["ZORDER_SYS"] = "0";
-    o.values.remove("PORIMP_VEN");
-    o.values.remove("TKMENS_003");
-    app()->ses_val.cod_caj = "**";
-    conectar();
-    EXPECT_EQ(s.ord_lot, 1);
-    EXPECT_EQ(s.por_imp, 0);
-    EXPECT_EQ(s.tik_men3, "");
-}
-
-TEST_F(Conectar, DeniedCodesHideMenuItems)
-{
-    QHash<QString, QAction*> items;
-    for (const char* name : {"mov_prm", "pro_anu", "rep_caj", "userx", "sorteo"})
-        app()->mnu[name] = items[name] = new QAction(name);
-    items["mov_prm"]->setVisible(false);  // hidden for the user before
-    srv().model.outlet.users["ADMIN"].denied = {" 404 ", "302", "999", ""};
-    conectar("ADMIN");
-    EXPECT_TRUE(items["mov_prm"]->isVisible());
-    EXPECT_FALSE(items["rep_caj"]->isVisible());
-    EXPECT_FALSE(items["pro_anu"]->isVisible());
-    EXPECT_TRUE(items["userx"]->isVisible());
-    EXPECT_EQ(app()->ses_val.flg_anu, 0);
-    EXPECT_TRUE(items["sorteo"]->isEnabled());  // caja 00
-    qDeleteAll(items);
-}
-
-TEST_F(Conectar, SymbolTableFollowsTheRows)
-{
     app()->tab_sim = TabSim{{9, 9, 9}, {"a", "b", "c"}, {"A", "B", "C"}};
     srv().model.symbols = {{2, "01", "Uno"}, {3, "02", "Dos"}};
     conectar();
-    EXPECT_EQ(app()->tab_sim.sim_cod, QList<int>({2, 3}));
-    EXPECT_EQ(app()->tab_sim.sim_num, QStringList({"01", "02"}));
-    EXPECT_EQ(app()->tab_sim.sim_nom, QStringList({"Uno", "Dos"}));
+    const TabSim& t = app()->tab_sim;
+    EXPECT_EQ(t.sim_cod, QList<int>({2, 3}));
+    EXPECT_EQ(t.sim_num + t.sim_nom, QStringList({"01", "02", "Uno", "Dos"}));
+    const SesVal& s = app()->ses_val;
+    EXPECT_EQ(QStringList({s.cod_ven, s.nom_ven, s.lot_mnu, s.tik_men1}), QStringList({"777", "SEGUNDO", " X,Y", "PIE"}));
+    EXPECT_EQ(s.por_imp, 2);
+    EXPECT_EQ(s.ord_lot, 1);
+    EXPECT_EQ(s.fec_sys, QDate(2026, 12, 24));
+    EXPECT_TRUE(mov_prm.isVisible());
+    EXPECT_FALSE(rep_caj.isVisible());
+    EXPECT_TRUE(rep_itx.isEnabled());  // decided by por_imp
 
-    // No rows: the table stays.
+    // A second login of the run: the order stays, missing reset values are emptied, the
+    // symbol table stays without rows.
+    o.values["ZORDER_SYS"] = "0";
+    o.values.remove("PORIMP_VEN");
+    o.values.remove("TKMENS_003");
     srv().model.symbols.clear();
     app()->ses_val.cod_caj = "**";
     conectar();
-    EXPECT_EQ(app()->tab_sim.sim_num, QStringList({"01", "02"}));
-}
-
-TEST_F(Conectar, RecentDatabaseCodesRotate)
-{
-    struct Case {
-        QStringList before;
-        QString code;
-        QStringList after;
-    };
-    const Case cases[] = {
-        {{"A1", "B2", "C3"}, "B2", {"B2", "A1", "C3"}},
-        {{"A1", "B2", "C3"}, "D4", {"D4", "A1", "B2"}},
-        {{"A1", "B2", "C3"}, "A1", {"A1", "B2", "C3"}},
-        {{"", "", ""}, "D4", {"D4", "", ""}},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.code.toStdString());
-        reset();
-        auto& cfg = app()->cfg_reg;
-        cfg.cox_dtb1 = k.before[0];
-        cfg.cox_dtb2 = k.before[1];
-        cfg.cox_dtb3 = k.before[2];
-        srv().model.cox[k.code] = central::Cox{};
-        conectar("CAJERO", "CLAVE", k.code);
-        EXPECT_EQ(QStringList({saved("cox_dtb1"), saved("cox_dtb2"), saved("cox_dtb3")}), k.after);
-    }
-    // The next showing offers them.
-    open();
-    EXPECT_EQ(c<QComboBox>("tx_dtbs")->count(), 1);
-    EXPECT_EQ(text("tx_dtbs"), "D4");
+    EXPECT_EQ(t.sim_num, QStringList({"01", "02"}));
+    EXPECT_EQ(s.ord_lot, 1);
+    EXPECT_EQ(s.por_imp, 0);
+    EXPECT_EQ(s.tik_men3, "");
+    EXPECT_FALSE(rep_itx.isEnabled());
 }

@@ -1,4 +1,5 @@
-// The login's pure pieces: the address check and the conversions of the login values.
+// The login's pure pieces: the address check, the conversions of the login values and the
+// recent database codes.
 #include "core/login/discovery.h"
 #include "core/login/login_values.h"
 
@@ -38,4 +39,24 @@ TEST(LoginValues, MoneyDivisorMustBePositive)
         EXPECT_EQ(s.mod_sys, expected) << value;
         EXPECT_EQ(s.jug_sys, expected) << value;
     }
+}
+
+TEST(LoginValues, RecentDatabaseCodesRotate)
+{
+    const std::pair<const char*, QStringList> cases[] = {
+        {"B2", {"B2", "A1", "C3"}}, {"D4", {"D4", "A1", "B2"}}, {"A1", {"A1", "B2", "C3"}}, {"a1", {"a1", "A1", "B2"}},
+    };
+    for (const auto& [code, after] : cases) {
+        CfgReg cfg;
+        cfg.cox_dtb1 = "A1";
+        cfg.cox_dtb2 = "B2";
+        cfg.cox_dtb3 = "C3";
+        cfg.cox_dtbs = code;
+        rotate_recent(cfg);
+        EXPECT_EQ(QStringList({cfg.cox_dtb1, cfg.cox_dtb2, cfg.cox_dtb3}), after) << code;
+    }
+    CfgReg first;
+    first.cox_dtbs = "D4";
+    rotate_recent(first);
+    EXPECT_EQ(QStringList({first.cox_dtb1, first.cox_dtb2, first.cox_dtb3}), QStringList({"D4", "", ""}));
 }
