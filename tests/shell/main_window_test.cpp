@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -27,359 +26,167 @@ struct Shell {
     }
     QAction* item(const QString& name) { return w->findChild<QAction*>(name); }
     QList<QMdiSubWindow*> subs() { return w->mdi_area()->subWindowList(); }
+    QString active() { return w->mdi_area()->activeSubWindow()->widget()->objectName(); }
 };
 
-// Answers the next modal window: runs f on it, then closes it.
-void on_modal(std::function<void(QWidget*)> f)
+void deferred_deletes()
 {
-    QTimer::singleShot(0, [f] {
-        QWidget* m = QApplication::activeModalWidget();
-        f(m);
-        if (m)
-            m->close();
-    });
+    QApplication::sendPostedEvents(nullptr, 0);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-TEST(MainWindow, CaptionTagColourAndTimer)
+TEST(MainWindow, CaptionColourAndTimer)
 {
-    const QString head = "Tovaren v3.8.2.4 - AGENCIA UNO";
-    const QString marca = "        www.kelmaris.com";  // five blanks, then txt_marca
-    struct Case {
-        const char* dtbs;
-        double r;         // jug_sys / mod_sys
-        const char* rnl;
-        QString caption;
-        QColor back;
-    } cases[] = {
-        {"ABC", 1, "", head + " (B) - Caja: 01" + marca, QColor(64, 64, 0)},
-        {"ABC", 0.5, "", head + " (B) - Caja: 01" + marca, QColor(64, 64, 0)},
-        {"ABC", 5, "", head + " - Caja: 01" + marca, QColor(64, 64, 0)},
-        {"ABC", 1.5, "", head + " - Caja: 01" + marca, QColor(64, 64, 0)},
-        {"ABC", 10, "", head + " (P) - Caja: 01" + marca, QColor(0, 64, 0)},
-        {"ABC", 100, "", head + " (P) - Caja: 01" + marca, QColor(0, 64, 0)},
-        {"ABC", 101, "", head + " - Caja: 01" + marca, QColor(64, 64, 0)},
-        {"AB$", 1, "", head + " ($) - Caja: 01" + marca, QColor(0, 64, 0)},
-        {"AB$", 1, "RNL-123", head + " ($) - Caja: 01     RNL-123", QColor(64, 0, 0)},
-        {"ABC", 10, "RNL-123", head + " (P) - Caja: 01     RNL-123", QColor(64, 0, 0)},
-        {"ABC", 1, "RNL-123", head + " (B) - Caja: 01     RNL-123", QColor(64, 0, 0)},
-        {"ABC", 5, "RNL-123", head + " - Caja: 01     RNL-123", QColor(64, 0, 0)},
+    const QColor yellow(64, 64, 0), green(0, 64, 0), red(64, 0, 0), none;
+    // r = jug_sys / mod_sys; no tag: not connected (cod_caj "**" or flg_nocox 1).
+    const struct { const char* dtbs; double r; const char* rnl; const char* tag; QColor back; const char* caja = "01";
+                   int nocox = 0; } cases[] = {
+        {"ABC", 0.5, "", " (B)", yellow}, {"ABC", 1, "", " (B)", yellow},     {"ABC", 1.5, "", "", yellow},
+        {"ABC", 5, "", "", yellow},       {"ABC", 10, "", " (P)", green},     {"ABC", 100, "", " (P)", green},
+        {"ABC", 101, "", "", yellow},     {"AB$", 1, "", " ($)", green},      {"AB$", 1, "RNL-1", " ($)", red},
+        {"ABC", 10, "RNL-1", " (P)", red}, {"ABC", 5, "RNL-1", "", red},
+        {"ABC", 1, "RNL-1", nullptr, none, "**"}, {"ABC", 1, "RNL-1", nullptr, none, "01", 1},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dtbs << " " << c.r << " " << c.rnl << " " << c.caja << " " << c.nocox);
         Shell s;
+        const QColor before = s.w->mdi_area()->background().color();
         auto& v = s.t->ses_val;
-        v.cod_caj = "01";
+        v.cod_caj = c.caja;
         v.nom_ven = "  AGENCIA UNO ";
         v.num_rnl = c.rnl;
         v.jug_sys = v.mod_sys * c.r;
         s.t->dat_cox.cod_dtbs = c.dtbs;
-        s.t->flg_nocox = 0;
-        ASSERT_TRUE(s.t->main_caption);
+        s.t->flg_nocox = c.nocox;
         s.t->main_caption();
-        EXPECT_EQ(s.w->windowTitle().toStdString(), c.caption.toStdString()) << c.dtbs << " " << c.r << " " << c.rnl;
-        EXPECT_EQ(s.w->mdi_area()->background().color(), c.back) << c.dtbs << " " << c.r << " " << c.rnl;
-        EXPECT_TRUE(s.w->timers->isActive());
+        const QString tail = *c.rnl ? QString("     ") + c.rnl : "        www.kelmaris.com";
+        EXPECT_EQ(s.w->windowTitle(), c.tag ? QString("Tovaren v3.8.2.4 - AGENCIA UNO%1 - Caja: 01").arg(c.tag) + tail
+                                            : "Tovaren v3.8.2.4 - Sin Conexión");
+        EXPECT_EQ(s.w->mdi_area()->background().color(), c.tag ? c.back : before);
+        EXPECT_EQ(s.w->timers->isActive(), c.tag != nullptr);  // only the connected caption starts it
         EXPECT_EQ(s.w->timers->interval(), 60000);
-    }
-}
-
-TEST(MainWindow, CaptionWithoutConnectionLeavesColourAndTimer)
-{
-    for (int form = 0; form < 2; ++form) {
-        Shell s;
-        const QColor before = s.w->mdi_area()->background().color();
-        s.t->ses_val.cod_caj = form == 0 ? "**" : "01";
-        s.t->flg_nocox = form == 0 ? 0 : 1;
-        s.t->ses_val.num_rnl = "RNL";
+        s.t->flg_nocox = 1;  // a connection lost after a login leaves it running
         s.w->main_caption();
-        EXPECT_EQ(s.w->windowTitle(), "Tovaren v3.8.2.4 - Sin Conexión");
-        EXPECT_FALSE(s.w->timers->isActive());
-        EXPECT_EQ(s.w->mdi_area()->background().color(), before);
+        EXPECT_EQ(s.w->timers->isActive(), c.tag != nullptr);
     }
-    // A lost connection after a login keeps the timer running.
-    Shell s;
-    s.t->ses_val.cod_caj = "01";
-    s.w->main_caption();
-    ASSERT_TRUE(s.w->timers->isActive());
-    s.t->flg_nocox = 1;
-    s.w->main_caption();
-    EXPECT_TRUE(s.w->timers->isActive());
-    EXPECT_EQ(s.w->windowTitle(), "Tovaren v3.8.2.4 - Sin Conexión");
 }
 
-TEST(MainWindow, MenuTree)
+TEST(MainWindow, MenuItemsAndTheirWindows)
 {
     Shell s;
-    struct Item {
-        const char* menu;
-        const char* name;
-        const char* caption;
-        QKeySequence key;
-    } items[] = {
-        {"movimientos", "mov_tik", "Venta de Tickets", QKeySequence(Qt::Key_F5)},
-        {"movimientos", "mov_prm", "Números Premiados", {}},
-        {"movimientos", "mov_dpo", "Depósitos Banca", {}},
-        {"procesos", "pro_anu", "Anulación de Tickets", QKeySequence(Qt::Key_F7)},
-        {"procesos", "pro_pag", "Pago de Tickets", QKeySequence(Qt::Key_F8)},
-        {"reportes", "rep_vtq", "Ventas Tovaren", {}},
-        {"reportes", "rep_rtq", "Resultados Tovaren", {}},
-        {"reportes", "rep_rba", "Resultados Banca", {}},
-        {"reportes", "rep_caj", "Cuadre de Caja", {}},
-        {"reportes", "rep_lup", "Cuadre de Cuentas", {}},
-        {"reportes", "rep_itx", "Impuesto Municipal", {}},
-        {"otros", "conex", "Conexión", {}},
-        {"param", "par_sys", "Tovaren", {}},
-        {"param", "par_prn", "Impresora", {}},
-        {"otros", "sorteo", "Loterias", {}},
-        {"otros", "userx", "Usuarios", {}},
-        {"otros", "con_men", "Mensajes", {}},
-        {"salir", "salir2", "Salir", QKeySequence(Qt::Key_F9)},
-        {"menuusr", "usr_incluir", "Incluir", {}},
-        {"menuusr", "usr_modificar", "Modificar", {}},
-        {"menuusr", "usr_eliminar", "Eliminar", {}},
-        {"menuusr", "usr_permisos", "Permisos", {}},
-        {"menudpo", "dpo_incluir", "Incluir", {}},
-        {"menudpo", "dpo_modificar", "Modificar", {}},
-        {"menudpo", "dpo_eliminar", "Eliminar", {}},
+    s.w->show();
+    // How the item opens its window: c MDI child, d modal dialog, t separate window, p pop-up
+    // item of a list window (verb: of the stand-in's box), - nothing registered, x not opened here.
+    // The pop-ups come first: they load their list windows without showing them.
+    const struct { const char* menu; const char* name; const char* caption; QKeySequence key; const char* window;
+                   char how; const char* verb = ""; } items[] = {
+        {"menuusr", "usr_incluir", "Incluir", {}, "usuarios", 'p'},
+        {"menuusr", "usr_modificar", "Modificar", {}, "usuarios", 'p', "modificar"},
+        {"menuusr", "usr_eliminar", "Eliminar", {}, "usuarios", 'p', "eliminar"},
+        {"menuusr", "usr_permisos", "Permisos", {}, "usuarios", 'p', "configurar"},
+        {"menudpo", "dpo_incluir", "Incluir", {}, "movdpo", 'p'},
+        {"menudpo", "dpo_modificar", "Modificar", {}, "movdpo", 'p', "modificar"},
+        {"menudpo", "dpo_eliminar", "Eliminar", {}, "movdpo", 'p', "eliminar"},
+        {"movimientos", "mov_tik", "Venta de Tickets", Qt::Key_F5, "movtik", 'c'},
+        {"movimientos", "mov_prm", "Números Premiados", {}, "movprm", 'c'},
+        {"movimientos", "mov_dpo", "Depósitos Banca", {}, "movdpo", 'c'},
+        {"procesos", "pro_anu", "Anulación de Tickets", Qt::Key_F7, "proatk", 'c'},
+        {"procesos", "pro_pag", "Pago de Tickets", Qt::Key_F8, "proptk", 'c'},
+        {"reportes", "rep_vtq", "Ventas Tovaren", {}, "repvtq", 'c'},
+        {"reportes", "rep_rtq", "Resultados Tovaren", {}, "reprtq", 'c'},
+        {"reportes", "rep_rba", "Resultados Banca", {}, "reprba", 'c'},
+        {"reportes", "rep_caj", "Cuadre de Caja", {}, "repctq", 'c'},
+        {"reportes", "rep_lup", "Cuadre de Cuentas", {}, "replup", 'c'},
+        {"reportes", "rep_itx", "Impuesto Municipal", {}, "repitx", 'c'},
+        {"otros", "conex", "Conexión", {}, "conexion", '-'},
+        {"param", "par_sys", "Tovaren", {}, "parsys", 'd'},
+        {"param", "par_prn", "Impresora", {}, "parprn", 'd'},
+        {"otros", "sorteo", "Loterias", {}, "sorteos", 't'},
+        {"otros", "userx", "Usuarios", {}, "usuarios", 'c'},
+        {"otros", "con_men", "Mensajes", {}, "mensajes", '-'},
+        {"salir", "salir2", "Salir", Qt::Key_F9, "", 'x'},
     };
     for (const auto& i : items) {
+        SCOPED_TRACE(i.name);
         QAction* a = s.item(i.name);
-        ASSERT_TRUE(a) << i.name;
-        EXPECT_EQ(a->text(), QString::fromUtf8(i.caption)) << i.name;
-        EXPECT_EQ(a->shortcut(), i.key) << i.name;
-        auto* menu = s.w->findChild<QMenu*>(i.menu);
-        ASSERT_TRUE(menu) << i.menu;
-        EXPECT_TRUE(menu->actions().contains(a)) << i.name;
-        EXPECT_EQ(s.t->mnu.value(i.name), a) << i.name;
-        EXPECT_TRUE(a->isEnabled() && a->isVisible()) << i.name;
+        ASSERT_TRUE(a);
+        EXPECT_EQ(a->text(), QString::fromUtf8(i.caption));
+        EXPECT_EQ(a->shortcut(), i.key);
+        EXPECT_TRUE(s.w->findChild<QMenu*>(i.menu)->actions().contains(a));
+        EXPECT_EQ(s.t->mnu.value(i.name), a);
+        if (i.how == 'x')
+            continue;
+
+        s.t.dlg->boxes.clear();
+        QString modal;
+        if (i.how == 'd')
+            QTimer::singleShot(0, [&] {
+                QWidget* m = QApplication::activeModalWidget();
+                if (m && m->isWindow() && m->windowModality() == Qt::ApplicationModal)
+                    modal = m->objectName();
+                if (m)
+                    m->close();
+            });
+        a->trigger();
+        const QString box = QString("No hay registros para %1.").arg(i.verb) + QString(10, ' ');
+        EXPECT_EQ(s.t.dlg->texts(), *i.verb ? QStringList{box} : QStringList{});
+        EXPECT_EQ(s.t->is_loaded(i.window), i.how == 'p' || i.how == 'c' || i.how == 't');
+        EXPECT_EQ(modal, i.how == 'd' ? i.window : "");
+        if (i.how == 'c' || i.how == 't') {  // a second time brings the same window forward
+            QWidget* w = s.t->window(i.window);
+            a->trigger();
+            EXPECT_EQ(s.t->window(i.window), w);
+            EXPECT_EQ(w->isWindow(), i.how == 't');
+            EXPECT_TRUE(w->isVisible());
+            if (i.how == 'c') {
+                EXPECT_EQ(s.active(), i.window);
+                EXPECT_EQ(w->size(), QSize(360, 160));  // its own client size
+            }
+        }
     }
-    // The menu bar in order, the Parámetros submenu inside Otros, the pop-ups nowhere in it.
+    s.item("mov_prm")->trigger();
+    EXPECT_EQ(s.active(), "movprm");
+    EXPECT_EQ(s.subs().size(), 12);
+
+    // The bar in order, Parámetros second in Otros, the pop-ups known by name but not in the bar.
     QStringList bar;
     for (QAction* a : s.w->menuBar()->actions())
         bar << a->text();
     EXPECT_EQ(bar, QStringList({"Movimientos", "Procesos", "Reportes", "Otros", "Salir"}));
-    auto* otros = s.w->findChild<QMenu*>("otros");
     auto* param = s.w->findChild<QMenu*>("param");
     EXPECT_EQ(param->title(), "Parámetros");
-    EXPECT_TRUE(otros->actions().contains(param->menuAction()));
-    EXPECT_EQ(otros->actions().indexOf(param->menuAction()), 1);
-    EXPECT_EQ(s.w->menuusr->actions().size(), 5);
+    EXPECT_EQ(s.w->findChild<QMenu*>("otros")->actions().indexOf(param->menuAction()), 1);
     EXPECT_TRUE(s.w->menuusr->actions()[3]->isSeparator());
     EXPECT_EQ(s.t->mnu.value("menuusr")->menu<QMenu*>(), s.w->menuusr);
     EXPECT_EQ(s.t->mnu.value("menudpo")->menu<QMenu*>(), s.w->menudpo);
-    EXPECT_FALSE(bar.contains("menuusr") || bar.contains("menudpo"));
-    EXPECT_EQ(s.t->timers, s.w->timers);
-    EXPECT_EQ(s.w->timers->objectName(), "timers");
-    EXPECT_EQ(s.w->objectName(), "main");
+
+    // Its own Salir, closing its frame or unloading it by name takes window and frame; the
+    // item then loads it afresh.
+    s.t->window("sorteos")->close();
+    const std::pair<const char*, std::function<void(QWidget*)>> closers[] = {
+        {"movprm", [](QWidget* w) { w->findChild<QPushButton*>("b_salir")->click(); }},
+        {"repvtq", [](QWidget* w) { qobject_cast<QMdiSubWindow*>(w->parentWidget())->close(); }},
+        {"usuarios", [&](QWidget*) { s.t->unload("usuarios"); }},
+    };
+    for (const auto& [name, close] : closers) {
+        QPointer<QWidget> w = s.t->window(name);
+        close(w);
+        deferred_deletes();
+        EXPECT_TRUE(w.isNull()) << name;
+        EXPECT_FALSE(s.t->is_loaded(name)) << name;
+    }
+    EXPECT_FALSE(s.t->is_loaded("sorteos"));
+    EXPECT_EQ(s.subs().size(), 9);
+    s.item("mov_prm")->trigger();
+    EXPECT_EQ(s.subs().size(), 10);
 
     // Gone with the window: nothing dangles in App.
+    EXPECT_EQ(s.t->timers, s.w->timers);
     s.w.reset();
     EXPECT_TRUE(s.t->mnu.isEmpty());
     EXPECT_EQ(s.t->timers, nullptr);
     EXPECT_EQ(s.t->mdi, nullptr);
     EXPECT_FALSE(s.t->main_caption);
-}
-
-TEST(MainWindow, ChildWindowsAreSingleInstances)
-{
-    Shell s;
-    s.w->show();
-    const std::pair<const char*, const char*> children[] = {
-        {"mov_tik", "movtik"}, {"mov_prm", "movprm"}, {"mov_dpo", "movdpo"}, {"pro_anu", "proatk"},
-        {"pro_pag", "proptk"}, {"rep_vtq", "repvtq"}, {"rep_rtq", "reprtq"}, {"rep_rba", "reprba"},
-        {"rep_caj", "repctq"}, {"rep_lup", "replup"}, {"rep_itx", "repitx"}, {"userx", "usuarios"},
-    };
-    for (const auto& [item, window] : children) {
-        s.item(item)->trigger();
-        QWidget* first = s.t->window(window);
-        ASSERT_TRUE(first) << window;
-        s.item(item)->trigger();
-        EXPECT_EQ(s.t->window(window), first) << window;
-        EXPECT_EQ(s.w->mdi_area()->activeSubWindow()->widget(), first) << window;
-        EXPECT_EQ(first->objectName(), window);
-        EXPECT_EQ(first->size(), QSize(360, 160)) << window;  // its own client size
-    }
-    EXPECT_EQ(s.subs().size(), 12);
-
-    // Activating an open window brings it forward without a new one.
-    s.item("mov_prm")->trigger();
-    EXPECT_EQ(s.w->mdi_area()->activeSubWindow()->widget()->objectName(), "movprm");
-    EXPECT_EQ(s.subs().size(), 12);
-}
-
-TEST(MainWindow, ClosedChildIsUnloadedAndLoadsAfresh)
-{
-    Shell s;
-    s.w->show();
-    s.item("mov_prm")->trigger();
-    QPointer<QWidget> first = s.t->window("movprm");
-
-    // Its own "Salir" closes it and its frame.
-    QTest::mouseClick(first->findChild<QPushButton*>("b_salir"), Qt::LeftButton);
-    QApplication::sendPostedEvents(nullptr, 0);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull());
-    EXPECT_FALSE(s.t->is_loaded("movprm"));
-    EXPECT_TRUE(s.subs().isEmpty());
-
-    // Closing the frame unloads it too.
-    s.item("mov_prm")->trigger();
-    QPointer<QWidget> second = s.t->window("movprm");
-    ASSERT_TRUE(second);
-    s.subs().first()->close();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(second.isNull());
-    EXPECT_TRUE(s.subs().isEmpty());
-
-    // So does unloading it by name.
-    s.item("mov_prm")->trigger();
-    s.t->unload("movprm");
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(s.subs().isEmpty());
-    s.item("mov_prm")->trigger();
-    EXPECT_EQ(s.subs().size(), 1);
-}
-
-TEST(MainWindow, ModalAndSeparateWindows)
-{
-    Shell s;
-    s.w->show();
-    for (const auto& [item, window] : {std::pair{"par_sys", "parsys"}, std::pair{"par_prn", "parprn"}}) {
-        QString seen;
-        bool modal = false;
-        on_modal([&](QWidget* m) {
-            seen = m ? m->objectName() : QString();
-            modal = m && m->isWindow() && m->windowModality() == Qt::ApplicationModal;
-        });
-        s.item(item)->trigger();
-        EXPECT_EQ(seen, window);
-        EXPECT_TRUE(modal) << window;
-        EXPECT_FALSE(s.t->is_loaded(window)) << window;
-    }
-    EXPECT_TRUE(s.subs().isEmpty());
-
-    s.item("sorteo")->trigger();
-    QWidget* sorteos = s.t->window("sorteos");
-    ASSERT_TRUE(sorteos);
-    EXPECT_TRUE(sorteos->isWindow());
-    EXPECT_TRUE(sorteos->isVisible());
-    EXPECT_EQ(sorteos->windowTitle(), "Loterias");
-    EXPECT_TRUE(s.subs().isEmpty());
-    s.item("sorteo")->trigger();
-    EXPECT_EQ(s.t->window("sorteos"), sorteos);
-    sorteos->close();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(s.t->is_loaded("sorteos"));
-
-    // Windows that are not registered open nothing.
-    s.item("con_men")->trigger();
-    s.item("conex")->trigger();
-    EXPECT_TRUE(s.subs().isEmpty());
-}
-
-TEST(MainWindow, SalirEndsAtOnceWithoutServerCalls)
-{
-    Shell s;
-    s.t.connect();
-    s.w->show();
-    s.item("mov_prm")->trigger();
-    const auto calls = s.t.srv->log.size();
-    const int syncs = s.t.reg->syncs;
-    s.item("salir2")->trigger();
-    EXPECT_TRUE(s.t.sys->ended);
-    EXPECT_EQ(s.t.sys->end_code, 0);
-    EXPECT_EQ(s.t.reg->syncs, syncs + 1);
-    EXPECT_EQ(s.t.srv->log.size(), calls);
-    EXPECT_TRUE(s.t->is_loaded("movprm"));
-    EXPECT_TRUE(s.t.dlg->boxes.isEmpty());
-}
-
-TEST(MainWindow, ClosingClosesTheConnectionAndSendsNothing)
-{
-    Shell s;
-    s.t.connect();
-    s.t->ses_val.cod_caj = "01";
-    s.w->main_caption();
-    ASSERT_TRUE(s.w->timers->isActive());
-    ASSERT_EQ(s.t->cox_bd.state(), db::adStateOpen);
-    const auto calls = s.t.srv->log.size();
-    bool ended = false;
-    QObject::connect(s.w.get(), &main_window::unloaded, [&] { ended = true; });
-    s.w->show();
-    s.w->close();
-    EXPECT_EQ(s.t->cox_bd.state(), db::adStateClosed);
-    EXPECT_FALSE(s.w->timers->isActive());  // no later tick reopens it
-    EXPECT_EQ(s.t.srv->log.size(), calls);
-    EXPECT_TRUE(ended);
-}
-
-TEST(MainWindow, FirstActivationShowsTheLoginWhileHidden)
-{
-    Shell s;
-    bool hidden = false;
-    QString caja;
-    s.t->register_window("conexion", [&](App& a) -> QWidget* {
-        auto* d = new QDialog;
-        QTimer::singleShot(0, d, [&, d, ap = &a] {
-            hidden = !s.w->isVisible();
-            caja = ap->ses_val.cod_caj;
-            ap->ses_val.cod_caj = "01";
-            d->accept();
-        });
-        return d;
-    });
-    s.w->Form_Activate();
-    EXPECT_TRUE(hidden);
-    EXPECT_EQ(caja, "**");
-    EXPECT_EQ(s.t->ses_val.cod_caj, "01");
-    EXPECT_TRUE(s.w->isVisible());
-    EXPECT_TRUE(s.w->windowState() & Qt::WindowMaximized);
-    EXPECT_FALSE(s.t->is_loaded("conexion"));
-
-    // Later activations do nothing.
-    s.w->hide();
-    s.w->Form_Activate();
-    EXPECT_FALSE(s.w->isVisible());
-    EXPECT_EQ(s.t->ses_val.cod_caj, "01");
-}
-
-TEST(MainWindow, FirstActivationWithoutLoginWindow)
-{
-    Shell s;
-    s.w->Form_Activate();
-    EXPECT_EQ(s.t->ses_val.cod_caj, "**");
-    EXPECT_TRUE(s.w->isVisible());
-    EXPECT_FALSE(s.w->timers->isActive());
-}
-
-TEST(MainWindow, PopUpItemsCallTheListWindows)
-{
-    Shell s;
-    const QString mod = "No hay registros para modificar." + QString(10, ' ');
-    const QString eli = "No hay registros para eliminar." + QString(10, ' ');
-    const QString con = "No hay registros para configurar." + QString(10, ' ');
-    struct Case {
-        const char* item;
-        const char* window;
-        QString text;  // empty: no box
-    } cases[] = {
-        {"usr_incluir", "usuarios", ""}, {"usr_modificar", "usuarios", mod},
-        {"usr_eliminar", "usuarios", eli}, {"usr_permisos", "usuarios", con},
-        {"dpo_incluir", "movdpo", ""}, {"dpo_modificar", "movdpo", mod},
-        {"dpo_eliminar", "movdpo", eli},
-    };
-    for (const auto& c : cases) {
-        s.t.dlg->boxes.clear();
-        s.item(c.item)->trigger();
-        EXPECT_TRUE(s.t->is_loaded(c.window)) << c.item;
-        if (c.text.isEmpty()) {
-            EXPECT_TRUE(s.t.dlg->boxes.isEmpty()) << c.item;
-        } else {
-            ASSERT_EQ(s.t.dlg->boxes.size(), 1) << c.item;
-            EXPECT_EQ(s.t.dlg->boxes[0].text, c.text) << c.item;
-            EXPECT_EQ(s.t.dlg->boxes[0].style, 64) << c.item;
-            EXPECT_EQ(s.t.dlg->boxes[0].title, "Tovaren") << c.item;
-        }
-    }
 }
 
 TEST(MainWindow, RealWindowsWinOverStandIns)
@@ -399,11 +206,59 @@ TEST(MainWindow, RealWindowsWinOverStandIns)
     ASSERT_TRUE(made);
     EXPECT_EQ(made->calls, 1);
     EXPECT_EQ(made->objectName(), "usuarios");
-
-    // One registered after the stand-ins replaces them too.
-    t->register_window("movprm", [](App&) -> QWidget* { return new QWidget; });
+    t->register_window("movprm", [](App&) -> QWidget* { return new QWidget; });  // after the stand-ins
     w.mov_prm_Click();
-    EXPECT_EQ(qobject_cast<QWidget*>(t->window("movprm"))->metaObject()->className(), QString("QWidget"));
+    EXPECT_STREQ(t->window("movprm")->metaObject()->className(), "QWidget");
+}
+
+TEST(MainWindow, FirstActivationSalirAndClosing)
+{
+    // The first activation shows the login, modally, with the main window hidden.
+    Shell s;
+    bool hidden = false;
+    QString caja;
+    s.t->register_window("conexion", [&](App& a) -> QWidget* {
+        auto* d = new QDialog;
+        QTimer::singleShot(0, d, [&, d, ap = &a] {
+            hidden = !s.w->isVisible();
+            caja = ap->ses_val.cod_caj;
+            ap->ses_val.cod_caj = "01";
+            d->accept();
+        });
+        return d;
+    });
+    s.w->show();
+    s.w->Form_Activate();
+    EXPECT_TRUE(hidden);
+    EXPECT_EQ(caja, "**");
+    EXPECT_TRUE(s.w->isVisible() && s.w->windowState().testFlag(Qt::WindowMaximized));
+    EXPECT_FALSE(s.t->is_loaded("conexion"));
+    s.w->hide();
+    s.w->Form_Activate();  // later activations do nothing
+    EXPECT_FALSE(s.w->isVisible());
+    s.w->show();
+
+    // Salir ends at once: nothing unloaded, nothing asked.
+    s.t.connect();
+    s.w->main_caption();
+    ASSERT_TRUE(s.w->timers->isActive());
+    s.item("mov_prm")->trigger();
+    const auto calls = s.t.srv->log.size();
+    const int syncs = s.t.reg->syncs;
+    s.item("salir2")->trigger();
+    EXPECT_TRUE(s.t.sys->ended && s.t.sys->end_code == 0);
+    EXPECT_EQ(s.t.reg->syncs, syncs + 1);
+    EXPECT_TRUE(s.t->is_loaded("movprm"));
+    EXPECT_TRUE(s.t.dlg->boxes.isEmpty());
+
+    // Closing the window closes the connection, and no later tick reopens it.
+    bool ended = false;
+    QObject::connect(s.w.get(), &main_window::unloaded, [&] { ended = true; });
+    s.w->close();
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(s.t->cox_bd.state(), db::adStateClosed);
+    EXPECT_FALSE(s.w->timers->isActive());
+    EXPECT_EQ(s.t.srv->log.size(), calls);
 }
 
 } // namespace

@@ -6,117 +6,68 @@
 
 namespace {
 
+const QStringList ten_codes{"202", "203", "301", "302", "401", "402", "403", "404", "405", "503"};
 const QStringList ten_items{"mov_prm", "mov_dpo", "pro_pag", "pro_anu", "rep_vtq",
                             "rep_rtq", "rep_rba", "rep_caj", "rep_lup", "userx"};
 
-struct Login {
+// A successful login's permission steps for one user.
+void login(App& app, const QStringList& rows, int por_imp, const QString& caja)
+{
+    app.ses_val.por_imp = por_imp;
+    app.ses_val.cod_caj = caja;
+    per_table(app);
+    for (const auto& r : rows)
+        per_row(app, r);
+    per_values(app);
+}
+
+// Logins one after the other in the same window: each starts over from the whole menu.
+// rep_itx and sorteo are decided by the login values alone, by enabling, never by hiding.
+TEST(Permissions, EachLoginHidesItsDeniedItemsOnly)
+{
+    const struct { QStringList rows, hidden; int flg_anu; int por_imp; const char* caja; bool rep_itx, sorteo; } cases[] = {
+        {{"202", "302"}, {"mov_prm", "pro_anu"}, 0, 0, "00", false, true},
+        {{"405"}, {"rep_lup"}, 1, -1, "01", false, false},
+        {{}, {}, 1, 1, "01", true, false},
+        {{"202", "503"}, {"mov_prm", "userx"}, 1, 12, "0", true, false},
+        {{"302"}, {"pro_anu"}, 0, 0, " 00", false, false},
+        {{" 404 "}, {"rep_caj"}, 1, 5, "00", true, true},
+        {ten_codes, ten_items, 0, 0, "01", false, false},
+        {{"999", "", "40", "4044"}, {}, 1, 1, "00", true, true},
+        {{"\t404", "302\r\n", "0202"}, {}, 1, 0, "01", false, false},  // only blanks are trimmed
+        {{"203", "203"}, {"mov_dpo"}, 1, 0, "01", false, false},
+    };
     TestApp t;
-    main_window w{*t};
-    // A successful login's permission steps for one user.
-    void as(const QStringList& rows, int por_imp = 0, const QString& caja = "01")
-    {
-        t->ses_val.por_imp = por_imp;
-        t->ses_val.cod_caj = caja;
-        per_table(*t);
-        for (const auto& r : rows)
-            per_row(*t, r);
-        per_values(*t);
-    }
-    QStringList hidden()
-    {
-        QStringList h;
+    main_window w(*t);
+    auto* itx = t->mnu.value("rep_itx");
+    auto* sorteo = t->mnu.value("sorteo");
+    t->tab_per.per_cod = QStringList(12, "x");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rows.join(",").toStdString() << " " << c.por_imp << " '" << c.caja << "'");
+        login(*t, c.rows, c.por_imp, c.caja);
+        QStringList hidden, want = c.hidden;
         for (const auto& name : t->mnu.keys())
             if (!t->mnu.value(name)->isVisible())
-                h << name;
-        h.sort();
-        return h;
-    }
-};
-
-TEST(Permissions, TableHoldsTheTenCodes)
-{
-    Login l;
-    l.t->tab_per.per_cod = QStringList{"x", "y", "z", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-    l.as({});
-    EXPECT_EQ(l.t->tab_per.per_cod,
-              QStringList({"202", "203", "301", "302", "401", "402", "403", "404", "405", "503"}));
-    ASSERT_EQ(l.t->tab_per.per_nom.size(), 10);
-    EXPECT_EQ(l.t->tab_per.per_nom[3], "Procesos - Anulación de Tickets");
-}
-
-TEST(Permissions, DeniedCodesHideTheirItems)
-{
-    struct Case {
-        QStringList rows;
-        QStringList hidden;
-        int flg_anu;
-    } cases[] = {
-        {{}, {}, 1},
-        {{"202", "503"}, {"mov_prm", "userx"}, 1},
-        {{"302"}, {"pro_anu"}, 0},
-        {{" 404 "}, {"rep_caj"}, 1},
-        {{"999", "", "40", "4044"}, {}, 1},
-        {{"\t404", "302\r\n", "0202"}, {}, 1},  // only blanks are trimmed
-        {{"203", "203"}, {"mov_dpo"}, 1},
-        {{"202", "203", "301", "302", "401", "402", "403", "404", "405", "503"}, ten_items, 0},
-    };
-    for (const auto& c : cases) {
-        Login l;
-        l.as(c.rows);
-        QStringList want = c.hidden;
+                hidden << name;
+        hidden.sort();
         want.sort();
-        EXPECT_EQ(l.hidden(), want) << c.rows.join(",").toStdString();
-        EXPECT_EQ(l.t->ses_val.flg_anu, c.flg_anu) << c.rows.join(",").toStdString();
-        // A shown item stays enabled (a hidden one counts as disabled while hidden).
-        for (const auto& name : ten_items)
+        EXPECT_EQ(hidden, want);
+        EXPECT_EQ(t->ses_val.flg_anu, c.flg_anu);
+        EXPECT_EQ(itx->isEnabled(), c.rep_itx);
+        EXPECT_EQ(sorteo->isEnabled(), c.sorteo);
+        for (const auto& name : ten_items) {
             if (!c.hidden.contains(name)) {
-                EXPECT_TRUE(l.t->mnu.value(name)->isEnabled()) << name.toStdString();
+                EXPECT_TRUE(t->mnu.value(name)->isEnabled()) << name.toStdString();
             }
+            t->mnu.value(name)->setEnabled(false);  // the next login enables them again
+        }
+        per_table(*t);  // leaves this login's two decisions alone
+        EXPECT_EQ(itx->isEnabled(), c.rep_itx);
+        EXPECT_EQ(sorteo->isEnabled(), c.sorteo);
     }
-}
-
-TEST(Permissions, NextLoginStartsOver)
-{
-    Login l;
-    l.as({"202", "302"});
-    ASSERT_FALSE(l.t->mnu.value("mov_prm")->isVisible());
-    ASSERT_EQ(l.t->ses_val.flg_anu, 0);
-    l.t->mnu.value("rep_caj")->setEnabled(false);
-
-    // Another user who may annul and see the winning numbers.
-    l.as({"405"});
-    EXPECT_EQ(l.hidden(), QStringList({"rep_lup"}));
-    EXPECT_TRUE(l.t->mnu.value("mov_prm")->isEnabled());
-    EXPECT_TRUE(l.t->mnu.value("rep_caj")->isEnabled());
-    EXPECT_EQ(l.t->ses_val.flg_anu, 1);
-}
-
-TEST(Permissions, LoginValueDecisions)
-{
-    struct Case {
-        int por_imp;
-        const char* caja;
-        bool rep_itx;
-        bool sorteo;
-    } cases[] = {
-        {0, "00", false, true}, {-1, "01", false, false}, {1, "01", true, false},
-        {12, "0", true, false}, {0, " 00", false, false}, {5, "00", true, true},
-    };
-    for (const auto& c : cases) {
-        Login l;
-        l.as({}, c.por_imp, c.caja);
-        EXPECT_EQ(l.t->mnu.value("rep_itx")->isEnabled(), c.rep_itx) << c.por_imp;
-        EXPECT_EQ(l.t->mnu.value("sorteo")->isEnabled(), c.sorteo) << c.caja;
-        // Decided by enabling, never by hiding.
-        EXPECT_TRUE(l.t->mnu.value("rep_itx")->isVisible());
-        EXPECT_TRUE(l.t->mnu.value("sorteo")->isVisible());
-    }
-    // per_table leaves the two decisions of the previous login alone.
-    Login l;
-    l.as({}, 0, "01");
-    per_table(*l.t);
-    EXPECT_FALSE(l.t->mnu.value("rep_itx")->isEnabled());
-    EXPECT_FALSE(l.t->mnu.value("sorteo")->isEnabled());
+    EXPECT_EQ(t->tab_per.per_cod, ten_codes);
+    ASSERT_EQ(t->tab_per.per_nom.size(), 10);
+    EXPECT_EQ(t->tab_per.per_nom[3], "Procesos - Anulación de Tickets");
 }
 
 } // namespace
