@@ -1,11 +1,13 @@
 #include "conexion.h"
 #include "core/db/keyfilter.h"
 #include "core/db/rule.h"
+#include "core/login/cfg_reg.h"
 #include "core/login/deploy.h"
 #include "core/login/discovery.h"
 #include "core/login/login_values.h"
 #include "core/db/permissions.h"
 #include "core/shared/justify.h"
+#include "core/shared/twips.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -18,14 +20,6 @@
 #include <QTimer>
 
 namespace {
-
-// Window measures are kept in twips, 15 to a pixel.
-int tw(int twips) { return qRound(twips / 15.0); }
-QRect tw_rect(int left, int top, int width, int height) { return QRect(tw(left), tw(top), tw(width), tw(height)); }
-
-const QString kSettingsApp = QStringLiteral("vuroda");
-const QString kSettingsSection = QStringLiteral("parsys");
-const QString kLoaderApp = QStringLiteral("brontex");
 
 QString blanks(int n) { return QString(n, ' '); }
 
@@ -217,7 +211,7 @@ void conexion::b_actua_Click()
     if (app_.msg("¿Desea actualizar el programa?" + blanks(15), plat::mb_question | plat::mb_okcancel, app_.nom_prg)
         != plat::ans_ok)
         return;
-    app_.reg.save(kLoaderApp, app_.nom_prg, "version", "0.0.0.0");
+    marker_write(app_, QStringLiteral("0.0.0.0"));
     app_.reg.sync();
     if (!app_.has_factory("update"))
         return;
@@ -397,7 +391,7 @@ bool conexion::datos_conexion()
     // An answer of 5 or more goes on: the connection is closed, so getutq fails.
 
     if (!app_numver.isEmpty() && app_.ver_comp < app_numver) {
-        app_.reg.save(kLoaderApp, app_.nom_prg, "version", "0.0.0.0");
+        marker_write(app_, QStringLiteral("0.0.0.0"));
         app_.reg.sync();
     }
     d.srv_ip = server_ip;
@@ -483,7 +477,7 @@ void conexion::save_login_settings()
         {"cox_dtb3", &cfg.cox_dtb3},
     };
     for (const auto& [key, value] : keys)
-        app_.reg.save(kSettingsApp, kSettingsSection, QString::fromLatin1(key), *value);
+        cfg_save(app_, QString::fromLatin1(key), *value);
     app_.reg.sync();
 }
 

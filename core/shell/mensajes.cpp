@@ -1,14 +1,13 @@
 #include "mensajes.h"
 #include "core/db/rule.h"
 #include "mdi_child.h"
+#include "core/shared/twips.h"
 
 #include <QFont>
 #include <QHeaderView>
 #include <QShortcut>
 
 namespace {
-
-constexpr int tw(int twips) { return (twips + 7) / 15; }
 
 QFont courier()
 {

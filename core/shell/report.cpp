@@ -1,6 +1,7 @@
 #include "report.h"
 #include "mdi_child.h"
 #include "text_printer.h"
+#include "core/shared/twips.h"
 
 #include <QGuiApplication>
 #include <QMdiSubWindow>
@@ -8,7 +9,6 @@
 #include <QShortcut>
 
 namespace {
-constexpr int tw(int twips) { return (twips + 7) / 15; }
 }
 
 void rep_reset(BufRep& buf)

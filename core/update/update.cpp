@@ -1,6 +1,7 @@
 #include "update.h"
 #include "deploy.h"
 #include "windows.h"
+#include "core/shared/twips.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,8 +10,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int tw(int twips) { return (twips + 7) / 15; }
 
 const QString loader_name = QStringLiteral("BRONTEX");
 const QString title = QStringLiteral("Actualización Kelmaris");
