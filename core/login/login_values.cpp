@@ -85,20 +85,6 @@ std::optional<int> to_int16(const QString& text)
     return int(r);
 }
 
-std::optional<QDate> to_date(const QString& text)
-{
-    QString t = trim_blanks(text);
-    const auto cut = t.indexOf(QRegularExpression(QStringLiteral("[ T]")));
-    if (cut >= 0)
-        t = t.left(cut);
-    for (const char* f : {"yyyy-MM-dd", "dd/MM/yyyy", "d/M/yyyy", "dd-MM-yyyy", "yyyyMMdd"}) {
-        const QDate d = QDate::fromString(t, QLatin1String(f));
-        if (d.isValid())
-            return d;
-    }
-    return std::nullopt;
-}
-
 bool set_login_value(SesVal& ses, const QString& key, const QString& value)
 {
     const QString v = trim_blanks(value);

@@ -1,6 +1,7 @@
 #pragma once
 // The pieces of the login that need no window: the framed fatal messages, the login
 // values taken from the getutq rows and the list of recent database codes.
+#include "core/shared/server_date.h"
 #include "core/shared/state.h"
 
 #include <QDate>
@@ -19,7 +20,6 @@ QString getutq_frame(int code);
 // Conversions of login values; empty when the text is not one.
 std::optional<int> to_int16(const QString& text);      // rounded, halves to even
 std::optional<double> to_number(const QString& text);  // finite
-std::optional<QDate> to_date(const QString& text);     // date part of "yyyy-mm-dd[ ...]" or "dd/mm/yyyy[ ...]"
 
 // Sets the login value of a getutq row key from the row's value (trimmed or converted by
 // key). Answers false for a key that is not a login value. A value that does not convert

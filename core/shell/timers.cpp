@@ -1,5 +1,6 @@
 #include "timers.h"
 #include "core/db/rule.h"
+#include "core/shared/server_date.h"
 #include "mensajes.h"
 
 #include <QDate>
@@ -70,15 +71,9 @@ void poll(App& app)
 
 QString men_text(const QString& fecha, const QString& hora, const QString& texto)
 {
-    // The server sends the date as yyyy-mm-dd; dd/mm/yyyy is read too. Anything else is
-    // shown as it came.
-    const QString f = fecha.trimmed();
-    QDate d = QDate::fromString(f.left(10), QStringLiteral("yyyy-MM-dd"));
-    if (!d.isValid())
-        d = QDate::fromString(f, QStringLiteral("dd/MM/yyyy"));
-    if (!d.isValid())
-        d = QDate::fromString(f, QStringLiteral("dd-MM-yyyy"));
-    const QString shown = d.isValid() ? d.toString(QStringLiteral("dd-MM-yyyy")) : fecha;
+    // A date the server's forms do not fit is shown as it came.
+    const auto d = to_date(fecha);
+    const QString shown = d ? d->toString(QStringLiteral("dd-MM-yyyy")) : fecha;
     return QStringLiteral("Fecha : ") + shown + QStringLiteral("\r\n") + QStringLiteral("Hora  : ") + hora
            + QStringLiteral("\r\n\r\n") + texto;
 }
