@@ -3,7 +3,6 @@
 #include "core/shared/justify.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <cfenv>
 #include <cmath>
 
