@@ -1,4 +1,4 @@
-#include "core/db/app.h"
+#include "core/app/app.h"
 #include "core/db/tds_driver.h"
 #include "core/shell/main_window.h"
 #include "core/login/windows.h"

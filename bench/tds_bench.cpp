@@ -3,7 +3,7 @@
 // a bare TCP exchange of the very same request and answer bytes: the difference is what
 // db-lib and the endpoint cost on top of the network round trip.
 #include "core/db/tds_driver.h"
-#include "tests/central/tds_endpoint.h"
+#include "central/tds_endpoint.h"
 
 #include <benchmark/benchmark.h>
 

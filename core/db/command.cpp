@@ -1,4 +1,5 @@
 #include "command.h"
+#include "values.h"
 
 #include <cmath>
 #include <limits>
@@ -110,18 +111,19 @@ ExecResult Command::execute(Recordset& rs, QString* error)
     if (!active_connection || !active_connection->session()) {
         if (error)
             *error = QStringLiteral("connection closed");
-        return ExecResult::failed;
+        return ExecResult::broken;
     }
     QList<Parameter> sent = params_;
     QList<ResultSet> sets;
     if (!active_connection->session()->call(command_text, sent, sets, error)) {
-        if (active_connection->session()->broken())
-            active_connection->drop();
-        return ExecResult::failed;
+        if (!active_connection->session()->broken())
+            return ExecResult::server_error;
+        active_connection->drop();
+        return ExecResult::broken;
     }
     for (qsizetype i = 0; i < params_.size() && i < sent.size(); ++i)
         if (params_[i].dir != adParamInput)
-            params_[i].value = sent[i].value;
+            params_[i].value = coerce(params_[i].type, sent[i].value);
     if (!sets.isEmpty())
         rs = Recordset(sets.first());
     return ExecResult::ok;

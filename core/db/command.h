@@ -9,7 +9,8 @@ enum CommandType : int { adCmdStoredProc = 4 };
 // How an execute ended.
 enum class ExecResult {
     ok,
-    failed,        // the server or the connection failed: the reconnect rule applies
+    broken,        // the connection is closed or its session broke: the reconnect rule applies
+    server_error,  // the server answered with an error and the session is alive: no retry
     caller_error,  // the call itself is wrong (e.g. a text longer than its size): no retry
 };
 

@@ -1,13 +1,9 @@
 #include "rule.h"
-#include "core/shared/justify.h"
 
-#include <QRegularExpression>
-#include <cstdlib>
+namespace db {
 
-void cox_config(App& app)
+void cox_config(Connection& c, const DatCox& d, const QString& ver_comp)
 {
-    auto& c = app.cox_bd;
-    const auto& d = app.dat_cox;
     c.connection_timeout = 10;
     c.command_timeout = 0;
     c.provider = QStringLiteral("sqloledb");
@@ -17,125 +13,113 @@ void cox_config(App& app)
     c.set_property("Initial Catalog", d.srv_databs);
     if (!d.cod_guid.isEmpty())
         c.set_property("Workstation ID", d.cod_guid);
-    if (!app.ver_comp.isEmpty())
-        c.set_property("Application Name", app.ver_comp);
+    if (!ver_comp.isEmpty())
+        c.set_property("Application Name", ver_comp);
 }
 
-bool cox_reconnect(App& app)
+bool cox_reconnect(const RuleCtx& ctx)
 {
-    if (app.cox_bd.state() != db::adStateClosed)
-        app.cox_bd.close();
-    cox_config(app);
-    return app.cox_bd.open();
+    if (ctx.cox_bd.state() != adStateClosed)
+        ctx.cox_bd.close();
+    cox_config(ctx.cox_bd, ctx.dat_cox, ctx.ver_comp);
+    return ctx.cox_bd.open();
 }
 
-void cox_lost(App& app)
+void cox_lost(const RuleCtx& ctx)
 {
-    if (app.cox_bd.state() != db::adStateClosed)
-        app.cox_bd.close();
-    app.flg_nocox = 1;
-    app.dlg.set_pointer(plat::ptr_default);
-    if (app.main_caption)
-        app.main_caption();
-    app.msg(QStringLiteral("No hay conexión con el servidor.") + QString(10, ' '), plat::mb_critical);
+    if (ctx.cox_bd.state() != adStateClosed)
+        ctx.cox_bd.close();
+    ctx.flg_nocox = 1;
+    ctx.dlg.set_pointer(plat::ptr_default);
+    if (ctx.main_caption)
+        ctx.main_caption();
+    ctx.dlg.msg_box(QStringLiteral("No hay conexión con el servidor.") + QString(10, ' '), plat::mb_critical,
+                    QStringLiteral("Tovaren"));
 }
 
 namespace {
 
-void finish(db::Command& cmd, const QStringList& appended, bool keep_params)
+void prepare(const RuleCtx& ctx, Command& cmd)
+{
+    cmd.command_timeout = 0;
+    cmd.command_type = adCmdStoredProc;
+    cmd.active_connection = &ctx.cox_bd;
+}
+
+void finish(Command& cmd, const QStringList& appended, bool keep_params)
 {
     if (!keep_params)
         for (const auto& name : appended)
             cmd.remove(name);
 }
 
-bool read_allowed(App& app, db::Recordset& rs)
+// The call could not be made or could not be answered: nothing is read, and the
+// parameters go before any message, since a timer tick that runs while the message is
+// open may call through the same command.
+bool give_up(const RuleCtx& ctx, Command& cmd, Recordset& rs, const QStringList& appended, bool keep_params,
+             bool lost)
 {
-    if (app.flg_nocox != 0) {
-        rs = db::Recordset();
-        return false;
-    }
-    return true;
+    rs = Recordset();
+    finish(cmd, appended, keep_params);
+    if (lost)
+        cox_lost(ctx);
+    ctx.dlg.set_pointer(plat::ptr_default);
+    return false;
 }
 
 } // namespace
 
-bool sp_exec(App& app, db::Command& cmd, db::Recordset& rs, bool keep_params)
+bool sp_exec(const RuleCtx& ctx, Command& cmd, Recordset& rs, bool keep_params, QList<Parameter>* answered)
 {
     const QStringList appended = cmd.param_names();
-    app.dlg.set_pointer(plat::ptr_hourglass);
-    cmd.command_timeout = 0;
-    cmd.command_type = db::adCmdStoredProc;
-    cmd.active_connection = &app.cox_bd;
+    ctx.dlg.set_pointer(plat::ptr_hourglass);
+    prepare(ctx, cmd);
     QString error;
-    db::ExecResult r = cmd.execute(rs, &error);
-    bool ok = r == db::ExecResult::ok;
-    if (r == db::ExecResult::caller_error) {
+    ExecResult r = cmd.execute(rs, &error);
+    if (r == ExecResult::caller_error) {
         // A wrong call is not a lost connection: nothing is retried and nothing is read.
         qWarning("%s", qPrintable(error));
-        rs = db::Recordset();
-        finish(cmd, appended, keep_params);
-        app.dlg.set_pointer(plat::ptr_default);
-        return false;
+        return give_up(ctx, cmd, rs, appended, keep_params, false);
     }
-    if (!ok) {
-        const bool reopened = cox_reconnect(app);
-        if (app.flg_nocox == 0) {
-            cmd.active_connection = &app.cox_bd;
-            ok = reopened && cmd.execute(rs, &error) == db::ExecResult::ok;
-            if (!ok) {
-                rs = db::Recordset();
-                // The parameters go before the message: a timer tick that runs while the
-                // message is open may call through the same command.
-                finish(cmd, appended, keep_params);
-                cox_lost(app);
-                app.dlg.set_pointer(plat::ptr_default);
-                return false;
-            }
-        } else {
-            // The connection was given up earlier: no retry, no message, nothing read.
-            rs = db::Recordset();
-        }
+    if (r == ExecResult::server_error) {
+        // The server refused the call on a live session: running it again could register
+        // it twice. It ends as a second failure ends; the next keep-alive clears the flag.
+        qWarning("%s: %s", qPrintable(cmd.command_text), qPrintable(error));
+        return give_up(ctx, cmd, rs, appended, keep_params, ctx.flg_nocox == 0);
     }
-    ok = ok && read_allowed(app, rs);
+    if (r == ExecResult::broken) {
+        const bool reopened = cox_reconnect(ctx);
+        if (ctx.flg_nocox != 0)  // given up earlier: no retry, no message, nothing read
+            return give_up(ctx, cmd, rs, appended, keep_params, false);
+        cmd.active_connection = &ctx.cox_bd;
+        r = reopened ? cmd.execute(rs, &error) : ExecResult::broken;
+        if (r != ExecResult::ok)
+            return give_up(ctx, cmd, rs, appended, keep_params, true);
+    }
+    if (ctx.flg_nocox != 0)
+        return give_up(ctx, cmd, rs, appended, keep_params, false);
+    if (answered)
+        *answered = cmd.params();
     finish(cmd, appended, keep_params);
-    app.dlg.set_pointer(plat::ptr_default);
-    return ok;
+    ctx.dlg.set_pointer(plat::ptr_default);
+    return true;
 }
 
-bool sp_once(App& app, db::Command& cmd, db::Recordset& rs, bool keep_params)
+bool sp_once(const RuleCtx& ctx, Command& cmd, Recordset& rs, bool keep_params, QList<Parameter>* answered)
 {
     const QStringList appended = cmd.param_names();
-    cmd.command_timeout = 0;
-    cmd.command_type = db::adCmdStoredProc;
-    cmd.active_connection = &app.cox_bd;
+    prepare(ctx, cmd);
     QString error;
-    const db::ExecResult r = cmd.execute(rs, &error);
-    if (r == db::ExecResult::caller_error)
-        qWarning("%s", qPrintable(error));
-    const bool ok = r == db::ExecResult::ok;
+    const ExecResult r = cmd.execute(rs, &error);
+    if (r == ExecResult::caller_error || r == ExecResult::server_error)
+        qWarning("%s: %s", qPrintable(cmd.command_text), qPrintable(error));
+    const bool ok = r == ExecResult::ok;
     if (!ok)
-        rs = db::Recordset();
+        rs = Recordset();
+    else if (answered)
+        *answered = cmd.params();
     finish(cmd, appended, keep_params);
     return ok;
 }
 
-QString hdd_serial(plat::System& sys)
-{
-    bool ok = false;
-    quint32 serial = sys.volume_serial(&ok);
-    if (!ok)
-        serial = 0;
-    // Read as a signed 32-bit number; the absolute value is taken in 64 bits so that
-    // -2147483648 gives a full identity too.
-    const qint64 value = std::llabs(qint64(qint32(serial)));
-    QString text = QString::number(value);
-    return pad_left(text, 10, QStringLiteral("0"));
-}
-
-QString new_guid(plat::System& sys)
-{
-    QString g = sys.new_guid();
-    g.remove(QRegularExpression(QStringLiteral("[{}\\-]")));
-    return g.left(24).toLower();
-}
+} // namespace db

@@ -1,27 +1,45 @@
 #pragma once
-#include "app.h"
+// The connection routines and the stored-procedure call rule, on what they need of the
+// program: the connection, the lost-connection flag, the connection data, the message
+// boxes and pointer, and the main window's caption.
+#include "command.h"
+#include "core/shared/state.h"
+#include "platform/dialogs.h"
 
-// The connection routines and the stored-procedure call rule.
+#include <functional>
+
+namespace db {
+
+struct RuleCtx {
+    Connection& cox_bd;
+    int& flg_nocox;                           // 1 = no connection
+    const DatCox& dat_cox;                    // where cox_config points the connection
+    const QString& ver_comp;                  // the application name
+    plat::Dialogs& dlg;
+    const std::function<void()>& main_caption;  // may be empty
+};
 
 // Writes the connection settings into cox_bd (the connection is closed).
-void cox_config(App& app);
+void cox_config(Connection& cox_bd, const DatCox& dat_cox, const QString& ver_comp);
 // Closes cox_bd if open, configures and reopens it. Returns whether the open succeeded;
 // it never changes flg_nocox and never shows a message.
-bool cox_reconnect(App& app);
+bool cox_reconnect(const RuleCtx& ctx);
 // Gives the connection up: closed, flg_nocox = 1, default pointer, caption, message.
-void cox_lost(App& app);
+void cox_lost(const RuleCtx& ctx);
 
 // Runs cmd (procedure name and parameters set by the caller) under the reconnect rule:
-// hourglass, execute, on failure one reopen and (flag 0) one retry, cox_lost after a
-// second failure, default pointer. Returns true when the results may be read: rs then
-// holds the rows and the command's output parameters their values. Unless keep_params,
-// every parameter is deleted from cmd on every path.
-bool sp_exec(App& app, db::Command& cmd, db::Recordset& rs, bool keep_params = false);
+// hourglass, execute, on a broken session one reopen and (flag 0) one retry, cox_lost after
+// a second failure, default pointer. An error the server answers on a live session ends the
+// call as a second failure does, without reopening and without running it again. Returns
+// true when the results may be read: rs then holds the rows and the command's output
+// parameters their values. Unless keep_params, every parameter is deleted from cmd on every
+// path. When answered is given, a call that may be read copies the parameters with their
+// answered values there before they are deleted.
+bool sp_exec(const RuleCtx& ctx, Command& cmd, Recordset& rs, bool keep_params = false,
+             QList<Parameter>* answered = nullptr);
 // The same call tried once, without reconnect and without touching the pointer or the
 // flag (keep-alive, message poll, login calls, ticket status check).
-bool sp_once(App& app, db::Command& cmd, db::Recordset& rs, bool keep_params = false);
+bool sp_once(const RuleCtx& ctx, Command& cmd, Recordset& rs, bool keep_params = false,
+             QList<Parameter>* answered = nullptr);
 
-// The terminal identity: the volume serial as a 10-digit text.
-QString hdd_serial(plat::System& sys);
-// A new workstation identifier: 24 lower-case hexadecimal digits.
-QString new_guid(plat::System& sys);
+} // namespace db

@@ -1,4 +1,5 @@
 #include "tds_driver.h"
+#include "values.h"
 
 #include <sybfront.h>
 #include <sybdb.h>
@@ -11,6 +12,10 @@
 #include <limits>
 #include <mutex>
 #include <vector>
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 
 namespace db {
 
@@ -126,35 +131,19 @@ template <class T> T load(const unsigned char* data)
     return v;
 }
 
-bool to_int(const QVariant& v, qint64& out)
-{
-    const int id = v.metaType().id();
-    if (id == QMetaType::Double || id == QMetaType::Float) {
-        const double d = v.toDouble();
-        if (!std::isfinite(d) || d < -9.2e18 || d > 9.2e18)
-            return false;
-        out = std::llround(d);
-        return true;
-    }
-    bool ok = false;
-    if (id == QMetaType::QString)
-        out = v.toString().trimmed().toLongLong(&ok);
-    else
-        out = v.toLongLong(&ok);
-    return ok;
-}
-
-const QDate& epoch()
-{
-    static const QDate d(1900, 1, 1);
-    return d;
-}
-
-constexpr qint32 ticks_per_day = 24 * 60 * 60 * 300;
-
 } // namespace
 
 namespace tds {
+
+bool keep_alive(int fd, const Liveness& l)
+{
+    const int on = 1;
+    return fd >= 0 && ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on) == 0
+           && ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &l.idle_s, sizeof l.idle_s) == 0
+           && ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &l.interval_s, sizeof l.interval_s) == 0
+           && ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &l.probes, sizeof l.probes) == 0
+           && ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &l.unacked_ms, sizeof l.unacked_ms) == 0;
+}
 
 int wire_type(int ado_type)
 {
@@ -169,44 +158,6 @@ int wire_type(int ado_type)
     case adVarChar: return SYBVARCHAR;
     default: return 0;
     }
-}
-
-bool to_datetime(const QVariant& v, DateTime& out)
-{
-    QDateTime when;
-    switch (v.metaType().id()) {
-    case QMetaType::QDate: when = QDateTime(v.toDate(), QTime(0, 0)); break;
-    case QMetaType::QDateTime: when = v.toDateTime(); break;
-    case QMetaType::QString: {
-        const QString s = v.toString().trimmed();
-        when = QDateTime::fromString(s, Qt::ISODateWithMs);
-        if (!when.isValid())
-            when = QDateTime(QDate::fromString(s, Qt::ISODate), QTime(0, 0));
-        if (!when.isValid())
-            when = QDateTime(QDate::fromString(s, QStringLiteral("dd/MM/yyyy")), QTime(0, 0));
-        break;
-    }
-    default: return false;
-    }
-    if (!when.isValid() || when.date() < QDate(1753, 1, 1) || when.date() > QDate(9999, 12, 31))
-        return false;
-    const qint64 ms = when.time().msecsSinceStartOfDay();
-    out.days = qint32(epoch().daysTo(when.date()));
-    out.ticks = qint32((ms * 3 + 5) / 10);
-    if (out.ticks >= ticks_per_day) {  // 23:59:59.999 rounds up to the next day
-        out.ticks -= ticks_per_day;
-        out.days += 1;
-    }
-    return true;
-}
-
-QVariant from_datetime(DateTime dt)
-{
-    const QDate date = epoch().addDays(dt.days);
-    if (dt.ticks == 0)
-        return date;
-    const qint64 ms = (qint64(dt.ticks) * 10 + 1) / 3;
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)));
 }
 
 bool encode(const Parameter& p, WireParam& out, QString* error)
@@ -229,7 +180,7 @@ bool encode(const Parameter& p, WireParam& out, QString* error)
     if (is_int(p.type)) {
         if (!out.null) {
             qint64 n = 0;
-            if (!to_int(v, n))
+            if (!to_whole(v, n))
                 return refuse("not a whole number");
             switch (p.type) {
             case adTinyInt:
@@ -386,33 +337,6 @@ QVariant decode(int type, const unsigned char* data, int len)
     return {};
 }
 
-QVariant coerce(int ado_type, const QVariant& v)
-{
-    if (v.isNull() || !v.isValid())
-        return {};
-    if (is_int(ado_type)) {
-        qint64 n = 0;
-        return to_int(v, n) ? QVariant::fromValue<qint64>(n) : QVariant();
-    }
-    if (ado_type == adDouble) {
-        bool ok = false;
-        const double d = v.toDouble(&ok);
-        return ok ? QVariant(d) : QVariant();
-    }
-    if (ado_type == adDate) {
-        DateTime dt;
-        if (!to_datetime(v, dt))
-            return {};
-        const QVariant back = from_datetime(dt);
-        return back.metaType().id() == QMetaType::QDateTime ? QVariant(back.toDateTime().date()) : back;
-    }
-    if (is_text(ado_type)) {
-        if (v.metaType().id() == QMetaType::QDateTime)
-            return v.toDateTime().toString(Qt::ISODate);
-        return v.toString();
-    }
-    return v;
-}
 
 } // namespace tds
 
@@ -530,7 +454,7 @@ public:
             } else if (p.dir == adParamOutput || p.dir == adParamInputOutput) {
                 ++ret;
                 if (ret <= nrets)
-                    p.value = tds::coerce(p.type, tds::decode(dbrettype(p_, ret), dbretdata(p_, ret),
+                    p.value = coerce(p.type, tds::decode(dbrettype(p_, ret), dbretdata(p_, ret),
                                                               dbretlen(p_, ret)));
                 else
                     p.value = QVariant();
@@ -553,7 +477,7 @@ private:
 
 } // namespace
 
-TdsDriver::TdsDriver() = default;
+TdsDriver::TdsDriver(Liveness liveness) : liveness_(liveness) {}
 TdsDriver::~TdsDriver() = default;
 
 std::unique_ptr<Session> TdsDriver::open(const ConnectProps& props, QString* error)
@@ -587,6 +511,9 @@ std::unique_ptr<Session> TdsDriver::open(const ConnectProps& props, QString* err
         set_error(error, diagnostic(QStringLiteral("could not connect to %1").arg(QString::fromUtf8(server))));
         return nullptr;
     }
+    if (!tds::keep_alive(DBIORDESC(p), liveness_))
+        qWarning("the connection to %s has no keep-alive: a vanished server would hold a call",
+                 server.constData());
     return std::make_unique<TdsSession>(p);
 }
 

@@ -10,15 +10,33 @@ namespace db {
 // client character set UTF-8, the initial database; the login times out after
 // login_timeout seconds, calls never time out. No freetds.conf entry is needed: the
 // data source is "host:port" and the protocol version is set here.
+//
+// Calls have no time limit, so that a long report runs to its end; a peer that vanished
+// without closing (a cable pulled, a router restarted) is found by TCP instead: keep-alive
+// probes while a call waits for its answer, and a limit on how long a request may stay
+// unacknowledged, since keep-alive does not run then.
+struct Liveness {
+    int idle_s = 20;        // silence before the first keep-alive probe
+    int interval_s = 10;    // between probes
+    int probes = 4;         // unanswered probes before the connection is given up
+    int unacked_ms = 60000; // how long sent data may stay unacknowledged
+};
+
 class TdsDriver : public Driver {
 public:
-    TdsDriver();
+    explicit TdsDriver(Liveness liveness = {});
     ~TdsDriver() override;
     std::unique_ptr<Session> open(const ConnectProps& props, QString* error) override;
+
+private:
+    Liveness liveness_;
 };
 
 // How values travel through db-lib; pure, so that they can be checked without a server.
 namespace tds {
+
+// Sets the keep-alive and unacknowledged-data limits on a connected TCP socket.
+bool keep_alive(int fd, const Liveness& l);
 
 // One parameter as dbrpcparam takes it.
 struct WireParam {
@@ -36,23 +54,10 @@ int wire_type(int ado_type);
 // compares '' and ' ' as equal.
 bool encode(const Parameter& p, WireParam& out, QString* error);
 
-// SQL Server datetime: days since 1900-01-01 and 1/300 seconds since midnight.
-struct DateTime {
-    qint32 days = 0;
-    qint32 ticks = 0;
-};
-// false when the value is no date or lies outside 1753-01-01 .. 9999-12-31.
-bool to_datetime(const QVariant& v, DateTime& out);
-// A date with no time of day comes back as a QDate, anything else as a QDateTime.
-QVariant from_datetime(DateTime dt);
-
 // A value db-lib hands over (column or return value) as a QVariant: whole numbers as
 // qint64, texts as QString (trailing blanks kept), datetime as from_datetime, floats as
 // double; null data is a null QVariant. Other types are converted to text.
 QVariant decode(int type, const unsigned char* data, int len);
-
-// A value read back into a parameter of the given type (QDate for adDate).
-QVariant coerce(int ado_type, const QVariant& v);
 
 } // namespace tds
 

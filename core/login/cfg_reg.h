@@ -1,7 +1,7 @@
 #pragma once
 // The local settings (application "vuroda", section "parsys") and the loader's
 // version marker (application "brontex", section nom_prg, key "version").
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 inline const QString cfg_app = QStringLiteral("vuroda");
 inline const QString cfg_section = QStringLiteral("parsys");

@@ -1,11 +1,12 @@
 #include "conexion.h"
-#include "core/db/keyfilter.h"
-#include "core/db/rule.h"
+#include "core/app/keyfilter.h"
+#include "core/app/rule.h"
 #include "core/login/cfg_reg.h"
 #include "core/login/deploy.h"
 #include "core/login/discovery.h"
 #include "core/login/login_values.h"
-#include "core/db/permissions.h"
+#include "core/login/procs.h"
+#include "core/app/permissions.h"
 #include "core/shared/justify.h"
 #include "core/shared/twips.h"
 
@@ -333,47 +334,13 @@ bool conexion::conectar_servidor()
 bool conexion::datos_conexion()
 {
     DatCox& d = app_.dat_cox;
-    QString server_ip, server_port, app_numver, ipnet;
-    d.srv_databs.clear();
-    int code = -1;
-
-    db::Command& cmd = app_.cmd_sp;
-    cmd.command_timeout = 0;
-    cmd.command_type = db::adCmdStoredProc;
-    cmd.command_text = QStringLiteral("getcox");
-    cmd.active_connection = &app_.cox_bd;
-    cmd.append("d0", db::adInteger, db::adParamReturnValue, 0);
-    cmd.append("d1", db::adVarChar, db::adParamInput, 10, app_.num_hdd);
-    cmd.append("d2", db::adVarChar, db::adParamInput, 15, d.cod_dtbs);
-    db::Recordset rs;
-    const bool ok = sp_once(app_, cmd, rs, true);
-    if (ok) {
-        if (rs.is_open()) {
-            for (; !rs.eof(); rs.move_next()) {
-                QString name;
-                rs.read_text("name", name);
-                QString* into = name == "server_ip"     ? &server_ip
-                                : name == "server_port" ? &server_port
-                                : name == "databs"      ? &d.srv_databs
-                                : name == "app_numver"  ? &app_numver
-                                : name == "ipnet"       ? &ipnet
-                                                        : nullptr;
-                if (into)
-                    rs.read_text("value", *into);
-            }
-            rs.close();
-        }
-        const QVariant v = cmd.value("d0");
-        if (!v.isNull())
-            code = v.toInt();
-    }
-    for (const char* name : {"d0", "d1", "d2"})
-        cmd.remove(name);
-
-    if (!ok) {
+    const CoxAnswer cox = getcox(app_, app_.num_hdd, d.cod_dtbs);
+    if (!cox.ok) {
         connection_lost();
         return false;
     }
+    d.srv_databs = cox.databs;
+    const int code = cox.code;
     if (code != 0 && app_.cox_bd.state() != db::adStateClosed)
         app_.cox_bd.close();
     if (code == 1) {
@@ -390,15 +357,22 @@ bool conexion::datos_conexion()
     }
     // An answer of 5 or more goes on: the connection is closed, so getutq fails.
 
-    if (!app_numver.isEmpty() && app_.ver_comp < app_numver) {
+    if (!cox.app_numver.isEmpty() && app_.ver_comp < cox.app_numver) {
         marker_write(app_, QStringLiteral("0.0.0.0"));
         app_.reg.sync();
     }
-    d.srv_ip = server_ip;
-    d.srv_port = server_port;
-    d.ip_net = ipnet;
+    d.srv_ip = cox.server_ip;
+    d.srv_port = cox.server_port;
+    d.ip_net = cox.ipnet;
     // The open connection stays where it is; the named server serves the next reconnect.
-    app_.cox_bd.set_default_database(d.srv_databs);
+    // With no database named the server's default stays; a database the server will not
+    // switch to fails the connection, or every later call would run in another database.
+    if (!d.srv_databs.isEmpty() && app_.cox_bd.state() == db::adStateOpen
+        && !app_.cox_bd.set_default_database(d.srv_databs)) {
+        app_.cox_bd.close();
+        connection_lost();
+        return false;
+    }
     for (db::Command* c : app_.commands()) {
         c->active_connection = &app_.cox_bd;
         c->command_timeout = 0;
@@ -410,44 +384,16 @@ bool conexion::datos_conexion()
 // getutq: the cashier's check, then the settings, the symbol table and the login values.
 void conexion::login_cajero()
 {
-    db::Command& cmd = app_.cmd_sp;
-    cmd.command_text = QStringLiteral("getutq");
-    cmd.append("d0", db::adInteger, db::adParamReturnValue, 0);
-    cmd.append("d1", db::adVarChar, db::adParamInput, 10, trim_blanks(tx_user->text()));
-    cmd.append("d2", db::adVarChar, db::adParamInput, 10, trim_blanks(tx_clav->text()));
-    cmd.append("d3", db::adVarChar, db::adParamInput, 10, app_.num_hdd);
-    cmd.append("d4", db::adVarChar, db::adParamInput, 8, app_.ver_num + app_.ver_sub);
-    cmd.append("d5", db::adVarChar, db::adParamInput, 15, app_.dat_cox.ip_net);
-    cmd.active_connection = &app_.cox_bd;
-    db::Recordset rs;
-    const bool ok = sp_once(app_, cmd, rs, true);
-    int code = -1;
-    utq_nom.clear();
-    utq_val.clear();
-    if (!ok) {
-        app_.flg_nocox = 1;
-    } else {
-        if (rs.is_open()) {
-            for (; !rs.eof(); rs.move_next()) {
-                QString name, value;
-                rs.read_text("nombre", name);
-                rs.read_text("valor", value);
-                utq_nom << name;
-                utq_val << value;
-            }
-            rs.close();
-        }
-        const QVariant v = cmd.value("d0");
-        if (!v.isNull())
-            code = v.toInt();
-    }
-    for (const char* name : {"d0", "d1", "d2", "d3", "d4", "d5"})
-        cmd.remove(name);
-    if (!ok) {
+    const UtqAnswer utq = getutq(app_, trim_blanks(tx_user->text()), trim_blanks(tx_clav->text()), app_.num_hdd,
+                                 app_.ver_num + app_.ver_sub, app_.dat_cox.ip_net);
+    utq_nom = utq.nombre;
+    utq_val = utq.valor;
+    if (!utq.ok) {
         connection_lost();
         return;
     }
-
+    // An answer without a return status has no meaning: it ends like one.
+    const int code = utq.code;
     if (code >= 0 && code <= 2) {
         save_login_settings();
         if (!load_symbols())
@@ -494,29 +440,24 @@ template <class T> void resize_keep(QList<T>& list, qsizetype n)
 // getsim: the symbol sets, one table entry per row; no rows keep the table as it was.
 bool conexion::load_symbols()
 {
-    db::Command& cmd = app_.cmd_sp;
-    cmd.command_text = QStringLiteral("getsim");
-    cmd.active_connection = &app_.cox_bd;
-    db::Recordset rs;
-    if (!sp_once(app_, cmd, rs)) {
-        app_.flg_nocox = 1;
+    const SimAnswer sim = getsim(app_);
+    if (!sim.ok) {
         connection_lost();
         return false;
     }
-    if (rs.is_open()) {
-        TabSim& t = app_.tab_sim;
-        for (qsizetype i = 0; !rs.eof(); rs.move_next(), ++i) {
-            resize_keep(t.sim_cod, i + 1);
-            resize_keep(t.sim_num, i + 1);
-            resize_keep(t.sim_nom, i + 1);
-            const QVariant cod = rs.field("codsim");
-            if (!cod.isNull())
-                if (const auto n = to_int16(cod.toString()))
-                    t.sim_cod[i] = *n;
-            rs.read_text("numero", t.sim_num[i]);
-            rs.read_text("nombre", t.sim_nom[i]);
-        }
-        rs.close();
+    TabSim& t = app_.tab_sim;
+    for (qsizetype i = 0; i < sim.rows.size(); ++i) {
+        resize_keep(t.sim_cod, i + 1);
+        resize_keep(t.sim_num, i + 1);
+        resize_keep(t.sim_nom, i + 1);
+        const SimRow& row = sim.rows[i];
+        if (!row.codsim.isNull())
+            if (const auto n = to_int16(row.codsim.toString()))
+                t.sim_cod[i] = *n;
+        if (!row.numero.isNull())
+            t.sim_num[i] = row.numero.toString();
+        if (!row.nombre.isNull())
+            t.sim_nom[i] = row.nombre.toString();
     }
     return true;
 }

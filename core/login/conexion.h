@@ -6,7 +6,7 @@
 // The window is loaded afresh for every showing and deletes itself when it closes: take
 // it from app.window("conexion") each time. Closing it while nobody is logged in
 // (cod_caj "**") ends the program.
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 #include <QDialog>
 #include <QStringList>

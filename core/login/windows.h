@@ -1,5 +1,5 @@
 #pragma once
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 // Registers the login window "conexion" in the App's window registry.
 void register_login_windows(App& app);

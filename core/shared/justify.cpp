@@ -15,26 +15,14 @@ static QString padding(qsizetype count, const QString& fill)
     return count > 0 ? QString(count, fill.isEmpty() ? QChar(u' ') : fill[0]) : QString();
 }
 
-QString pad_left(QString& value, int width, const QString& fill)
-{
-    value = trim_blanks(value);
-    return padding(width - value.size(), fill) + value;
-}
-
 QString pad_left(const QString& value, int width, const QString& fill)
 {
-    QString v = value;
-    return pad_left(v, width, fill);
-}
-
-QString pad_right(QString& value, int width, const QString& fill)
-{
-    value = trim_blanks(value);
-    return value + padding(width - value.size(), fill);
+    const QString v = trim_blanks(value);
+    return padding(width - v.size(), fill) + v;
 }
 
 QString pad_right(const QString& value, int width, const QString& fill)
 {
-    QString v = value;
-    return pad_right(v, width, fill);
+    const QString v = trim_blanks(value);
+    return v + padding(width - v.size(), fill);
 }

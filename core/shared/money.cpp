@@ -237,14 +237,14 @@ QString mon_show(const MonCtx& c, double value)
 
 QString mon_show(const MonCtx& c, const QString& value) { return mon_show(c, num(value)); }
 
-QString mon_parsesig(const MonCtx& c, QString& text)
+QString mon_parsesig(const MonCtx& c, const QString& text)
 {
     QString sign;
-    if (text.startsWith(u'-')) {
-        sign = QStringLiteral("-");
-        text.remove(u'-');
-    }
     QString s = text;
+    if (s.startsWith(u'-')) {
+        sign = QStringLiteral("-");
+        s.remove(u'-');
+    }
     s.replace(u',', u'.');
     const QString p = parse_core(c, s);
     return p.size() >= 7 ? sign + p : QStringLiteral("0");
@@ -305,10 +305,11 @@ int mon_keycheck(const MonCtx& c, const QString& field, int key, double maximum)
     return key;
 }
 
-QString mon_miles(const MonCtx& c, QString& text)
+QString mon_miles(const MonCtx& c, const QString& value)
 {
-    if (c.flg_dec || text.isEmpty())
-        return text;
+    if (c.flg_dec || value.isEmpty())
+        return value;
+    QString text = value;
     text.remove(u'.');
     // A fraction, should one be there, follows a "," and keeps no marks.
     const qsizetype comma = text.indexOf(u',');
@@ -321,10 +322,4 @@ QString mon_miles(const MonCtx& c, QString& text)
     for (qsizetype i = first; i < ip.size(); i += 3)
         out += u'.' + ip.mid(i, 3);
     return out + tail;
-}
-
-QString mon_miles(const MonCtx& c, const QString& text)
-{
-    QString t = text;
-    return mon_miles(c, t);
 }

@@ -47,8 +47,8 @@ QString mon_show(const MonCtx& c, const QString& value);
 
 // Typed amount to stored-amount text. Results shorter than 7 characters, zero forms and
 // text that is not an amount give "0"; decimals beyond two are cut, never rounded.
-// mon_parsesig keeps a leading "-" as the sign and removes every "-" from the caller's text.
-QString mon_parsesig(const MonCtx& c, QString& text);
+// mon_parsesig keeps a leading "-" as the sign and reads the text without any "-".
+QString mon_parsesig(const MonCtx& c, const QString& text);
 // "," and "." are both read as the decimal point.
 QString mon_parsedec(const MonCtx& c, const QString& text);
 // Two-decimal mode: "," is read as the decimal point; whole mode: "." marks thousands
@@ -59,8 +59,7 @@ QString mon_parse(const MonCtx& c, const QString& text);
 // maximum is in stored units.
 int mon_keycheck(const MonCtx& c, const QString& field, int key, double maximum);
 
-// Whole mode: removes the "." marks (from the caller's text too) and puts them back every
-// three digits of the whole part for values of 1000 and above. Two-decimal mode or an
-// empty text: the text comes back unchanged.
-QString mon_miles(const MonCtx& c, QString& text);
+// Whole mode: removes the "." marks and puts them back every three digits of the whole
+// part for values of 1000 and above (below 1000, or not a number, the text comes back
+// without marks). Two-decimal mode or an empty text: the text comes back unchanged.
 QString mon_miles(const MonCtx& c, const QString& text);

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 // Registers the windows of the server messages and the report viewer:
 // "mensaje", "mensajes" and "reporte".

@@ -2,7 +2,7 @@
 #include "mdi_child.h"
 #include "show.h"
 #include "timers.h"
-#include "core/db/rule.h"
+#include "core/app/rule.h"
 #include "core/login/cfg_reg.h"
 #include "core/login/deploy.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The main window: the program's frame, its menus, its 60-second timer and its caption.
-#include "core/db/app.h"
+#include "core/app/app.h"
 #include "list_editor.h"
 
 #include <QMainWindow>

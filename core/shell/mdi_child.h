@@ -1,5 +1,5 @@
 #pragma once
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 // Shows w modeless as a child of the main window's MDI area and makes it the active child.
 // The frame takes the window's position and size; closing the frame deletes the window

@@ -1,5 +1,6 @@
 #include "mensajes.h"
-#include "core/db/rule.h"
+#include "procs.h"
+#include "core/app/rule.h"
 #include "mdi_child.h"
 #include "core/shared/twips.h"
 
@@ -89,32 +90,20 @@ void mensajes::b_salir_Click()
 
 void mensajes::car_men()
 {
-    auto& cmd = app_.cmd_sp;
-    cmd.command_text = QStringLiteral("dstmen");
-    cmd.append(QStringLiteral("p1"), db::adChar, db::adParamInput, 3, app_.ses_val.cod_ven);
-    db::Recordset rs;
-    const bool ok = sp_exec(app_, cmd, rs);
-    if (!ok || app_.flg_nocox != 0) {
-        app_.dlg.set_pointer(plat::ptr_default);
+    const MenList l = dstmen(app_, app_.ses_val.cod_ven);
+    if (!l.ok)
         return;
-    }
     fec_men.clear();
     hor_men.clear();
     txt_men.clear();
-    for (; !rs.eof(); rs.move_next()) {
-        QString fec, hor, txt;
-        rs.read_text(QStringLiteral("fecmov"), fec);
-        rs.read_text(QStringLiteral("hormov"), hor);
-        rs.read_text(QStringLiteral("texto"), txt);
-        fec_men << fec;
-        hor_men << hor;
-        txt_men << txt;
+    for (const MenRow& row : l.rows) {
+        fec_men << row.fecmov;
+        hor_men << row.hormov;
+        txt_men << row.texto;
     }
-    rs.close();
     lista->clear();
     QList<QTreeWidgetItem*> items;
     for (qsizetype k = 0; k < fec_men.size(); ++k)
         items << new QTreeWidgetItem(QStringList{fec_men[k], hor_men[k], txt_men[k]});
     lista->addTopLevelItems(items);
-    app_.dlg.set_pointer(plat::ptr_default);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The server's messages to the outlet: the message window the main timer opens, and the
 // list of the outlet's messages opened from the menu.
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 #include <QDialog>
 #include <QPlainTextEdit>

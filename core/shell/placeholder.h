@@ -1,6 +1,6 @@
 #pragma once
 // A stand-in for a window that is not built yet: its name, its caption and a "Salir" button.
-#include "core/db/app.h"
+#include "core/app/app.h"
 #include "list_editor.h"
 
 #include <QWidget>

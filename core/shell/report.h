@@ -3,7 +3,7 @@
 //
 // A report builder: rep_reset, write the first line into rep_lin[rep_idx()], then for every
 // further line rep_addline and write it into rep_lin[rep_idx()]; set flg_nodat.
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -1,7 +1,8 @@
 #include "timers.h"
-#include "core/db/rule.h"
+#include "core/app/rule.h"
 #include "core/shared/server_date.h"
 #include "mensajes.h"
+#include "procs.h"
 
 #include <QDate>
 #include <QPointer>
@@ -12,24 +13,17 @@ namespace {
 // again. Sets flg_nocox from the outcome. No message, no pointer change.
 void keep_alive(App& app)
 {
-    auto& cmd = app.cmd_stacox;
-    cmd.command_text = QStringLiteral("stacox");
-    cmd.append(QStringLiteral("t0"), db::adInteger, db::adParamReturnValue, 0);
-    db::Recordset rs;
-    if (sp_once(app, cmd, rs, true)) {
+    if (stacox(app))
         app.flg_nocox = 0;
-    } else if (cox_reconnect(app)) {
-        app.flg_nocox = sp_once(app, cmd, rs, true) ? 0 : 1;
-    } else {
+    else if (cox_reconnect(app))
+        app.flg_nocox = stacox(app) ? 0 : 1;
+    else
         app.flg_nocox = 1;
-    }
-    cmd.remove(QStringLiteral("t0"));
 }
 
-// Reads an output value as text; a null value leaves target as it was.
-void read_out(const db::Command& cmd, const QString& name, QString& target)
+// Reads an answered value as text; a null value leaves target as it was.
+void read_out(const QVariant& v, QString& target)
 {
-    const QVariant v = cmd.value(name);
     if (!v.isNull() && v.isValid())
         target = v.toString();
 }
@@ -40,22 +34,13 @@ void poll(App& app)
 {
     auto& m = app.men_srv;
     m.men_cod = QStringLiteral("0");
-    auto& cmd = app.cmd_getmen;
-    cmd.command_text = QStringLiteral("getmen");
-    cmd.append(QStringLiteral("m1"), db::adBigInt, db::adParamOutput, 0);
-    cmd.append(QStringLiteral("m2"), db::adChar, db::adParamOutput, 10);
-    cmd.append(QStringLiteral("m3"), db::adChar, db::adParamOutput, 5);
-    cmd.append(QStringLiteral("m4"), db::adVarChar, db::adParamOutput, 500);
-    cmd.append(QStringLiteral("m5"), db::adChar, db::adParamInput, 3, app.ses_val.cod_ven);
-    db::Recordset rs;
-    if (sp_once(app, cmd, rs, true)) {
-        read_out(cmd, QStringLiteral("m1"), m.men_cod);
-        read_out(cmd, QStringLiteral("m2"), m.men_fec);
-        read_out(cmd, QStringLiteral("m3"), m.men_hor);
-        read_out(cmd, QStringLiteral("m4"), m.men_txt);
+    const MenAnswer a = getmen(app, app.ses_val.cod_ven);
+    if (a.ok) {
+        read_out(a.count, m.men_cod);
+        read_out(a.fecha, m.men_fec);
+        read_out(a.hora, m.men_hor);
+        read_out(a.texto, m.men_txt);
     }
-    for (const char* name : {"m1", "m2", "m3", "m4", "m5"})
-        cmd.remove(QString::fromLatin1(name));
 
     if (m.men_cod.trimmed().toLongLong() <= 0)
         return;

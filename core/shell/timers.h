@@ -1,5 +1,5 @@
 #pragma once
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 // The main window's timer tick (every 60 seconds once a user has logged in): the keep-alive
 // stacox with its silent reconnect, the connection flag, the caption, and on the first

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 // Registers a stand-in for every window the main menu opens that has no factory yet
 // (a real window registered later replaces it).

@@ -118,10 +118,13 @@ void update::Form_Activate()
                                               | QFileDevice::ExeOther);
         if (app_.sys.rename_file(file_down_, file_exec_) && app_.sys.file_exists(file_exec_)) {
             CreateShortcut();
-            app_.sys.start_program(file_exec_);
-            app_.reg.sync();
-            app_.sys.end_program(0);
-            return;
+            // The program ends only once the loader runs: without it the cashier would be
+            // left with nothing on the screen.
+            if (app_.sys.start_program(file_exec_)) {
+                app_.reg.sync();
+                app_.sys.end_program(0);
+                return;
+            }
         }
         ProgressBar1->setValue(0);
         app_.msg(framed(QStringLiteral("Error en la actualizacion.")), plat::mb_exclamation, title);

@@ -2,7 +2,7 @@
 // The program update: fetches the loader BRONTEX, installs it in the program's folder, points
 // the desktop shortcut at it, starts it and ends the program. Shown modally from the login
 // window; it runs once, when it is first shown.
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 #include <QDialog>
 #include <QLineEdit>

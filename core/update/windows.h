@@ -1,5 +1,5 @@
 #pragma once
-#include "core/db/app.h"
+#include "core/app/app.h"
 
 // Registers the update window "update".
 void register_update_windows(App& app);

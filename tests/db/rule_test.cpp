@@ -1,8 +1,6 @@
-// The database layer: the call rule against the central-server double, the identities.
-#include "core/db/rule.h"
-#include "tests/doubles/test_app.h"
+// The call rule and the procedure helper against the central-server double.
+#include "tests/db/db_rig.h"
 
-#include <QRegularExpression>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -10,241 +8,244 @@ namespace {
 
 const QString kLost = QStringLiteral("No hay conexión con el servidor.          ");
 
-// Appends the getmen-like call of dstmen and runs it under the rule.
-bool call_dstmen(App& app, db::Recordset& rs)
-{
-    app.cmd_sp.command_text = "dstmen";
-    app.cmd_sp.append("p1", db::adChar, db::adParamInput, 3, "001");
-    return sp_exec(app, app.cmd_sp, rs);
-}
+QVariant i64(qint64 v) { return QVariant::fromValue<qint64>(v); }
 
 struct RuleTest : ::testing::Test {
-    TestApp t;
-    int captions = 0;
+    DbRig r;
     void SetUp() override
     {
-        t->main_caption = [this] { ++captions; };
-        t.srv->model.outlet.messages = {{"2026-12-01", "08:00", "uno"}, {"2026-12-02", "09:00", "dos"}};
-        t.connect();
+        r.srv.model.outlet.messages = {{"2026-12-01", "08:00", "uno"}, {"2026-12-02", "09:00", "dos"}};
+    }
+    db::Reply dstmen(bool once = false)
+    {
+        auto p = r.proc("dstmen").in("p1", db::adChar, 3, "001");
+        return once ? p.once() : p.exec();
     }
 };
 
-TEST_F(RuleTest, SuccessfulCallReadsRowsAndLeavesTheCommandEmpty)
+TEST_F(RuleTest, SuccessfulCallReadsRowsOutputsAndStatusAndLeavesTheCommandEmpty)
 {
-    db::Recordset rs;
-    ASSERT_TRUE(call_dstmen(*t, rs));
-    ASSERT_EQ(rs.row_count(), 2);
-    EXPECT_EQ(rs.field("texto").toString(), "uno");
+    r.srv.register_procedure("probar", [](central::Request& q) {
+        q.rows({"a"}).rows << QVariantList{"x"} << QVariantList{"y"};
+        q.out(1, QString("salida"));
+        q.out(2, i64(q.arg(0).toLongLong() * 2));
+        q.status = 7;
+        return true;
+    });
+    const db::Reply a = r.proc("probar")
+                            .ret("r0")
+                            .in("r1", db::adBigInt, 0, 21)
+                            .out("r2", db::adChar, 10)
+                            .out("r3", db::adBigInt)
+                            .exec();
+    ASSERT_TRUE(a.ok);
+    db::Recordset rs = a.rows;
+    EXPECT_EQ(rs.field("A").toString(), "x");
     rs.move_next();
-    EXPECT_EQ(rs.field("hormov").toString(), "09:00");
-    EXPECT_TRUE(t->cmd_sp.params().isEmpty());
-    EXPECT_TRUE(t.dlg->boxes.isEmpty());
-    // Hourglass during the call, default after it.
-    EXPECT_EQ(t.dlg->pointers, (QList<int>{11, 0}));
-    ASSERT_EQ(t.srv->log.size(), 1);
-    EXPECT_EQ(t.srv->log[0].values, QVariantList{"001"});
+    EXPECT_EQ(rs.field("a").toString(), "y");
+    EXPECT_EQ(a.status(-1), 7);
+    EXPECT_EQ(a.value("r2").toString(), "salida");
+    EXPECT_EQ(a.value("r3"), i64(42));
+    EXPECT_TRUE(a.value("r1").isNull());  // inputs are not answers
+    // The return value is not sent; hourglass during the call, default after it.
+    ASSERT_EQ(r.srv.log.size(), 1);
+    EXPECT_EQ(r.srv.log[0].values, (QVariantList{i64(21), QVariant(), QVariant()}));
+    EXPECT_EQ(r.dlg.pointers, (QList<int>{11, 0}));
+    EXPECT_TRUE(r.cmd_sp.params().isEmpty());
+    EXPECT_TRUE(r.dlg.boxes.isEmpty());
 }
 
-TEST_F(RuleTest, FailedExecuteIsRetriedOnceAfterAReopen)
+TEST_F(RuleTest, OutputsComeBackAsTheTypeTheyAreDeclared)
 {
-    t.srv->fail_next(1, "dstmen");
-    const int opens = t.srv->opens;
-    db::Recordset rs;
-    ASSERT_TRUE(call_dstmen(*t, rs));
-    EXPECT_EQ(rs.row_count(), 2);
-    EXPECT_EQ(t.srv->opens, opens + 1);
-    EXPECT_EQ(t.srv->procs(), (QStringList{"dstmen", "dstmen"}));
-    EXPECT_EQ(t->flg_nocox, 0);
-    EXPECT_TRUE(t.dlg->boxes.isEmpty());
-    EXPECT_EQ(captions, 0);
-    EXPECT_TRUE(t->cmd_sp.params().isEmpty());
+    r.srv.register_procedure("tipos", [](central::Request& q) {
+        q.out(0, QString("2026-12-06"));   // a date the server sends as text
+        q.out(1, i64(1234));               // a number for a text output
+        q.out(2, QString(" 17 "));         // a numeric text for a whole number
+        q.out(3, QString("no"));           // and one that is not
+        return true;
+    });
+    const db::Reply a = r.proc("tipos")
+                            .out("f", db::adDate)
+                            .out("t", db::adChar, 8)
+                            .out("n", db::adBigInt)
+                            .out("x", db::adInteger)
+                            .exec();
+    ASSERT_TRUE(a.ok);
+    EXPECT_EQ(a.value("f"), QVariant(QDate(2026, 12, 6)));
+    EXPECT_EQ(a.value("t"), QVariant(QStringLiteral("1234")));
+    EXPECT_EQ(a.value("n"), i64(17));
+    EXPECT_TRUE(a.value("x").isNull());
+    QString kept = "antes";
+    EXPECT_FALSE(a.read("x", kept));
+    EXPECT_EQ(kept, "antes");
 }
 
-TEST_F(RuleTest, ReopenFailureGivesTheConnectionUpWithOneMessage)
+// What happens after a failure, by its kind and by the flag the call starts with.
+TEST_F(RuleTest, FailuresRetryOnlyABrokenSessionAndGiveUpWithOneMessage)
 {
-    t.srv->fail_next(1, "dstmen");
-    t.srv->fail_next_open(1);
-    db::Recordset rs;
-    EXPECT_FALSE(call_dstmen(*t, rs));
-    EXPECT_TRUE(rs.eof());
-    EXPECT_EQ(t->flg_nocox, 1);
-    EXPECT_EQ(t->cox_bd.state(), db::adStateClosed);
-    ASSERT_EQ(t.dlg->boxes.size(), 1);
-    EXPECT_EQ(t.dlg->boxes[0].text, kLost);
-    EXPECT_EQ(t.dlg->boxes[0].style, 16);
-    EXPECT_EQ(t.dlg->boxes[0].title, "Tovaren");
-    EXPECT_EQ(captions, 1);
-    EXPECT_EQ(t.dlg->pointer(), 0);
-    EXPECT_TRUE(t->cmd_sp.params().isEmpty());
+    enum Fault { none, broken_once, broken_twice, broken_and_no_reopen, server_error };
+    const struct {
+        const char* label;
+        Fault fault;
+        int flag;          // flg_nocox before the call
+        bool once;         // tried once instead of the rule
+        bool ok;
+        int calls, reopens, boxes, flag_after;
+        bool open_after;
+    } cases[] = {
+        {"clean", none, 0, false, true, 1, 0, 0, 0, true},
+        {"broken once: reopened, retried silently", broken_once, 0, false, true, 2, 1, 0, 0, true},
+        {"broken twice: lost", broken_twice, 0, false, false, 2, 1, 1, 1, false},
+        {"no reopen: lost", broken_and_no_reopen, 0, false, false, 1, 0, 1, 1, false},
+        {"server error: not run again, given up", server_error, 0, false, false, 1, 0, 1, 1, false},
+        {"flag set: reopened, no retry, no message", broken_once, 1, false, false, 1, 1, 0, 1, true},
+        {"flag set: a good call is not read", none, 1, false, false, 1, 0, 0, 1, true},
+        {"flag set: server error quietly", server_error, 1, false, false, 1, 0, 0, 1, true},
+        {"once: broken, never reopened", broken_once, 0, true, false, 1, 0, 0, 0, false},
+        {"once: server error keeps the session", server_error, 0, true, false, 1, 0, 0, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        DbRig rig;
+        rig.flg_nocox = c.flag;
+        switch (c.fault) {
+        case none: break;
+        case broken_once: rig.srv.fail_next(1, "dstmen"); break;
+        case broken_twice: rig.srv.fail_next(2, "dstmen"); break;
+        case broken_and_no_reopen:
+            rig.srv.fail_next(1, "dstmen");
+            rig.srv.fail_next_open(1);
+            break;
+        case server_error: rig.srv.error_next(1, "dstmen"); break;
+        }
+        const int opens = rig.srv.opens;
+        auto p = rig.proc("dstmen").in("p1", db::adChar, 3, "001");
+        const db::Reply a = c.once ? p.once() : p.exec();
+        EXPECT_EQ(a.ok, c.ok);
+        EXPECT_EQ(rig.srv.log.size(), c.calls);
+        EXPECT_EQ(rig.srv.opens - opens, c.reopens);
+        EXPECT_EQ(rig.dlg.boxes.size(), c.boxes);
+        if (c.boxes) {
+            EXPECT_EQ(rig.dlg.boxes[0].text, kLost);
+            EXPECT_EQ(rig.dlg.boxes[0].style, 16);
+            EXPECT_EQ(rig.dlg.boxes[0].title, "Tovaren");
+            EXPECT_EQ(rig.captions, 1);
+        }
+        EXPECT_EQ(rig.flg_nocox, c.flag_after);
+        EXPECT_EQ(rig.cox_bd.state() == db::adStateOpen, c.open_after);
+        EXPECT_TRUE(rig.cmd_sp.params().isEmpty());
+        EXPECT_EQ(rig.dlg.pointer(), 0);
+    }
 }
 
-TEST_F(RuleTest, SecondFailureAfterAGoodReopenIsLostToo)
+TEST_F(RuleTest, RowsAreReadOnlyWhenTheCallMayBeRead)
 {
-    t.srv->fail_next(2, "dstmen");
-    db::Recordset rs;
-    EXPECT_FALSE(call_dstmen(*t, rs));
-    EXPECT_EQ(t->flg_nocox, 1);
-    EXPECT_EQ(t.dlg->boxes.size(), 1);
-    EXPECT_EQ(t.srv->procs(), (QStringList{"dstmen", "dstmen"}));
+    EXPECT_EQ(dstmen().rows.row_count(), 2);
+    r.flg_nocox = 1;
+    EXPECT_TRUE(dstmen().rows.eof());
+    r.flg_nocox = 0;
+    r.srv.fail_next(2, "dstmen");
+    EXPECT_TRUE(dstmen().rows.eof());
 }
 
 TEST_F(RuleTest, TickInsideTheLostConnectionMessageFindsTheCommandEmpty)
 {
-    t.srv->fail_next(2, "dstmen");
+    r.srv.fail_next(2, "dstmen");
     int inside = 0;
-    t.dlg->on_box = [&](const auto&) {
+    r.dlg.on_box = [&](const auto&) {
         if (inside++)
             return;
         // What a keep-alive tick does while the box is open: reconnect, clear the flag,
         // and a call of its own through the same command.
-        ASSERT_TRUE(cox_reconnect(*t));
-        t->flg_nocox = 0;
-        EXPECT_TRUE(t->cmd_sp.params().isEmpty());
-        t->cmd_sp.command_text = "dstmen";
-        t->cmd_sp.append("p1", db::adChar, db::adParamInput, 3, "002");
-        db::Recordset inner;
-        EXPECT_TRUE(sp_exec(*t, t->cmd_sp, inner));
+        ASSERT_TRUE(db::cox_reconnect(r.ctx()));
+        r.flg_nocox = 0;
+        EXPECT_TRUE(r.cmd_sp.params().isEmpty());
+        EXPECT_TRUE(r.proc("dstmen").in("p1", db::adChar, 3, "002").exec().ok);
     };
-    db::Recordset rs;
-    EXPECT_FALSE(call_dstmen(*t, rs));
+    const db::Reply a = dstmen();
     // The caller reads nothing, though the connection came back while the box was open.
-    EXPECT_TRUE(rs.eof());
-    EXPECT_EQ(t->flg_nocox, 0);
+    EXPECT_FALSE(a.ok);
+    EXPECT_TRUE(a.rows.eof());
+    EXPECT_EQ(r.flg_nocox, 0);
     EXPECT_EQ(inside, 1);
-    ASSERT_EQ(t.srv->log.size(), 3);
-    EXPECT_EQ(t.srv->log.last().values, QVariantList{"002"});
-    EXPECT_TRUE(t->cmd_sp.params().isEmpty());
+    ASSERT_EQ(r.srv.log.size(), 3);
+    EXPECT_EQ(r.srv.log.last().values, QVariantList{"002"});
+    EXPECT_TRUE(r.cmd_sp.params().isEmpty());
 }
 
-TEST_F(RuleTest, WithTheFlagSetNothingIsRetriedShownOrRead)
-{
-    t->flg_nocox = 1;
-    t->cox_bd.close();
-    db::Recordset rs;
-    // The execute fails on the closed connection, the reopen succeeds, no retry.
-    EXPECT_FALSE(call_dstmen(*t, rs));
-    EXPECT_TRUE(t.dlg->boxes.isEmpty());
-    EXPECT_EQ(t->cox_bd.state(), db::adStateOpen);
-    EXPECT_TRUE(t.srv->log.isEmpty());
-    EXPECT_TRUE(t->cmd_sp.params().isEmpty());
-    // The next call succeeds on the open connection but is still not read.
-    EXPECT_FALSE(call_dstmen(*t, rs));
-    EXPECT_TRUE(rs.eof());
-    EXPECT_EQ(t.srv->log.size(), 1);
-    EXPECT_TRUE(t.dlg->boxes.isEmpty());
-    EXPECT_TRUE(t->cmd_sp.params().isEmpty());
-}
-
-TEST_F(RuleTest, OutputsAndReturnStatusAreReadAfterTheRows)
-{
-    t.srv->register_procedure("probar", [](central::Request& r) {
-        r.rows({"a"}).rows << QVariantList{"x"};
-        r.out(1, QString("salida"));
-        r.out(2, QVariant::fromValue<qint64>(r.arg(0).toLongLong() * 2));
-        r.status = 7;
-        return true;
-    });
-    auto& c = t->cmd_sp;
-    c.command_text = "probar";
-    c.append("r0", db::adInteger, db::adParamReturnValue, 0);
-    c.append("r1", db::adBigInt, db::adParamInput, 0, 21);
-    c.append("r2", db::adChar, db::adParamOutput, 10);
-    c.append("r3", db::adBigInt, db::adParamOutput, 0);
-    db::Recordset rs;
-    // Keep the parameters to read them.
-    ASSERT_TRUE(sp_exec(*t, c, rs, true));
-    EXPECT_EQ(rs.field("a").toString(), "x");
-    EXPECT_EQ(c.value("r0").toInt(), 7);
-    EXPECT_EQ(c.value("r2").toString(), "salida");
-    EXPECT_EQ(c.value("r3").toLongLong(), 42);
-    // The return value is not sent: three values went to the server.
-    EXPECT_EQ(t.srv->log[0].values.size(), 3);
-    c.clear_params();
-}
-
-TEST_F(RuleTest, TextLongerThanItsSizeIsRefusedNotCutNorTakenForALostConnection)
-{
-    auto& c = t->cmd_sp;
-    c.command_text = "getcox";
-    c.append("d0", db::adInteger, db::adParamReturnValue, 0);
-    c.append("d1", db::adVarChar, db::adParamInput, 10, "0000000001");
-    c.append("d2", db::adVarChar, db::adParamInput, 15, "ABCDEFGHIJKLMNOP");  // 16 characters
-    db::Recordset rs;
-    EXPECT_FALSE(sp_exec(*t, c, rs));
-    EXPECT_TRUE(t.srv->log.isEmpty());
-    EXPECT_EQ(t->flg_nocox, 0);
-    EXPECT_TRUE(t.dlg->boxes.isEmpty());
-    EXPECT_EQ(t->cox_bd.state(), db::adStateOpen);
-    EXPECT_TRUE(c.params().isEmpty());
-    EXPECT_EQ(t.dlg->pointer(), 0);
-}
-
-TEST_F(RuleTest, WholeNumbersOutsideTheirTypeAreRefusedBeforeSending)
+TEST_F(RuleTest, ValuesThatDoNotFitTheirParameterAreRefusedBeforeSending)
 {
     struct Case {
         int type;
+        int size;
         QVariant value;
         bool fits;
     } cases[] = {
-        {db::adTinyInt, 255, true},
-        {db::adTinyInt, 256, false},
-        {db::adTinyInt, -1, false},
-        {db::adSmallInt, -32768, true},
-        {db::adSmallInt, 32768, false},
-        {db::adInteger, QVariant::fromValue<qint64>(2147483648LL), false},
-        {db::adInteger, "12", true},
-        {db::adInteger, "doce", false},
-        {db::adBigInt, QVariant::fromValue<qint64>(9000000000000LL), true},
+        {db::adVarChar, 15, "ABCDEFGHIJKLMNO", true},
+        {db::adVarChar, 15, "ABCDEFGHIJKLMNOP", false},  // never cut
+        {db::adChar, 2, "001", false},
+        {db::adTinyInt, 0, 255, true},
+        {db::adTinyInt, 0, 256, false},
+        {db::adTinyInt, 0, -1, false},
+        {db::adSmallInt, 0, -32768, true},
+        {db::adSmallInt, 0, 32768, false},
+        {db::adInteger, 0, i64(2147483648LL), false},
+        {db::adInteger, 0, "12", true},
+        {db::adInteger, 0, "doce", false},
+        {db::adBigInt, 0, i64(9000000000000LL), true},
         // Amounts computed in floating point: rounded to a whole number, refused beyond it.
-        {db::adBigInt, 12.5, true},
-        {db::adInteger, 2147483647.4, true},
-        {db::adInteger, 2147483647.5, false},
-        {db::adBigInt, 1e20, false},
-        {db::adBigInt, -1e20, false},
-        {db::adBigInt, std::nan(""), false},
-        {db::adBigInt, HUGE_VAL, false},
+        {db::adBigInt, 0, 12.5, true},
+        {db::adInteger, 0, 2147483647.4, true},
+        {db::adInteger, 0, 2147483647.5, false},
+        {db::adBigInt, 0, 1e20, false},
+        {db::adBigInt, 0, std::nan(""), false},
+        {db::adBigInt, 0, HUGE_VAL, false},
     };
     for (const auto& c : cases) {
-        t.srv->log.clear();
-        t->cmd_sp.command_text = "stacox";
-        t->cmd_sp.append("x", c.type, db::adParamInput, 0, c.value);
-        db::Recordset rs;
-        EXPECT_EQ(sp_exec(*t, t->cmd_sp, rs), c.fits) << c.type << " " << c.value.toString().toStdString();
-        EXPECT_EQ(t.srv->log.size(), c.fits ? 1 : 0);
-        EXPECT_TRUE(t.dlg->boxes.isEmpty());
-        EXPECT_EQ(t->flg_nocox, 0);
+        SCOPED_TRACE(c.value.toString().toStdString());
+        r.srv.log.clear();
+        EXPECT_EQ(r.proc("stacox").in("x", c.type, c.size, c.value).exec().ok, c.fits);
+        EXPECT_EQ(r.srv.log.size(), c.fits ? 1 : 0);
+        // A wrong call is not a lost connection.
+        EXPECT_TRUE(r.dlg.boxes.isEmpty());
+        EXPECT_EQ(r.flg_nocox, 0);
+        EXPECT_EQ(r.cox_bd.state(), db::adStateOpen);
+        EXPECT_TRUE(r.cmd_sp.params().isEmpty());
+        EXPECT_EQ(r.dlg.pointer(), 0);
     }
 }
 
-TEST_F(RuleTest, TriedOnceCallsNeverReconnect)
+TEST_F(RuleTest, PreparedCommandsKeepTheirParametersOnEveryPath)
 {
-    t.srv->fail_next(1, "dstmen");
-    const int opens = t.srv->opens;
-    t->cmd_sp.command_text = "dstmen";
-    t->cmd_sp.append("p1", db::adChar, db::adParamInput, 3, "001");
-    db::Recordset rs;
-    EXPECT_FALSE(sp_once(*t, t->cmd_sp, rs));
-    EXPECT_EQ(t.srv->opens, opens);
-    EXPECT_EQ(t->flg_nocox, 0);
-    EXPECT_TRUE(t.dlg->boxes.isEmpty());
-    EXPECT_TRUE(t->cmd_sp.params().isEmpty());
-    // The broken session is dropped: the connection now reads closed.
-    EXPECT_EQ(t->cox_bd.state(), db::adStateClosed);
+    db::Command cmd;
+    cmd.command_text = "probar";
+    cmd.append("w0", db::adInteger, db::adParamReturnValue, 0);
+    cmd.append("w1", db::adBigInt, db::adParamInput, 0, 5);
+    r.srv.register_procedure("probar", [](central::Request& q) {
+        q.status = int(q.arg(0).toLongLong()) + 1;
+        return true;
+    });
+    EXPECT_EQ(db::run_prepared(r.ctx(), cmd).status(-1), 6);
+    cmd.set_value("w1", 9);
+    EXPECT_EQ(db::run_prepared(r.ctx(), cmd, true).status(-1), 10);
+    r.srv.fail_next(2, "probar");
+    EXPECT_FALSE(db::run_prepared(r.ctx(), cmd).ok);
+    EXPECT_EQ(cmd.param_names(), (QStringList{"w0", "w1"}));
 }
 
 TEST_F(RuleTest, ConfigWritesTheConnectionDataAndKeepsSkippedProperties)
 {
-    t->dat_cox.srv_ip = "10.2.3.4";
-    t->dat_cox.srv_port = "1500";
-    t->dat_cox.srv_databs = "ventas";
-    cox_config(*t);
-    EXPECT_EQ(t->cox_bd.property("Data Source"), "10.2.3.4,1500");
-    EXPECT_EQ(t->cox_bd.property("Initial Catalog"), "ventas");
-    EXPECT_EQ(t->cox_bd.property("Application Name"), "3.8.2.4");
+    r.dat_cox.srv_ip = "10.2.3.4";
+    r.dat_cox.srv_port = "1500";
+    r.dat_cox.srv_databs = "ventas";
+    db::cox_config(r.cox_bd, r.dat_cox, r.ver_comp);
+    EXPECT_EQ(r.cox_bd.property("Data Source"), "10.2.3.4,1500");
+    EXPECT_EQ(r.cox_bd.property("Initial Catalog"), "ventas");
+    EXPECT_EQ(r.cox_bd.property("Application Name"), "3.8.2.4");
     // An empty workstation id keeps the one set before.
-    t->dat_cox.cod_guid.clear();
-    cox_config(*t);
-    EXPECT_EQ(t->cox_bd.property("Workstation ID"), "0123456789abcdef01234567");
+    r.dat_cox.cod_guid.clear();
+    db::cox_config(r.cox_bd, r.dat_cox, r.ver_comp);
+    EXPECT_EQ(r.cox_bd.property("Workstation ID"), "0123456789abcdef01234567");
 }
 
 TEST(Recordset, NullOrMissingFieldsLeaveTheTargetUnchanged)
@@ -260,40 +261,6 @@ TEST(Recordset, NullOrMissingFieldsLeaveTheTargetUnchanged)
     rs.move_next();
     EXPECT_TRUE(rs.eof());
     EXPECT_FALSE(rs.read_text("b", b));
-}
-
-TEST(Identity, TerminalIdentityIsTheAbsoluteSignedSerialInTenDigits)
-{
-    struct Case {
-        quint32 serial;
-        bool ok;
-        QString want;
-    } cases[] = {
-        {0x12345678u, true, "0305419896"},
-        {0xFFFFFFFFu, true, "0000000001"},   // -1
-        {0x80000001u, true, "2147483647"},
-        {0x80000000u, true, "2147483648"},   // the one value whose absolute does not fit 32 bits
-        {0u, true, "0000000000"},
-        {0xDEADBEEFu, false, "0000000000"},  // no volume: serial 0
-    };
-    for (const auto& c : cases) {
-        fake::System sys;
-        sys.serial = c.serial;
-        sys.serial_ok = c.ok;
-        EXPECT_EQ(hdd_serial(sys), c.want) << c.serial;
-    }
-}
-
-TEST(Identity, WorkstationIdIs24LowerCaseHexDigits)
-{
-    fake::System sys;
-    sys.guids << "{A1B2C3D4-E5F6-0718-293A-4B5C6D7E8F90}";
-    EXPECT_EQ(new_guid(sys), "a1b2c3d4e5f60718293a4b5c");
-    for (int i = 0; i < 20; ++i) {
-        const QString g = new_guid(sys);
-        EXPECT_EQ(g.size(), 24);
-        EXPECT_TRUE(QRegularExpression("^[0-9a-f]{24}$").match(g).hasMatch()) << g.toStdString();
-    }
 }
 
 } // namespace

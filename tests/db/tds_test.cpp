@@ -1,9 +1,9 @@
 // The FreeTDS driver against the central-server double behind its TDS endpoint, on loopback,
 // and the value mapping the driver uses.
-#include "core/db/rule.h"
 #include "core/db/tds_driver.h"
-#include "tests/central/tds_endpoint.h"
-#include "tests/doubles/fakes.h"
+#include "core/db/values.h"
+#include "central/tds_endpoint.h"
+#include "tests/db/db_rig.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -11,6 +11,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -300,53 +301,98 @@ TEST_F(TdsTest, FailedCallsReportTheErrorAndTellWhetherTheSessionBroke)
     ASSERT_TRUE(call(*open(), "stacox", params)) << qPrintable(error);
 }
 
-TEST_F(TdsTest, DroppedConnectionIsReopenedAndTheCallRetriedSilently)
-{
-    Services sv;
-    auto dialogs = std::make_unique<fake::Dialogs>();
-    fake::Dialogs& dlg = *dialogs;
-    sv.dialogs = std::move(dialogs);
-    sv.settings = std::make_unique<fake::Settings>();
-    sv.printers = std::make_unique<fake::Printers>();
-    sv.http = std::make_unique<fake::Http>();
-    sv.system = std::make_unique<fake::System>();
-    sv.driver = std::make_unique<db::TdsDriver>();
-    App app(std::move(sv));
-    app.dat_cox.srv_ip = ep.host();
-    app.dat_cox.srv_port = QString::number(ep.port());
-    app.dat_cox.bd_usr = srv.model.db_user;
-    app.dat_cox.bd_clv = srv.model.db_password;
-    app.dat_cox.srv_databs = QStringLiteral("tovaren");
-    app.dat_cox.cod_guid = QStringLiteral("0123456789abcdef01234567");
-    ASSERT_TRUE(cox_reconnect(app));
-    app.flg_nocox = 0;
-    ep.drop_connections();
+// The call rule on the real driver: a dropped connection is reopened and the call run
+// again silently; a server error is not; a server that vanished is found within the bound.
+struct TdsRuleTest : TdsTest {
+    DbRig r;
+    void SetUp() override
+    {
+        TdsTest::SetUp();
+        r.cox_bd.set_driver(driver);
+        ASSERT_TRUE(r.point_at(ep.host(), ep.port()));
+    }
+    db::Reply getutq()
+    {
+        auto p = r.proc("getutq").ret("d0");
+        int n = 0;
+        for (const char* v : {"CAJERO", "CLAVE", "0305419896", "3.8.2.4", "10.1.1.1"})
+            p.in(QString("d%1").arg(++n), db::adVarChar, 15, v);
+        return p.exec();
+    }
+};
 
-    db::Command& cmd = app.cmd_sp;
-    cmd.command_text = QStringLiteral("getutq");
-    cmd.append("d0", db::adInteger, db::adParamReturnValue, 0);
-    for (const char* v : {"CAJERO", "CLAVE", "0305419896", "3.8.2.4", "10.1.1.1"})
-        cmd.append(QString("d%1").arg(cmd.params().size()), db::adVarChar, db::adParamInput, 15, v);
-    db::Recordset rs;
-    EXPECT_TRUE(sp_exec(app, cmd, rs, true));
-    EXPECT_TRUE(dlg.boxes.isEmpty());
-    EXPECT_EQ(app.flg_nocox, 0);
+TEST_F(TdsRuleTest, DroppedConnectionIsReopenedAndTheCallRetriedSilently)
+{
+    ep.drop_connections();
+    const db::Reply a = getutq();
+    ASSERT_TRUE(a.ok);
+    EXPECT_TRUE(r.dlg.boxes.isEmpty());
+    EXPECT_EQ(r.flg_nocox, 0);
     EXPECT_EQ(srv.opens, 2);
     EXPECT_EQ(srv.procs(), QStringList({"getutq"}));
-    EXPECT_EQ(cmd.value("d0"), i64(0));
-    QString name;
-    ASSERT_FALSE(rs.eof());
-    EXPECT_TRUE(rs.read_text("nombre", name));
-    EXPECT_FALSE(name.isEmpty());
+    EXPECT_EQ(a.status(-1), 0);
+    EXPECT_FALSE(a.rows.eof());
 
     // A drop with the reopen refused: one message, the connection given up.
     ep.drop_connections();
     srv.fail_next_open();
-    EXPECT_FALSE(sp_exec(app, cmd, rs));
-    EXPECT_EQ(dlg.texts(), QStringList({QStringLiteral("No hay conexión con el servidor.") + QString(10, ' ')}));
-    EXPECT_EQ(app.flg_nocox, 1);
-    EXPECT_EQ(app.cox_bd.state(), db::adStateClosed);
-    EXPECT_TRUE(cmd.params().isEmpty());
+    EXPECT_FALSE(getutq().ok);
+    EXPECT_EQ(r.dlg.texts(), QStringList({QStringLiteral("No hay conexión con el servidor.") + QString(10, ' ')}));
+    EXPECT_EQ(r.flg_nocox, 1);
+    EXPECT_EQ(r.cox_bd.state(), db::adStateClosed);
+    EXPECT_TRUE(r.cmd_sp.params().isEmpty());
+}
+
+TEST_F(TdsRuleTest, ServerErrorOnALiveSessionIsNeitherReopenedNorRunAgain)
+{
+    srv.error_next(1, "getutq");
+    EXPECT_FALSE(getutq().ok);
+    EXPECT_EQ(srv.opens, 1);
+    EXPECT_EQ(srv.procs(), QStringList({"getutq"}));
+    EXPECT_EQ(r.dlg.boxes.size(), 1);
+    EXPECT_EQ(r.flg_nocox, 1);
+    EXPECT_TRUE(r.cmd_sp.params().isEmpty());
+}
+
+TEST_F(TdsRuleTest, VanishedServerFailsTheCallWithinTheKeepAliveBound)
+{
+    // Probes after a second of silence; a second without an answer gives the connection up.
+    db::TdsDriver quick(db::Liveness{1, 1, 1, 1000});
+    r.cox_bd.set_driver(quick);
+    ASSERT_TRUE(r.point_at(ep.host(), ep.port()));
+    // The first call and its retry both find the server gone.
+    ep.vanish_at_next_calls(2);
+    const int opens = srv.opens;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(getutq().ok);
+    EXPECT_LT(t.elapsed(), 10000);
+    EXPECT_EQ(srv.opens, opens + 1);
+    EXPECT_TRUE(srv.procs().isEmpty());  // gone before they reached it
+    EXPECT_GE(t.elapsed(), 2000);         // found by the probes, not by anything sooner
+    EXPECT_EQ(r.dlg.boxes.size(), 1);
+    EXPECT_EQ(r.flg_nocox, 1);
+    // The keep-alive's next probe finds the server again.
+    EXPECT_TRUE(r.point_at(ep.host(), ep.port()));
+}
+
+TEST(TdsKeepAlive, SocketGetsTheConfiguredLimits)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_TRUE(db::tds::keep_alive(fd, db::Liveness{7, 3, 5, 45000}));
+    int v = 0;
+    socklen_t len = sizeof v;
+    auto get = [&](int level, int name) {
+        ::getsockopt(fd, level, name, &v, &len);
+        return v;
+    };
+    EXPECT_EQ(get(SOL_SOCKET, SO_KEEPALIVE), 1);
+    EXPECT_EQ(get(IPPROTO_TCP, TCP_KEEPIDLE), 7);
+    EXPECT_EQ(get(IPPROTO_TCP, TCP_KEEPINTVL), 3);
+    EXPECT_EQ(get(IPPROTO_TCP, TCP_KEEPCNT), 5);
+    EXPECT_EQ(get(IPPROTO_TCP, TCP_USER_TIMEOUT), 45000);
+    ::close(fd);
+    EXPECT_FALSE(db::tds::keep_alive(-1, db::Liveness{}));
 }
 
 // ---- the value mapping, without a server ----
@@ -411,10 +457,10 @@ TEST(TdsMapping, DecodingAndCoercingValues)
     }
     EXPECT_TRUE(db::tds::decode(56, nullptr, 0).isNull());
 
-    EXPECT_EQ(db::tds::coerce(db::adDate, QDateTime(QDate(2024, 1, 2), QTime(3, 4))), QVariant(QDate(2024, 1, 2)));
-    EXPECT_EQ(db::tds::coerce(db::adInteger, QStringLiteral("15")), i64(15));
-    EXPECT_TRUE(db::tds::coerce(db::adInteger, QStringLiteral("x")).isNull());
-    EXPECT_EQ(db::tds::coerce(db::adChar, i64(3)), QVariant(QStringLiteral("3")));
+    EXPECT_EQ(db::coerce(db::adDate, QDateTime(QDate(2024, 1, 2), QTime(3, 4))), QVariant(QDate(2024, 1, 2)));
+    EXPECT_EQ(db::coerce(db::adInteger, QStringLiteral("15")), i64(15));
+    EXPECT_TRUE(db::coerce(db::adInteger, QStringLiteral("x")).isNull());
+    EXPECT_EQ(db::coerce(db::adChar, i64(3)), QVariant(QStringLiteral("3")));
 }
 
 } // namespace

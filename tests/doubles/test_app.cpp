@@ -1,5 +1,5 @@
 #include "test_app.h"
-#include "core/db/rule.h"
+#include "core/app/rule.h"
 
 TestApp::TestApp()
 {

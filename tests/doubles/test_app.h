@@ -1,7 +1,7 @@
 #pragma once
 // An App on the platform doubles and the central-server double.
-#include "core/db/app.h"
-#include "tests/central/central.h"
+#include "core/app/app.h"
+#include "central/central.h"
 #include "tests/doubles/fakes.h"
 
 struct TestApp {

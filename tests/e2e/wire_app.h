@@ -8,7 +8,7 @@
 #include "core/shell/main_window.h"
 #include "core/shell/windows.h"
 #include "core/update/windows.h"
-#include "tests/central/tds_endpoint.h"
+#include "central/tds_endpoint.h"
 #include "tests/login/login_fixture.h"
 
 #include <QTimer>

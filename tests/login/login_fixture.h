@@ -1,7 +1,7 @@
 #pragma once
 // A login window on a TestApp, driven through its controls, and the helpers the wire
 // tests share: typing a login, checking the one message box, the login's texts.
-#include "core/db/rule.h"
+#include "core/app/rule.h"
 #include "core/login/conexion.h"
 #include "core/login/windows.h"
 #include "tests/doubles/test_app.h"

@@ -1,4 +1,4 @@
-#include "core/db/rule.h"
+#include "core/app/rule.h"
 #include "core/login/cfg_reg.h"
 #include "core/shell/main_window.h"
 #include "tests/doubles/test_app.h"

@@ -1,4 +1,4 @@
-#include "core/db/rule.h"
+#include "core/app/rule.h"
 #include "core/shell/keepalive_windows.h"
 #include "core/shell/mensajes.h"
 #include "core/shell/timers.h"

@@ -1,4 +1,4 @@
-#include "core/db/permissions.h"
+#include "core/app/permissions.h"
 #include "core/shell/main_window.h"
 #include "tests/doubles/test_app.h"
 

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <linux/filter.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -717,6 +718,7 @@ QByteArray prelogin_answer()
 struct Client {
     int fd = -1;
     std::atomic<bool> dropped{false};
+    bool vanished = false;   // never answers again
     bool greeted = false;    // pre-login answered
     bool logged_in = false;
     QByteArray in;           // received, not yet a whole packet
@@ -747,6 +749,7 @@ struct TdsEndpoint::Impl {
     int port = 0;
     QByteArray last_request, last_answer;
     quint16 next_spid = 51;
+    std::atomic<int> vanish{0};  // calls left at which the endpoint vanishes
 
     void run();
     void poke()
@@ -774,7 +777,7 @@ void TdsEndpoint::Impl::run()
         fds.push_back({wake[0], POLLIN, 0});
         fds.push_back({listener, POLLIN, 0});
         for (const auto& c : clients)
-            fds.push_back({c->fd, POLLIN, 0});
+            fds.push_back({c->vanished ? -1 : c->fd, POLLIN, 0});
         if (::poll(fds.data(), fds.size(), -1) < 0) {
             if (errno == EINTR)
                 continue;
@@ -789,7 +792,7 @@ void TdsEndpoint::Impl::run()
             break;
         for (size_t i = 0; i < clients.size(); ++i) {
             Client& c = *clients[i];
-            if (c.dropped || !(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR)))
+            if (c.dropped || c.vanished || !(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR)))
                 continue;
             if (!receive(c))
                 c.dropped = true;
@@ -1054,6 +1057,18 @@ bool TdsEndpoint::Impl::batch(Client& c)
 
 bool TdsEndpoint::Impl::rpc(Client& c)
 {
+    if (vanish > 0) {
+        --vanish;
+        // Gone without a word, as a server whose cable was pulled: no answer, and from now
+        // on the connection's every incoming segment is dropped before TCP sees it, so not
+        // even the client's keep-alive probes are acknowledged. Only the client's own
+        // limits end its wait.
+        sock_filter drop_all = BPF_STMT(BPF_RET | BPF_K, 0);
+        sock_fprog prog{1, &drop_all};
+        ::setsockopt(c.fd, SOL_SOCKET, SO_ATTACH_FILTER, &prog, sizeof prog);
+        c.vanished = true;
+        return true;
+    }
     In in(c.message);
     const quint32 headers = in.u32();
     if (in.bad || headers < 4 || headers > quint32(c.message.size()))
@@ -1233,6 +1248,8 @@ void TdsEndpoint::drop_connections()
     }
     d_->poke();
 }
+
+void TdsEndpoint::vanish_at_next_calls(int n) { d_->vanish = n; }
 
 int TdsEndpoint::connections() const
 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "command.h"
+#include "core/db/call.h"
 #include "core/shared/permissions.h"
 #include "core/shared/money.h"
 #include "core/shared/state.h"
@@ -76,6 +76,11 @@ public:
 
     // Refreshes the main window's caption; set by the main window.
     std::function<void()> main_caption;
+
+    // What the call rule works on.
+    db::RuleCtx rule() { return {cox_bd, flg_nocox, dat_cox, ver_comp, dlg, main_caption}; }
+    // A call of the procedure on the shared command cmd_sp.
+    db::Proc proc(const QString& procedure) { return db::Proc(rule(), cmd_sp, procedure); }
     // The main window's menu items by name (mov_tik, rep_itx, ...), and its 60-second timer.
     QHash<QString, QAction*> mnu;
     QTimer* timers = nullptr;

@@ -72,8 +72,9 @@ public:
         for (auto& p : params)
             if (p.dir == db::adParamReturnValue)
                 p.value = QVariant::fromValue<qint64>(req.status);
+        // Answered as the procedure set them: the command converts them to their types.
         for (int pos : req.out_positions)
-            params[index[pos]].value = normalise(params[index[pos]].type, req.args[pos]);
+            params[index[pos]].value = req.args[pos];
         sets = req.sets;
         return true;
     }
@@ -91,7 +92,7 @@ private:
 
 Server::Server()
 {
-    seed();
+    install_login(*this);
 }
 
 Server::~Server() = default;
@@ -149,6 +150,12 @@ bool Server::execute(Request& req, QString* error, bool* broken)
             *broken = true;
         return false;
     }
+    if (error_proc_.value(req.proc) > 0) {
+        error_proc_[req.proc] -= 1;
+        if (error)
+            *error = QStringLiteral("Procedure %1 raised an error.").arg(req.proc);
+        return false;
+    }
     auto it = procs_.find(req.proc);
     if (it == procs_.end()) {
         if (error)
@@ -190,6 +197,7 @@ void Server::fail_next(int n, const QString& proc)
         fail_proc_[proc] = n;
 }
 
+void Server::error_next(int n, const QString& proc) { error_proc_[proc] = n; }
 void Server::fail_next_open(int n) { fail_open_ = n; }
 void Server::refuse(const QString& host_port) { refused_.insert(host_port); }
 void Server::allow(const QString& host_port) { refused_.remove(host_port); }
@@ -203,125 +211,5 @@ void Server::no_recordset(const QString& proc, bool on)
 }
 
 void Server::drop_sessions() { ++generation_; }
-
-// The procedures of the connection and the login.
-void Server::seed()
-{
-    model.cox.insert("DEMO", Cox{});
-    Outlet& o = model.outlet;
-    o.values = {
-        {"CODIGO_VEN", "001"},
-        {"NOMBRE_VEN", "AGENCIA DEMO"},
-        {"DIRECC_VEN", "AV. PRINCIPAL 1"},
-        {"NUMRIF_VEN", "J-00000000-0"},
-        {"FECHAX_SYS", QDate::currentDate().toString("yyyy-MM-dd")},
-        {"TKMENS_001", "GRACIAS POR SU COMPRA"},
-        {"TKMENS_002", "REVISE SU TICKET"},
-        {"TKMENS_003", "CADUCA A LOS 3 DIAS"},
-        {"JUGADA_SYS", "100000000"},
-        {"SYSTEM_MOD", "100000000"},
-        {"NUMRNL_SYS", ""},
-        {"PORIMP_VEN", "0"},
-        {"ZORDER_SYS", "0"},
-        {"GETLOT_MNU", ""},
-    };
-    o.users.insert("CAJERO", User{"CLAVE", "01", {}});
-    o.users.insert("ADMIN", User{"CLAVE", "00", {}});
-    for (int i = 0; i < 100; ++i)
-        model.symbols.append(Symbol{1, QString::asprintf("%02d", i), QString("Simbolo %1").arg(i)});
-    model.symbols.append(Symbol{1, "0", "Cero"});
-
-    // getcox: d1 terminal, d2 database code -> rows name/value, return code.
-    register_procedure("getcox", [this](Request& r) {
-        auto it = model.cox.find(r.text(1).trimmed());
-        if (it == model.cox.end()) {
-            r.status = 3;
-            return true;
-        }
-        r.status = it->status;
-        auto& rs = r.rows({"name", "value"});
-        const QList<QStringList> rows = {{"server_ip", it->server_ip}, {"server_port", it->server_port},
-                                         {"databs", it->databs},       {"app_numver", it->app_numver},
-                                         {"ipnet", it->ipnet}};
-        for (const auto& row : rows)
-            if (!it->omit.contains(row[0]))
-                rs.rows << QVariantList{row[0], row[1]};
-        for (const auto& row : it->extra)
-            if (row.size() == 2)
-                rs.rows << QVariantList{row[0], row[1]};
-        return true;
-    });
-
-    // getutq: d1 user, d2 password, d3 terminal, d4 version, d5 network address.
-    register_procedure("getutq", [this](Request& r) {
-        auto& rs = r.rows({"nombre", "valor"});
-        if (model.getutq_override >= 0) {
-            r.status = model.getutq_override;
-            if (r.status > 2)
-                return true;
-        }
-        const Outlet& o = model.outlet;
-        auto u = o.users.find(r.text(0).trimmed());
-        if (model.getutq_override < 0) {
-            if (u == o.users.end()) {
-                r.status = 4;
-                return true;
-            }
-            if (u->password != r.text(1).trimmed()) {
-                r.status = 3;
-                return true;
-            }
-            r.status = o.status;
-        }
-        for (auto it = o.values.begin(); it != o.values.end(); ++it)
-            rs.rows << QVariantList{it.key(), it.value()};
-        if (u != o.users.end()) {
-            rs.rows << QVariantList{"IDUSER_VEN", u->caja};
-            for (const auto& code : u->denied)
-                rs.rows << QVariantList{"USERXX_MAP", code};
-        }
-        for (const auto& row : o.extra_rows)
-            if (row.size() == 2)
-                rs.rows << QVariantList{row[0], row[1]};
-        return true;
-    });
-
-    register_procedure("getsim", [this](Request& r) {
-        auto& rs = r.rows({"codsim", "numero", "nombre"});
-        for (const auto& s : model.symbols)
-            rs.rows << QVariantList{s.codsim, s.numero, s.nombre};
-        return true;
-    });
-
-    register_procedure("stacox", [](Request& r) {
-        r.status = 0;
-        return true;
-    });
-
-    // getmen: m1 out count, m2 out date, m3 out time, m4 out text, m5 outlet.
-    register_procedure("getmen", [this](Request& r) {
-        auto& msgs = model.outlet.messages;
-        for (auto& m : msgs) {
-            if (!m.waiting)
-                continue;
-            m.waiting = false;
-            r.out(0, QVariant::fromValue<qint64>(1));
-            r.out(1, m.fecmov);
-            r.out(2, m.hormov);
-            r.out(3, m.texto);
-            return true;
-        }
-        r.out(0, QVariant::fromValue<qint64>(0));
-        return true;
-    });
-
-    // dstmen: p1 outlet -> rows fecmov, hormov, texto.
-    register_procedure("dstmen", [this](Request& r) {
-        auto& rs = r.rows({"fecmov", "hormov", "texto"});
-        for (const auto& m : model.outlet.messages)
-            rs.rows << QVariantList{m.fecmov, m.hormov, m.texto};
-        return true;
-    });
-}
 
 } // namespace central

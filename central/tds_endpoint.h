@@ -36,6 +36,9 @@ public:
     void drop_connections();
     // Client connections open now.
     int connections() const;
+    // The next n calls find the server gone, as if its cable were pulled: no answer, no
+    // closing, and not even TCP acknowledges anything on their connections any more.
+    void vanish_at_next_calls(int n);
 
     std::mutex& server_mutex();
     template <class F> decltype(auto) with_server(F&& f)

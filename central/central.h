@@ -3,7 +3,7 @@
 // It records every call and can be told to fail. It serves the program in process
 // (as a db::Driver) and behind the TDS endpoint on loopback.
 #include "core/db/driver.h"
-#include "core/login/deploy.h"
+#include "model.h"
 
 #include <QDate>
 #include <QMap>
@@ -17,57 +17,6 @@ namespace central {
 struct Call {
     QString proc;
     QVariantList values;
-};
-
-// A cashier account of an outlet.
-struct User {
-    QString password;
-    QString caja;              // IDUSER_VEN
-    QStringList denied;        // USERXX_MAP codes
-};
-
-// What getcox answers for a database code.
-struct Cox {
-    int status = 0;
-    QString server_ip = "127.1.1.1";
-    QString server_port = "11433";
-    QString databs = "tovaren";
-    QString app_numver = "3.8.2.4";
-    QString ipnet = "10.1.1.1";
-    QStringList omit;             // standard rows left out of the answer, by name
-    QList<QStringList> extra;     // further rows {name, value}, after the standard ones
-};
-
-struct Message {
-    QString fecmov;  // "yyyy-mm-dd"
-    QString hormov;  // "hh:mm"
-    QString texto;
-    bool waiting = true;  // not yet delivered by getmen
-};
-
-struct Outlet {
-    QString cod_ven = "001";
-    int status = 0;      // getutq answer for an accepted cashier: 0 active, 1 suspended, 2 inactive
-    QMap<QString, QString> values;  // login rows besides IDUSER_VEN and USERXX_MAP
-    QMap<QString, User> users;
-    QList<Message> messages;
-    QList<QStringList> extra_rows;  // further getutq rows {nombre, valor}, after the others
-};
-
-struct Symbol {
-    int codsim;
-    QString numero;
-    QString nombre;
-};
-
-// The in-memory model the procedures work on. Later windows add to it.
-struct Model {
-    QString db_user = deploy::db_user;          // the program's fixed database login
-    QString db_password = deploy::db_password;
-    QMap<QString, Cox> cox;       // by database code
-    Outlet outlet;
-    QList<Symbol> symbols;
-    int getutq_override = -1;     // >= 0: getutq answers this code
 };
 
 // One call as the procedure sees it.
@@ -98,6 +47,7 @@ using Procedure = std::function<bool(Request&)>;
 
 class Server : public db::Driver {
 public:
+    // A server with every group of procedures installed and the demo's data.
     Server();
     ~Server() override;
 
@@ -120,7 +70,10 @@ public:
     QList<Call> calls(const QString& proc) const;
 
     // Faults.
-    void fail_next(int n, const QString& proc = QString());  // next n executes (of proc) fail
+    // The next n executes (of proc) fail and break the session: a lost connection.
+    void fail_next(int n, const QString& proc = QString());
+    // The next n executes of proc are answered with a server error; the session stays up.
+    void error_next(int n, const QString& proc);
     void fail_next_open(int n = 1);
     void refuse(const QString& host_port);                    // "host:port" never answers
     void allow(const QString& host_port);
@@ -137,11 +90,14 @@ private:
     std::map<QString, Procedure> procs_;
     int fail_any_ = 0;
     QMap<QString, int> fail_proc_;
+    QMap<QString, int> error_proc_;
     int fail_open_ = 0;
     QSet<QString> refused_;
     QSet<QString> no_rs_;
     int generation_ = 0;
-    void seed();
 };
+
+// The groups of procedures, each in a file of its own; Server() installs them all.
+void install_login(Server& server);   // connection, login, keep-alive and messages
 
 } // namespace central

@@ -1,6 +1,6 @@
 // Serves the central-server double over TDS until it is ended:
 //   tovaren-central [HOST [PORT]]      (default 127.1.1.1 11433; port 0 picks a free one)
-#include "tests/central/tds_endpoint.h"
+#include "central/tds_endpoint.h"
 
 #include <csignal>
 #include <cstdio>
