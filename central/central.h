@@ -99,5 +99,6 @@ private:
 
 // The groups of procedures, each in a file of its own; Server() installs them all.
 void install_login(Server& server);   // connection, login, keep-alive and messages
+void install_sale(Server& server);    // the ticket cycle
 
 } // namespace central

@@ -5,6 +5,8 @@
 #include "core/login/deploy.h"
 
 #include <QDate>
+#include <QPair>
+#include <QTime>
 #include <QList>
 #include <QMap>
 #include <QSet>
@@ -40,6 +42,65 @@ struct Message {
     bool waiting = true;  // not yet delivered by getmen
 };
 
+// A lottery (draw) of the catalogue, with what the sale, the winning numbers, the
+// lotteries window and the reports know of it.
+struct Lottery {
+    QString codint;             // 3 characters: the code the client sends
+    QString codlot;             // the code answer rows carry
+    QString nomlot;
+    int codsim = 0;             // symbol set (0: a number lottery)
+    int codsit = 0;
+    // Sale attributes of the lottery rows of newtkx and dttlot.
+    int statpl = 0, stater = 0, stazod = 0, statrz = 0, stamor = 0, stadbl = 0;
+    int stasit = 0, stastd = 0, stastt = 0, codrul = 0, codzod = 0, zorder = 0;
+    QTime draw;                 // sales close at the draw
+};
+
+// One line of a ticket: a play with the index the client gave it.
+struct Play {
+    int index = 0;
+    QString codlot;
+    QString tipo;               // "N", "T", "S", "C"
+    QString numero;
+    qint64 monto = 0;           // stored units granted
+    bool deleted = false;
+};
+
+struct Ticket {
+    enum State { pending, sold, annulled, deleted };
+    qint64 numtik = 0;
+    qint64 serial = 0;          // printed on the ticket, typed at payment
+    QString cod_ven, caja;
+    QDate fecha;
+    QString hora;               // "hh:mm:ss"
+    State state = pending;
+    qint64 total = 0, tax = 0;  // stored units, as committed
+    qint64 premio = 0;          // prize, stored units (0: not a winner)
+    bool paid = false;
+    QList<Play> plays;
+};
+
+// The winning number of a lottery's draw on a day.
+struct Winner {
+    QDate fecha;
+    QString codlot;
+    QString numpre;             // number, optionally followed by a sign letter
+    int status = 0;             // 0 not processed, 1 in process, 2 processed
+};
+
+struct Account {
+    QString codbco;             // 3 characters
+    QString nombco;
+};
+
+struct Deposit {
+    QDate fecha;
+    QString codbco;
+    QString numero;
+    qint64 monto = 0;
+    bool processed = false;
+};
+
 struct Outlet {
     QString cod_ven = "001";
     int status = 0;      // getutq answer for an accepted cashier: 0 active, 1 suspended, 2 inactive
@@ -47,6 +108,11 @@ struct Outlet {
     QMap<QString, User> users;
     QList<Message> messages;
     QList<QStringList> extra_rows;  // further getutq rows {nombre, valor}, after the others
+    // The outlet's parameters (getpaq rows, actpaq updates), in their order.
+    QList<QPair<QString, QString>> params;
+    QSet<QString> lots_off;         // lottery codes the outlet does not sell
+    QList<Account> accounts;
+    QList<Deposit> deposits;
 };
 
 struct Symbol {
@@ -55,7 +121,7 @@ struct Symbol {
     QString nombre;
 };
 
-// The in-memory model the procedures work on. Later windows add to it.
+// The in-memory model the procedures work on; every group of procedures shares it.
 struct Model {
     QString db_user = deploy::db_user;          // the program's fixed database login
     QString db_password = deploy::db_password;
@@ -63,6 +129,17 @@ struct Model {
     Outlet outlet;
     QList<Symbol> symbols;
     int getutq_override = -1;     // >= 0: getutq answers this code
+    QList<Lottery> lotteries;     // the catalogue
+    QList<Ticket> tickets;        // every ticket of every state
+    qint64 next_numtik = 1;
+    qint64 next_serial = 10000001;
+    QList<Winner> winners;
+
+    // The outlet's parameter of that name ("" when it has none), and setting it.
+    QString param(const QString& key) const;
+    void set_param(const QString& key, const QString& value);
+    Ticket* ticket(qint64 numtik);
+    const Lottery* lottery(const QString& codlot) const;
 };
 
 } // namespace central

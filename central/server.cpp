@@ -93,6 +93,7 @@ private:
 Server::Server()
 {
     install_login(*this);
+    install_sale(*this);
 }
 
 Server::~Server() = default;

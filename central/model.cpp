@@ -1,0 +1,39 @@
+#include "model.h"
+
+namespace central {
+
+QString Model::param(const QString& key) const
+{
+    for (const auto& [k, v] : outlet.params)
+        if (k == key)
+            return v;
+    return {};
+}
+
+void Model::set_param(const QString& key, const QString& value)
+{
+    for (auto& [k, v] : outlet.params)
+        if (k == key) {
+            v = value;
+            return;
+        }
+    outlet.params.append({key, value});
+}
+
+Ticket* Model::ticket(qint64 numtik)
+{
+    for (auto& t : tickets)
+        if (t.numtik == numtik)
+            return &t;
+    return nullptr;
+}
+
+const Lottery* Model::lottery(const QString& codlot) const
+{
+    for (const auto& l : lotteries)
+        if (l.codlot == codlot)
+            return &l;
+    return nullptr;
+}
+
+} // namespace central
