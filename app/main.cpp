@@ -1,10 +1,6 @@
-#include "core/app/app.h"
+#include "app/windows.h"
 #include "core/db/tds_driver.h"
 #include "core/shell/main_window.h"
-#include "core/login/windows.h"
-#include "core/shell/keepalive_windows.h"
-#include "core/shell/windows.h"
-#include "core/update/windows.h"
 #include "platform/linux.h"
 
 #include <QApplication>
@@ -30,12 +26,7 @@ int main(int argc, char** argv)
     }
     App app(std::move(s));
 
-    // Windows by name. The real windows come first: register_shell_windows gives a
-    // stand-in only to the names nobody registered.
-    register_login_windows(app);
-    register_keepalive_windows(app);
-    register_update_windows(app);
-    register_shell_windows(app);
+    register_all_windows(app);
 
     main_window w(app);
     QObject::connect(&w, &main_window::unloaded, &qapp, &QCoreApplication::quit, Qt::QueuedConnection);

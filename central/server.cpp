@@ -94,6 +94,10 @@ Server::Server()
 {
     install_login(*this);
     install_sale(*this);
+    install_services(*this);
+    install_winners(*this);
+    install_reports(*this);
+    install_admin(*this);
 }
 
 Server::~Server() = default;

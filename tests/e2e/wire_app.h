@@ -4,10 +4,8 @@
 // 127.1.1.1 (an address the login accepts as a saved server) on a free port, which is
 // saved in the local settings as the program's server.
 #include "core/db/tds_driver.h"
-#include "core/shell/keepalive_windows.h"
+#include "app/windows.h"
 #include "core/shell/main_window.h"
-#include "core/shell/windows.h"
-#include "core/update/windows.h"
 #include "central/tds_endpoint.h"
 #include "tests/login/login_fixture.h"
 
@@ -58,10 +56,7 @@ struct WireApp {
             reg->values[setting("cox_dtbs")] = "DEMO";
         }
         // As the program registers its windows.
-        register_login_windows(*app);
-        register_keepalive_windows(*app);
-        register_update_windows(*app);
-        register_shell_windows(*app);
+        register_all_windows(*app);
         w = std::make_unique<main_window>(*app);
         w->Form_Load();
     }

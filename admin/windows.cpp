@@ -1,0 +1,6 @@
+#include "windows.h"
+
+void register_admin_windows(App& app)
+{
+    (void)app;
+}

@@ -1,0 +1,5 @@
+#pragma once
+#include "core/app/app.h"
+
+// Registers the windows of this folder in the App's window registry.
+void register_admin_windows(App& app);

@@ -1,0 +1,6 @@
+#include "sale/windows.h"
+
+void register_sale_windows(App& app)
+{
+    (void)app;
+}
