@@ -85,7 +85,7 @@ struct Winner {
     QDate fecha;
     QString codlot;
     QString numpre;             // number, optionally followed by a sign letter
-    int status = 0;             // 0 not processed, 1 in process, 2 processed
+    int status = 0;             // 0 not processed, 1 in process, 2 processed, 3 none ("-")
 };
 
 struct Account {
