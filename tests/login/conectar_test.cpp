@@ -199,23 +199,56 @@ TEST_F(Conectar, NewerVersionMarksTheLoader)
     }
 }
 
+// The open connection stays on its server and switches to the database getcox names (none
+// named: nothing is switched); the named server and database serve the next reconnect. A
+// database the server will not switch to fails the try: no call runs in another database.
 TEST_F(Conectar, GetcoxDataServeTheNextReconnect)
 {
-    auto& cox = srv().model.cox["DEMO"];
-    cox.server_port = "1500";
-    cox.omit = {"server_ip"};
-    cox.extra = {{"Server_IP", "198.51.100.99"}, {"server_ip", "198.51.100.50"}, {"databs", "segunda"}};
-    QString database;  // of the open connection once getcox answered
-    srv().register_procedure("getsim", [&](central::Request& r) { database = r.database; return true; });
-    conectar();
-    EXPECT_EQ(srv().open_tries, QStringList{proxy(0)});  // the open connection stays where it is
-    EXPECT_EQ(database, "segunda");
-    EXPECT_EQ(app()->dat_cox.srv_databs, "segunda");      // the later row wins
-    EXPECT_EQ(saved("cox_serv"), "198.51.100.50");         // names compared exactly
-    EXPECT_EQ(saved("cox_port"), "1500");
-    ASSERT_TRUE(cox_reconnect(*app()));
-    EXPECT_EQ(srv().open_tries.last(), "198.51.100.50:1500");
-    EXPECT_EQ(srv().last_open.database, "segunda");
+    using Arrange = std::function<void(central::Cox&, central::Server&)>;
+    const Arrange null_databs = [](central::Cox&, central::Server& s) {
+        s.register_procedure("getcox", [](central::Request& r) {
+            r.rows({"name", "value"}).rows = {{"server_ip", "127.1.1.1"}, {"server_port", "11433"}, {"databs", {}}};
+            return true;
+        });
+    };
+    const struct { const char* name; Arrange arrange; QString databs; QString target = "127.1.1.1:11433";
+                   bool logs_in = true; } cases[] = {
+        {"named; names compared exactly, the later row wins", [](central::Cox& c, central::Server&) {
+             c.server_port = "1500";
+             c.omit = {"server_ip"};
+             c.extra = {{"Server_IP", "198.51.100.99"}, {"server_ip", "198.51.100.50"}, {"databs", "segunda"}};
+         }, "segunda", "198.51.100.50:1500"},
+        {"no database row", [](central::Cox& c, central::Server&) { c.omit = {"databs"}; }, ""},
+        {"null database", null_databs, ""},
+        {"database refused", [](central::Cox&, central::Server& s) { s.refuse_database("tovaren"); }, "tovaren",
+         "127.1.1.1:11433", false},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        reset();
+        k.arrange(srv().model.cox["DEMO"], srv());
+        QString database = "none";  // of the open connection when getsim ran
+        srv().register_procedure("getsim", [&](central::Request& r) { database = r.database; return true; });
+        conectar();
+        EXPECT_EQ(srv().open_tries, QStringList{proxy(0)});  // the open connection stays where it is
+        EXPECT_EQ(srv().uses, k.databs.isEmpty() ? QStringList() : QStringList{k.databs});
+        EXPECT_EQ(app()->dat_cox.srv_databs, k.databs);
+        if (!k.logs_in) {
+            expect_box(dlg(), kNoConexion, 16);
+            EXPECT_TRUE(w->isVisible());
+            EXPECT_EQ(app()->flg_nocox, 1);
+            EXPECT_EQ(app()->cox_bd.state(), db::adStateClosed);
+            EXPECT_FALSE(cox_reconnect(*app()));  // nor does a reconnect land anywhere else
+            EXPECT_EQ(srv().procs(), QStringList{"getcox"});
+            continue;
+        }
+        EXPECT_EQ(app()->ses_val.cod_caj, "01");
+        EXPECT_EQ(database, k.databs);
+        EXPECT_EQ(saved("cox_serv") + ":" + saved("cox_port"), k.target);
+        ASSERT_TRUE(cox_reconnect(*app()));
+        EXPECT_EQ(srv().open_tries.last(), k.target);
+        EXPECT_EQ(srv().last_open.database, k.databs);
+    }
 }
 
 TEST_F(Conectar, SettingsSavedWithoutThePassword)
@@ -231,14 +264,6 @@ TEST_F(Conectar, SettingsSavedWithoutThePassword)
               QStringList({"CAJERO", "127.1.1.1", "11433", "B2", "B2", "A1", "C3"}));
     for (const QString& value : ta->reg->values)
         EXPECT_NE(value, "CLAVE");
-
-    // The next showing offers them.
-    open();
-    QStringList offered;
-    for (int i = 0; i < w->tx_dtbs->count(); ++i)
-        offered << w->tx_dtbs->itemText(i);
-    EXPECT_EQ(offered, QStringList({"B2", "A1", "C3"}));
-    EXPECT_EQ(text("tx_dtbs"), "B2");
 }
 
 TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
