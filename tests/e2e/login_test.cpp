@@ -9,14 +9,8 @@ using Arrange = std::function<void(central::Server&)>;
 
 enum class After { logged_in, window_open, ended };
 
-struct Outcome {
-    const char* name;
-    Arrange arrange;
-    QString user, clav;
-    QString box;  // the one message shown, empty for none
-    After after;
-    bool saves;  // the login settings saved and the symbols loaded
-};
+// box: the one message shown, empty for none; saves: the login settings saved and the symbols loaded.
+struct Outcome { const char* name; Arrange arrange; QString user, clav, box; After after; bool saves; };
 
 Arrange outlet(int status)
 {
