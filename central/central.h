@@ -26,6 +26,7 @@ struct Request {
     QList<int> out_positions;     // positions of the output parameters among args
     QString database;             // the session's current database
     int status = 0;               // the procedure's return status
+    bool answers_status = true;   // false: the answer carries no return status
     QList<db::ResultSet> sets;    // result sets answered
 
     QVariant arg(int i) const { return i < args.size() ? args[i] : QVariant(); }
@@ -63,6 +64,8 @@ public:
     bool execute(Request& req, QString* error, bool* broken);
     // Checks a login; answers false with error set when refused.
     bool login(const db::ConnectProps& props, QString* error);
+    // Switches a session to a database; answers false with error set when refused.
+    bool use(const QString& database, QString* error);
 
     // The call log.
     QList<Call> log;
@@ -78,12 +81,15 @@ public:
     void refuse(const QString& host_port);                    // "host:port" never answers
     void allow(const QString& host_port);
     void no_recordset(const QString& proc, bool on = true);   // proc answers no record set
+    void no_status(const QString& proc, bool on = true);      // proc answers no return status
+    void refuse_database(const QString& name);                // no session switches or logs in to it
     void drop_sessions();                                     // every open session breaks
 
     // Connections.
     int opens = 0;
     db::ConnectProps last_open;
     QStringList open_tries;       // "host:port" of every open, also refused ones
+    QStringList uses;             // every database a session was asked to switch to
     int generation() const { return generation_; }
 
 private:
@@ -94,6 +100,8 @@ private:
     int fail_open_ = 0;
     QSet<QString> refused_;
     QSet<QString> no_rs_;
+    QSet<QString> no_status_;
+    QSet<QString> refused_dbs_;
     int generation_ = 0;
 };
 

@@ -40,6 +40,8 @@ public:
                 *error = QStringLiteral("connection broken");
             return false;
         }
+        if (!server_.use(database, error))
+            return false;
         database_ = database;
         return true;
     }
@@ -71,7 +73,7 @@ public:
         }
         for (auto& p : params)
             if (p.dir == db::adParamReturnValue)
-                p.value = QVariant::fromValue<qint64>(req.status);
+                p.value = req.answers_status ? QVariant::fromValue<qint64>(req.status) : QVariant();
         // Answered as the procedure set them: the command converts them to their types.
         for (int pos : req.out_positions)
             params[index[pos]].value = req.args[pos];
@@ -120,6 +122,12 @@ bool Server::login(const db::ConnectProps& props, QString* error)
     if (refused_.contains(target)) {
         if (error)
             *error = QStringLiteral("Unable to connect: Adaptive Server is unavailable or does not exist");
+        return false;
+    }
+    if (refused_dbs_.contains(props.database)) {
+        if (error)
+            *error = QStringLiteral("Cannot open database \"%1\" requested by the login. The login failed.")
+                         .arg(props.database);
         return false;
     }
     if (props.user != model.db_user || props.password != model.db_password) {
@@ -174,7 +182,20 @@ bool Server::execute(Request& req, QString* error, bool* broken)
     }
     if (no_rs_.contains(req.proc))
         req.sets.clear();
+    if (no_status_.contains(req.proc))
+        req.answers_status = false;
     return true;
+}
+
+bool Server::use(const QString& database, QString* error)
+{
+    uses << database;
+    if (!refused_dbs_.contains(database))
+        return true;
+    if (error)
+        *error = QStringLiteral("Database '%1' does not exist. Make sure that the name is entered correctly.")
+                     .arg(database);
+    return false;
 }
 
 QStringList Server::procs() const
@@ -215,6 +236,15 @@ void Server::no_recordset(const QString& proc, bool on)
         no_rs_.remove(proc);
 }
 
+void Server::no_status(const QString& proc, bool on)
+{
+    if (on)
+        no_status_.insert(proc);
+    else
+        no_status_.remove(proc);
+}
+
+void Server::refuse_database(const QString& name) { refused_dbs_.insert(name); }
 void Server::drop_sessions() { ++generation_; }
 
 } // namespace central

@@ -1047,6 +1047,14 @@ bool TdsEndpoint::Impl::batch(Client& c)
         name = match.captured(3);
     else
         name = match.captured(4);
+    QString error;
+    bool ok;
+    {
+        std::lock_guard g(server_mutex);
+        ok = server.use(name, &error);
+    }
+    if (!ok)
+        return send(c, error_answer(tok_done, error, QString(), 911, 16));
     Out o;
     env_text(o, 1, name, c.database);
     message_token(o, tok_info, 5701, 0, QStringLiteral("Changed database context to '%1'.").arg(name), QString());
@@ -1149,8 +1157,10 @@ bool TdsEndpoint::Impl::rpc(Client& c)
             }
             done_token(o, tok_doneinproc, done_more | done_count, 0xC1, quint64(set.rows.size()));
         }
-        o.u8(tok_returnstatus);
-        o.u32(quint32(req.status));
+        if (req.answers_status) {
+            o.u8(tok_returnstatus);
+            o.u32(quint32(req.status));
+        }
         for (int pos : req.out_positions) {
             if (!ok)
                 break;

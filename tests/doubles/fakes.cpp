@@ -65,6 +65,13 @@ private:
     Printers& owner_;
     qsizetype doc_;
 };
+
+plat::HttpReply unreachable()
+{
+    plat::HttpReply r;
+    r.error = QStringLiteral("could not connect");
+    return r;
+}
 } // namespace
 
 std::unique_ptr<plat::PrintJob> Printers::start(int index, int copies)
@@ -78,12 +85,7 @@ std::unique_ptr<plat::PrintJob> Printers::start(int index, int copies)
 plat::HttpReply Http::get(const QString& url)
 {
     calls.append({url, {}});
-    if (!replies.contains(url)) {
-        plat::HttpReply r;
-        r.error = QStringLiteral("could not connect");
-        return r;
-    }
-    return replies.value(url);
+    return replies.value(url, unreachable());
 }
 
 plat::HttpReply Http::download(const QString& url, const QString& path,
@@ -91,11 +93,8 @@ plat::HttpReply Http::download(const QString& url, const QString& path,
                                const std::function<void(qint64)>& on_data)
 {
     calls.append({url, path});
-    if (!replies.contains(url)) {
-        plat::HttpReply r;
-        r.error = QStringLiteral("could not connect");
-        return r;
-    }
+    if (!replies.contains(url))
+        return unreachable();
     plat::HttpReply r = replies.value(url);
     if (on_start)
         on_start(r.status, announced.value(url, r.body.size()));

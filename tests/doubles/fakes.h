@@ -15,11 +15,7 @@
 
 namespace fake {
 
-struct Box {
-    QString text;
-    int style = 0;
-    QString title;
-};
+struct Box { QString text; int style = 0; QString title; };
 
 class Dialogs : public plat::Dialogs {
 public:
@@ -70,10 +66,7 @@ public:
     int fail_after_lines = -1;  // a line fails once this many were printed (-1 never)
 };
 
-struct HttpCall {
-    QString url;
-    QString path;  // download target, empty for get
-};
+struct HttpCall { QString url, path; };  // path: the download target, empty for get
 
 class Http : public plat::Http {
 public:

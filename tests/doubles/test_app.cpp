@@ -4,24 +4,12 @@
 TestApp::TestApp()
 {
     Services s;
-    auto d = std::make_unique<fake::Dialogs>();
-    auto r = std::make_unique<fake::Settings>();
-    auto p = std::make_unique<fake::Printers>();
-    auto h = std::make_unique<fake::Http>();
-    auto y = std::make_unique<fake::System>();
-    auto c = std::make_unique<central::Server>();
-    dlg = d.get();
-    reg = r.get();
-    prn = p.get();
-    http = h.get();
-    sys = y.get();
-    srv = c.get();
-    s.dialogs = std::move(d);
-    s.settings = std::move(r);
-    s.printers = std::move(p);
-    s.http = std::move(h);
-    s.system = std::move(y);
-    s.driver = std::move(c);
+    s.dialogs.reset(dlg = new fake::Dialogs);
+    s.settings.reset(reg = new fake::Settings);
+    s.printers.reset(prn = new fake::Printers);
+    s.http.reset(http = new fake::Http);
+    s.system.reset(sys = new fake::System);
+    s.driver.reset(srv = new central::Server);
     app = std::make_unique<App>(std::move(s));
 }
 

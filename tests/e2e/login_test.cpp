@@ -9,14 +9,8 @@ using Arrange = std::function<void(central::Server&)>;
 
 enum class After { logged_in, window_open, ended };
 
-struct Outcome {
-    const char* name;
-    Arrange arrange;
-    QString user, clav;
-    QString box;  // the one message shown, empty for none
-    After after;
-    bool saves;  // the login settings saved and the symbols loaded
-};
+// box: the one message shown, empty for none; saves: the login settings saved and the symbols loaded.
+struct Outcome { const char* name; Arrange arrange; QString user, clav, box; After after; bool saves; };
 
 Arrange outlet(int status)
 {
@@ -50,6 +44,9 @@ TEST(WireLogin, EveryGetutqAnswer)
         {"9", answer(9), "CAJERO", "CLAVE", kFrameVersion, After::ended, false},
         {"12", answer(12), "CAJERO", "CLAVE", frame_not_available(5), After::ended, false},
         {"-1", answer(-1), "CAJERO", "CLAVE", frame_not_available(5), After::ended, false},
+        // The rows of a cashier, but no return status: no meaning, no login.
+        {"no status", [](central::Server& s) { s.no_status("getutq"); }, "CAJERO", "CLAVE", frame_not_available(5),
+         After::ended, false},
     };
     for (const auto& o : outcomes) {
         SCOPED_TRACE(o.name);
@@ -81,6 +78,8 @@ TEST(WireLogin, EveryGetutqAnswer)
         EXPECT_EQ(a.sys->ended, o.after == After::ended);
         EXPECT_EQ(c && c->isVisible(), o.after == After::window_open);
         EXPECT_TRUE(o.after == After::ended || a.app->flg_nocox == 0);
+        // The menus are set up for a cashier the server accepted, and only then.
+        EXPECT_EQ(a.app->tab_per.per_cod.isEmpty(), !o.saves || o.after == After::window_open);
         switch (o.after) {
         case After::logged_in:
             EXPECT_EQ(a.app->tab_sim.sim_nom.size(), 101);
@@ -96,6 +95,7 @@ TEST(WireLogin, EveryGetutqAnswer)
             EXPECT_EQ(c->tx_clav->text(), o.clav);
             break;
         case After::ended:
+            EXPECT_EQ(a.app->ses_val.cod_caj, "**");
             EXPECT_EQ(a.w->windowTitle(), "Tovaren");  // no caption before the program ends
             EXPECT_EQ(a.sys->end_code, 0);
             break;

@@ -45,6 +45,10 @@ TEST(WireSession, StartKeepAliveAndClose)
     EXPECT_EQ(a.w->windowTitle(), kCaptionCajero);
     EXPECT_TRUE(a.w->timers->isActive());
     ASSERT_EQ(a.opens(), 1);
+    a.w->hide();
+    a.w->Form_Activate();  // later activations do nothing
+    EXPECT_FALSE(a.w->isVisible());
+    a.w->show();
     const auto pointers = a.dlg->pointers.size();
 
     // The server dropped the connection: the tick reopens it silently.

@@ -10,24 +10,15 @@ using Conectar = LoginTest;
 // The servers tried, in order: every one listed refuses but the last.
 TEST_F(Conectar, ServerTriesInOrder)
 {
-    struct Reply {
-        int status = 0;  // 0: the host is unreachable
-        QByteArray body;
-    };
-    struct Case {
-        const char* name;
-        QString serv, port;
-        Reply ipx[2];
-        int asked;  // discovery hosts asked
-        QStringList tries;
-    };
+    struct Reply { int status = 0; QByteArray body; };  // status 0: the host is unreachable
+    // ipx: the discovery hosts' replies; asked: how many were asked.
+    struct Case { const char* name; QString serv, port; Reply ipx[2]; int asked; QStringList tries; };
     const QString P0 = proxy(0), P1 = proxy(1), A = "198.51.100.10:11433", B = "198.51.100.11:1500";
     const Reply second{200, "proxy1=198.51.100.30;"};
     const Case cases[] = {
         {"no saved server", "", "", {}, 2, {P0}},
         {"saved server", "198.51.100.10", "1433", {}, 0, {"198.51.100.10:1433"}},
         {"saved part 0", "192.168.0.10", "1433", {}, 2, {P0}},
-        {"saved host name", "central.example", "1433", {}, 2, {P0}},
         {"saved port empty", "198.51.100.10", "", {}, 2, {P0}},
         {"saved port of 6", "198.51.100.10", "123456", {}, 2, {P0}},
         {"saved port letters", "198.51.100.10", "abc", {}, 2, {P0}},  // passes the check, fails at the open
@@ -39,7 +30,6 @@ TEST_F(Conectar, ServerTriesInOrder)
         {"empty port", "", "", {{200, "proxy0=198.51.100.10,;"}}, 1, {P0}},
         {"third part", "", "", {{200, "proxy0=198.51.100.10,1500,7;"}}, 1, {"198.51.100.10:1500", P0}},
         {"key in capitals", "", "", {{200, "PROXY0=198.51.100.10;"}}, 1, {P0}},
-        {"host name entry", "", "", {{200, "proxy0=central.example;"}}, 1, {P0}},
         {"same address twice", "", "", {{200, "proxy0=198.51.100.10;proxy1=198.51.100.10;"}}, 1, {A, A, P0}},
         {"first empty", "", "", {{200, ""}, second}, 2, {"198.51.100.30:11433"}},
         {"first status 500", "", "", {{500, "proxy0=198.51.100.10;"}, second}, 2, {"198.51.100.30:11433"}},
@@ -106,11 +96,7 @@ TEST_F(Conectar, NoServerAnswersKeepsTheWindowOpen)
 
 TEST_F(Conectar, EmptyFieldsAreRefusedBeforeAnyServer)
 {
-    struct Case {
-        QString user, clav, dtbs;
-        const char* focus;  // the last empty field
-    };
-    const Case cases[] = {
+    const struct { QString user, clav, dtbs; const char* focus; } cases[] = {  // focus: the last empty field
         {"", "", "", "tx_dtbs"},
         {"", "CLAVE", "DEMO", "tx_user"},
         {"", "", "DEMO", "tx_clav"},
@@ -138,15 +124,9 @@ TEST_F(Conectar, EmptyFieldsAreRefusedBeforeAnyServer)
 TEST_F(Conectar, StopsBeforeTheLogin)
 {
     enum End { stays, ends, restarts };
-    struct Case {
-        const char* name;
-        std::function<void(central::Server&)> arrange;
-        QString text;
-        int style;
-        End end;
-        const char* last_call;
-        bool saves;  // only a failed getsim comes after the settings were saved
-    };
+    // saves: only a failed getsim comes after the settings were saved.
+    struct Case { const char* name; std::function<void(central::Server&)> arrange; QString text; int style; End end;
+                  const char* last_call; bool saves; };
     auto getcox = [](int code) { return [code](central::Server& s) { s.model.cox["DEMO"].status = code; }; };
     auto fail = [](const char* proc) { return [proc](central::Server& s) { s.fail_next(1, proc); }; };
     const Case cases[] = {
@@ -155,6 +135,8 @@ TEST_F(Conectar, StopsBeforeTheLogin)
         {"getcox 3", getcox(3), kFrameConexion, 48, ends, "getcox", false},
         {"getcox 4", getcox(4), frame_not_available(8), 48, ends, "getcox", false},
         {"getcox -1", getcox(-1), frame_not_available(8), 48, ends, "getcox", false},
+        {"getcox without status", [](central::Server& s) { s.no_status("getcox"); }, frame_not_available(8), 48, ends,
+         "getcox", false},
         {"unknown code, no rows", [](central::Server& s) { s.model.cox.remove("DEMO"); s.no_recordset("getcox"); },
          kFrameConexion, 48, ends, "getcox", false},
         {"getcox 5: getutq fails", getcox(5), kNoConexion, 16, stays, "getcox", false},
@@ -199,23 +181,56 @@ TEST_F(Conectar, NewerVersionMarksTheLoader)
     }
 }
 
+// The open connection stays on its server and switches to the database getcox names (none
+// named: nothing is switched); the named server and database serve the next reconnect. A
+// database the server will not switch to fails the try: no call runs in another database.
 TEST_F(Conectar, GetcoxDataServeTheNextReconnect)
 {
-    auto& cox = srv().model.cox["DEMO"];
-    cox.server_port = "1500";
-    cox.omit = {"server_ip"};
-    cox.extra = {{"Server_IP", "198.51.100.99"}, {"server_ip", "198.51.100.50"}, {"databs", "segunda"}};
-    QString database;  // of the open connection once getcox answered
-    srv().register_procedure("getsim", [&](central::Request& r) { database = r.database; return true; });
-    conectar();
-    EXPECT_EQ(srv().open_tries, QStringList{proxy(0)});  // the open connection stays where it is
-    EXPECT_EQ(database, "segunda");
-    EXPECT_EQ(app()->dat_cox.srv_databs, "segunda");      // the later row wins
-    EXPECT_EQ(saved("cox_serv"), "198.51.100.50");         // names compared exactly
-    EXPECT_EQ(saved("cox_port"), "1500");
-    ASSERT_TRUE(cox_reconnect(*app()));
-    EXPECT_EQ(srv().open_tries.last(), "198.51.100.50:1500");
-    EXPECT_EQ(srv().last_open.database, "segunda");
+    using Arrange = std::function<void(central::Cox&, central::Server&)>;
+    const Arrange null_databs = [](central::Cox&, central::Server& s) {
+        s.register_procedure("getcox", [](central::Request& r) {
+            r.rows({"name", "value"}).rows = {{"server_ip", "127.1.1.1"}, {"server_port", "11433"}, {"databs", {}}};
+            return true;
+        });
+    };
+    const struct { const char* name; Arrange arrange; QString databs; QString target = "127.1.1.1:11433";
+                   bool logs_in = true; } cases[] = {
+        {"named; names compared exactly, the later row wins", [](central::Cox& c, central::Server&) {
+             c.server_port = "1500";
+             c.omit = {"server_ip"};
+             c.extra = {{"Server_IP", "198.51.100.99"}, {"server_ip", "198.51.100.50"}, {"databs", "segunda"}};
+         }, "segunda", "198.51.100.50:1500"},
+        {"no database row", [](central::Cox& c, central::Server&) { c.omit = {"databs"}; }, ""},
+        {"null database", null_databs, ""},
+        {"database refused", [](central::Cox&, central::Server& s) { s.refuse_database("tovaren"); }, "tovaren",
+         "127.1.1.1:11433", false},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        reset();
+        k.arrange(srv().model.cox["DEMO"], srv());
+        QString database = "none";  // of the open connection when getsim ran
+        srv().register_procedure("getsim", [&](central::Request& r) { database = r.database; return true; });
+        conectar();
+        EXPECT_EQ(srv().open_tries, QStringList{proxy(0)});  // the open connection stays where it is
+        EXPECT_EQ(srv().uses, k.databs.isEmpty() ? QStringList() : QStringList{k.databs});
+        EXPECT_EQ(app()->dat_cox.srv_databs, k.databs);
+        if (!k.logs_in) {
+            expect_box(dlg(), kNoConexion, 16);
+            EXPECT_TRUE(w->isVisible());
+            EXPECT_EQ(app()->flg_nocox, 1);
+            EXPECT_EQ(app()->cox_bd.state(), db::adStateClosed);
+            EXPECT_FALSE(cox_reconnect(*app()));  // nor does a reconnect land anywhere else
+            EXPECT_EQ(srv().procs(), QStringList{"getcox"});
+            continue;
+        }
+        EXPECT_EQ(app()->ses_val.cod_caj, "01");
+        EXPECT_EQ(database, k.databs);
+        EXPECT_EQ(saved("cox_serv") + ":" + saved("cox_port"), k.target);
+        ASSERT_TRUE(cox_reconnect(*app()));
+        EXPECT_EQ(srv().open_tries.last(), k.target);
+        EXPECT_EQ(srv().last_open.database, k.databs);
+    }
 }
 
 TEST_F(Conectar, SettingsSavedWithoutThePassword)
@@ -231,14 +246,6 @@ TEST_F(Conectar, SettingsSavedWithoutThePassword)
               QStringList({"CAJERO", "127.1.1.1", "11433", "B2", "B2", "A1", "C3"}));
     for (const QString& value : ta->reg->values)
         EXPECT_NE(value, "CLAVE");
-
-    // The next showing offers them.
-    open();
-    QStringList offered;
-    for (int i = 0; i < w->tx_dtbs->count(); ++i)
-        offered << w->tx_dtbs->itemText(i);
-    EXPECT_EQ(offered, QStringList({"B2", "A1", "C3"}));
-    EXPECT_EQ(text("tx_dtbs"), "B2");
 }
 
 TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)

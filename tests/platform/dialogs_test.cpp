@@ -14,38 +14,30 @@ enum Act { click_ok, click_cancel, click_yes, click_no, escape, close_box };
 
 TEST(PlatformDialogs, StylesShowTheirButtonsAndIconAndAnswerWithTheirCodes)
 {
-    struct Case {
-        int style;
-        Act act;
-        int answer;
-        QMessageBox::Icon icon;
-        QList<SB> buttons;
-        QString text = QString::fromUtf8("  ¿Línea uno?\r\nDos          ");
-    };
-    const QList<Case> cases = {
-        {64, click_ok, plat::ans_ok, QMessageBox::Information, {SB::Ok}},
-        {16, escape, plat::ans_ok, QMessageBox::Critical, {SB::Ok}},
-        {48, close_box, plat::ans_ok, QMessageBox::Warning, {SB::Ok}},
+    const QString accents = QString::fromUtf8("  ¿Línea uno?\r\nDos          ");
+    const struct { int style; Act act; int answer; QMessageBox::Icon icon; QList<SB> buttons; QString text; } cases[] = {
+        {64, click_ok, plat::ans_ok, QMessageBox::Information, {SB::Ok}, accents},
+        {16, escape, plat::ans_ok, QMessageBox::Critical, {SB::Ok}, accents},
+        {48, close_box, plat::ans_ok, QMessageBox::Warning, {SB::Ok}, accents},
         {0, click_ok, plat::ans_ok, QMessageBox::NoIcon, {SB::Ok}, "<b>Caja</b> 01"},  // markup shown as is
-        {33, click_ok, plat::ans_ok, QMessageBox::Question, {SB::Ok, SB::Cancel}},
-        {33, click_cancel, plat::ans_cancel, QMessageBox::Question, {SB::Ok, SB::Cancel}},
-        {33, escape, plat::ans_cancel, QMessageBox::Question, {SB::Ok, SB::Cancel}},
-        {33, close_box, plat::ans_cancel, QMessageBox::Question, {SB::Ok, SB::Cancel}},
-        {36, click_yes, plat::ans_yes, QMessageBox::Question, {SB::Yes, SB::No}},
-        {36, click_no, plat::ans_no, QMessageBox::Question, {SB::Yes, SB::No}},
-        {36, escape, plat::ans_no, QMessageBox::Question, {SB::Yes, SB::No}},
+        {33, click_ok, plat::ans_ok, QMessageBox::Question, {SB::Ok, SB::Cancel}, accents},
+        {33, click_cancel, plat::ans_cancel, QMessageBox::Question, {SB::Ok, SB::Cancel}, accents},
+        {33, escape, plat::ans_cancel, QMessageBox::Question, {SB::Ok, SB::Cancel}, accents},
+        {33, close_box, plat::ans_cancel, QMessageBox::Question, {SB::Ok, SB::Cancel}, accents},
+        {36, click_yes, plat::ans_yes, QMessageBox::Question, {SB::Yes, SB::No}, accents},
+        {36, click_no, plat::ans_no, QMessageBox::Question, {SB::Yes, SB::No}, accents},
+        {36, escape, plat::ans_no, QMessageBox::Question, {SB::Yes, SB::No}, accents},
     };
     auto dialogs = plat::make_dialogs();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << c.style << " act " << c.act);
         // Answers the box as soon as it is open, after noting what it shows.
         QString title, text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        Qt::TextFormat format = Qt::AutoText;
+        QMessageBox::Icon icon{};
+        Qt::TextFormat format{};
         QList<SB> buttons;
         QTimer timer;
-        timer.setInterval(0);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
+        timer.callOnTimeout([&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return;
@@ -64,7 +56,7 @@ TEST(PlatformDialogs, StylesShowTheirButtonsAndIconAndAnswerWithTheirCodes)
             else
                 box->button(clicks[c.act])->click();
         });
-        timer.start();
+        timer.start(0);
         EXPECT_EQ(dialogs->msg_box(c.text, c.style, "Actualización Kelmaris"), c.answer);
         EXPECT_EQ(title, "Actualización Kelmaris");
         EXPECT_EQ(text, c.text);

@@ -1,7 +1,7 @@
 #include "platform/linux.h"
+#include "tests/doubles/files.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -10,19 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray read_file(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void write_file(const QString& path, const QByteArray& content)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
 
 TEST(PlatformSystem, IdentitiesHaveTheirForm)
 {
@@ -49,7 +36,7 @@ TEST(PlatformSystem, ShortcutIsAnExecutableDesktopEntryReplacingTheOldOne)
     QTemporaryDir desktop;
     auto sys = plat::make_system();
     const QString path = desktop.filePath("TOVAREN.desktop");
-    write_file(path, "[Desktop Entry]\nType=Application\nName=old\nExec=/old/loader\nComment=old entry\n");
+    ASSERT_TRUE(write_file(path, "[Desktop Entry]\nType=Application\nName=old\nExec=/old/loader\nComment=old entry\n"));
     for (const auto& [target, exec_line] : cases) {
         SCOPED_TRACE(target.toStdString());
         ASSERT_TRUE(sys->make_shortcut(desktop.path(), "TOVAREN", target));
@@ -70,8 +57,7 @@ TEST(PlatformSystem, FilesAreRenamedOverTheTargetAndRemoved)
     auto sys = plat::make_system();
     const QString download = dir.filePath("BRONTEX.EX_");
     const QString loader = dir.filePath("BRONTEX.EXE");
-    write_file(download, "new loader");
-    write_file(loader, "old loader, longer");
+    ASSERT_TRUE(write_file(download, "new loader") && write_file(loader, "old loader, longer"));
 
     EXPECT_TRUE(sys->file_exists(download));
     EXPECT_FALSE(sys->file_exists(dir.path()));  // a folder is not a file

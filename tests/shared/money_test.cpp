@@ -67,9 +67,7 @@ TEST(MoneyShow, PlainQuotientHasNoExponentAndTheWorkstationSeparator)
 
 TEST(MoneyShow, MilesRegroupsOnlyInWholeModeAndLeavesTheCallersText)
 {
-    const struct {
-        const char *in, *out;
-    } cases[] = {
+    const struct { const char *in, *out; } cases[] = {
         {"1.234", "1.234"}, {"1234567890", "1.234.567.890"}, {"12345678", "12.345.678"}, {"999", "999"},
         {"9.99", "999"},   {"1000", "1.000"},                {"-12.345", "-12345"},          {"", ""},
         {"12345,5", "12.345,5"},
@@ -87,10 +85,7 @@ TEST(MoneyShow, MilesRegroupsOnlyInWholeModeAndLeavesTheCallersText)
 
 TEST(MoneyParse, ParsersCutDecimalsAndFloorShortResults)
 {
-    const struct {
-        bool dec;
-        const char *in, *out;
-    } cases[] = {
+    const struct { bool dec; const char *in, *out; } cases[] = {
         {true, "5", "500000000"}, {true, "1.5", "150000000"}, {true, "1,5", "150000000"},
         {true, "0.01", "1000000"}, {true, ".5", "50000000"}, {true, "2.349", "234000000"},
         {true, "5.", "500000000"}, {true, "0.001", "0"}, {true, "0.009", "0"},
@@ -116,9 +111,7 @@ TEST(MoneyParse, ParsersCutDecimalsAndFloorShortResults)
 
 TEST(MoneyParse, SignedParserReadsTheTextWithoutItsMinusSigns)
 {
-    const struct {
-        const char *in, *out;
-    } cases[] = {
+    const struct { const char *in, *out; } cases[] = {
         {"-2.5", "-250000000"}, {"-0", "0"}, {"2,5", "250000000"}, {"-0.001", "0"}, {"-1-0", "-1000000000"}, {"3-", "0"},
     };
     for (const auto& t : cases) {
@@ -130,11 +123,7 @@ TEST(MoneyParse, SignedParserReadsTheTextWithoutItsMinusSigns)
 
 TEST(MoneyLimits, RangeIsInclusiveAndTheKindChoosesThePair)
 {
-    const struct {
-        const char* amount;
-        int kind;
-        bool inside;
-    } cases[] = {
+    const struct { const char* amount; int kind; bool inside; } cases[] = {
         {"100000000", 0, true}, {"5000000000", 0, true}, {"99000000", 0, false},
         {"5100000000", 0, false}, {"50000000", 1, true}, {"3000000000", 7, false},
         {"2000000000", -1, true}, {"", 0, false},
@@ -145,11 +134,7 @@ TEST(MoneyLimits, RangeIsInclusiveAndTheKindChoosesThePair)
 
 TEST(MoneyLimits, AdjustBringsTheAmountWithinTheLimits)
 {
-    const struct {
-        const char *min, *max;
-        bool dec;
-        const char *amount, *shown;
-    } cases[] = {
+    const struct { const char *min, *max; bool dec; const char *amount, *shown; } cases[] = {
         {"100000000", "5000000000", false, "7000000000", "50"},
         {"100000000", "5000000000", false, "50000000", "1"},
         {"100000000", "5000000000", false, "250000000", "2"},
@@ -173,13 +158,7 @@ TEST(MoneyLimits, AdjustBringsTheAmountWithinTheLimits)
 TEST(MoneyKeys, KeyFilterFollowsTheEntryRules)
 {
     const int bs = 8;
-    const struct {
-        bool dec;
-        double max;
-        const char* field;
-        int key;
-        bool passes;
-    } cases[] = {
+    const struct { bool dec; double max; const char* field; int key; bool passes; } cases[] = {
         {true, 5e8, "", '0', false}, {true, 5e8, "5", '.', false}, {true, 5e8, "4", '.', true},
         {true, 5e8, "4.5", '9', true}, {true, 5e8, "0.0", '0', false}, {true, 5e8, "0.05", '1', false},
         {true, 5e8, "0.05", bs, true}, {true, 5e8, "12", '.', false}, {true, 5e8, "", '6', false},

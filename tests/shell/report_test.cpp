@@ -67,41 +67,20 @@ TEST(ReportViewer, ShowsEveryLineInOneChildWindow)
     EXPECT_TRUE(area->subWindowList().isEmpty());
 }
 
-TEST(ReportPrint, PrintsEveryLineWithMarginAndFeed)
+TEST(ReportPrint, PrintsEveryLineWithMarginAndFeedOrReportsAnyFailure)
 {
-    for (const auto& [lines, marg, salt] : {std::tuple{1, 0, 0}, std::tuple{40000, 3, 2}}) {
-        SCOPED_TRACE(lines);
-        TestApp t;
-        t.prn->printer_names = {"Laser", "Recibos"};
-        t->cfg_reg.rep_nprn = 1;
-        t->cfg_reg.rep_marg = marg;
-        t->cfg_reg.rep_salt = salt;
-        build(t->buf_rep, lines);
-
-        rep_print(*t);
-
-        ASSERT_EQ(t.prn->docs.size(), 1);
-        const auto& doc = t.prn->docs[0];
-        EXPECT_TRUE(doc.printer == 1 && doc.copies == 1 && doc.ended);
-        QStringList want;
-        for (int i = 0; i < lines; ++i)
-            want << QString(marg, ' ') + QString("L%1").arg(i);
-        want << QStringList(salt + 5, " ") << "\f";
-        EXPECT_TRUE(doc.lines == want);  // 40 000 lines: no listing of them on failure
-        EXPECT_TRUE(t.dlg->boxes.isEmpty());
-        EXPECT_EQ(t.dlg->pointers, (QList<int>{plat::ptr_hourglass, plat::ptr_default}));
-    }
-}
-
-TEST(ReportPrint, AnyFailureIsReported)
-{
-    const struct { const char* name; QStringList printers; int nprn; bool fail_start; int fail_after, printed; } cases[] = {
-        {"no printer installed", {}, 0, false, -1, 0},
-        {"index names no printer", {"Recibos"}, 1, false, -1, 0},
-        {"negative index", {"Recibos"}, -1, false, -1, 0},
-        {"printer cannot be opened", {"Recibos"}, 0, true, -1, 0},
-        {"line fails", {"Recibos"}, 0, false, 7, 7},
-        {"feed line fails", {"Recibos"}, 0, false, 12, 12},
+    // fail_after: a line fails once this many were printed.
+    const QStringList two{"Laser", "Recibos"}, one{"Recibos"};
+    const struct { const char* name; QStringList printers; int nprn; int lines, marg, salt; bool fail_start = false;
+                   int fail_after = -1; } cases[] = {
+        {"one line", two, 1, 1, 0, 0},
+        {"many lines, margin and feed", two, 1, 40000, 3, 2},
+        {"no printer installed", {}, 0, 10, 0, 0},
+        {"index names no printer", one, 1, 10, 0, 0},
+        {"negative index", one, -1, 10, 0, 0},
+        {"printer cannot be opened", one, 0, 10, 0, 0, true},
+        {"line fails", one, 0, 10, 0, 0, false, 7},
+        {"feed line fails", one, 0, 10, 0, 0, false, 12},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -110,20 +89,32 @@ TEST(ReportPrint, AnyFailureIsReported)
         t.prn->fail_start = c.fail_start;
         t.prn->fail_after_lines = c.fail_after;
         t->cfg_reg.rep_nprn = c.nprn;
-        build(t->buf_rep, 10);
+        t->cfg_reg.rep_marg = c.marg;
+        t->cfg_reg.rep_salt = c.salt;
+        build(t->buf_rep, c.lines);
 
         rep_print(*t);
 
-        ASSERT_EQ(t.dlg->boxes.size(), 1);
-        EXPECT_EQ(t.dlg->boxes[0].text, "Error de impresión." + QString(10, ' '));
-        EXPECT_EQ(t.dlg->boxes[0].style, plat::mb_critical);
         EXPECT_EQ(t.dlg->pointer(), plat::ptr_default);
-        int printed = 0;
-        for (const auto& d : t.prn->docs) {
-            EXPECT_FALSE(d.ended);
-            printed += int(d.lines.size());
+        const bool fails = c.nprn < 0 || c.nprn >= c.printers.size() || c.fail_start || c.fail_after >= 0;
+        if (fails) {
+            ASSERT_EQ(t.dlg->boxes.size(), 1);
+            EXPECT_EQ(t.dlg->boxes[0].text, "Error de impresión." + QString(10, ' '));
+            EXPECT_EQ(t.dlg->boxes[0].style, plat::mb_critical);
+            EXPECT_EQ(t.prn->docs.size(), c.fail_after >= 0 ? 1 : 0);
+            EXPECT_TRUE(t.prn->docs.isEmpty() || (!t.prn->docs[0].ended && t.prn->docs[0].lines.size() == c.fail_after));
+            continue;
         }
-        EXPECT_EQ(printed, c.printed);
+        ASSERT_EQ(t.prn->docs.size(), 1);
+        const auto& doc = t.prn->docs[0];
+        EXPECT_TRUE(doc.printer == 1 && doc.copies == 1 && doc.ended);
+        QStringList want;
+        for (int i = 0; i < c.lines; ++i)
+            want << QString(c.marg, ' ') + QString("L%1").arg(i);
+        want << QStringList(c.salt + 5, " ") << "\f";
+        EXPECT_TRUE(doc.lines == want);  // 40 000 lines: no listing of them on failure
+        EXPECT_TRUE(t.dlg->boxes.isEmpty());
+        EXPECT_EQ(t.dlg->pointers, (QList<int>{plat::ptr_hourglass, plat::ptr_default}));
     }
 }
 

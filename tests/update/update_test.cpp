@@ -1,30 +1,17 @@
 #include "core/update/deploy.h"
 #include "core/update/update.h"
 #include "core/update/windows.h"
+#include "tests/doubles/files.h"
 #include "tests/doubles/test_app.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>";
-}
-
-void write(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 // A program folder holding a working loader, a desktop, and the update host's reply
 // (status 0: the host does not answer).
@@ -38,7 +25,7 @@ struct Install {
     {
         t.sys->folder = prog.path();
         t.sys->desktop = desk.path();
-        write(loader, "old loader");
+        write_file(loader, "old loader");
         register_update_windows(*t);
         if (status) {
             auto& r = t.http->replies[deploy::update_url()];
@@ -64,23 +51,27 @@ TEST(Update, InstallsOnlyTheWholeLoaderAndKeepsTheOldOneOtherwise)
 {
     const QByteArray whole(1000, 'x');
     const char* download_error = "     Error en la descarga.          ";
-    // shown: the progress text after a good download; box: the message of a refusal.
-    const struct { const char* name; int status; QByteArray data; qint64 announced; const char* shown;
-                   const char* box = nullptr; bool folder = false; } cases[] = {
-        {"length announced", 200, whole, 1000, " Descargando: BRONTEX (100%)"},
-        {"no length", 200, whole, -1, " Descargando: BRONTEX (0%)"},
-        {"not found", 404, "<html>Not Found</html>", -1, nullptr, download_error},
-        {"server error", 500, "", 0, nullptr, download_error},
-        {"short body", 200, QByteArray(600, 'x'), 1000, nullptr, download_error},
-        {"empty body", 200, "", -1, nullptr, download_error},
-        {"host unreachable", 0, "", -1, nullptr, download_error},
+    const char* update_error = "     Error en la actualizacion.          ";
+    // box: the message of a failure; shown: the progress text once the loader runs.
+    const struct { const char* name; int status; QByteArray data; qint64 announced; const char* box;
+                   const char* shown = nullptr; bool folder = false, start_fails = false; } cases[] = {
+        {"length announced", 200, whole, 1000, nullptr, " Descargando: BRONTEX (100%)"},
+        {"no length", 200, whole, -1, nullptr, " Descargando: BRONTEX (0%)"},
+        {"not found", 404, "<html>Not Found</html>", -1, download_error},
+        {"server error", 500, "", 0, download_error},
+        {"short body", 200, QByteArray(600, 'x'), 1000, download_error},
+        {"empty body", 200, "", -1, download_error},
+        {"host unreachable", 0, "", -1, download_error},
         // A folder in the loader's place cannot be renamed over.
-        {"loader not replaceable", 200, whole, 1000, nullptr, "     Error en la actualizacion.          ", true},
+        {"loader not replaceable", 200, whole, 1000, update_error, nullptr, true},
+        // Installed, but the new loader does not start: the program stays.
+        {"loader does not start", 200, whole, 1000, update_error, nullptr, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Install s(c.status, c.data, c.announced);
-        write(s.download, "stale download");
+        s.t.sys->start_fails = c.start_fails;
+        ASSERT_TRUE(write_file(s.download, "stale download"));
         if (c.folder) {
             QFile::remove(s.loader);
             ASSERT_TRUE(QDir(s.prog.path()).mkpath("BRONTEX/keep"));
@@ -91,13 +82,19 @@ TEST(Update, InstallsOnlyTheWholeLoaderAndKeepsTheOldOneOtherwise)
         ASSERT_EQ(s.t.http->calls.size(), 1);  // no second try over plain HTTP
         EXPECT_TRUE(s.t.http->calls[0].url.startsWith("https://"));
         EXPECT_EQ(s.t.http->calls[0].path, s.download);
-        if (c.shown) {
-            EXPECT_EQ(read(s.loader), whole);
+        EXPECT_EQ(s.t.sys->ended, c.box == nullptr);
+        const bool installed = c.shown || c.start_fails;
+        if (installed) {
+            EXPECT_EQ(read_file(s.loader), whole);
             EXPECT_TRUE(QFile::permissions(s.loader) & QFileDevice::ExeOwner);
             EXPECT_FALSE(QFile::exists(s.download));
             EXPECT_EQ(s.t.sys->shortcuts, QStringList{s.desk.path() + "/TOVAREN -> " + s.loader});
             EXPECT_EQ(s.t.sys->started, QStringList{s.loader});
-            EXPECT_TRUE(s.t.sys->ended && s.t.sys->end_code == 0 && s.t.reg->syncs >= 1);
+        } else {
+            EXPECT_TRUE(s.t.sys->started.isEmpty() && s.t.sys->shortcuts.isEmpty());
+        }
+        if (!c.box) {
+            EXPECT_TRUE(s.t.sys->end_code == 0 && s.t.reg->syncs >= 1);
             EXPECT_TRUE(s.t.dlg->boxes.isEmpty());
             ASSERT_TRUE(w);
             EXPECT_EQ(w->TextBox1->text(), c.shown);
@@ -107,11 +104,10 @@ TEST(Update, InstallsOnlyTheWholeLoaderAndKeepsTheOldOneOtherwise)
         EXPECT_EQ(s.t.dlg->boxes[0].text, c.box);
         EXPECT_EQ(s.t.dlg->boxes[0].style, plat::mb_exclamation);
         EXPECT_EQ(s.t.dlg->boxes[0].title, "Actualización Kelmaris");
-        EXPECT_TRUE(s.t.sys->started.isEmpty() && s.t.sys->shortcuts.isEmpty() && !s.t.sys->ended);
         if (c.folder) {
             EXPECT_TRUE(QDir(s.loader + "/keep").exists());
-        } else {
-            EXPECT_EQ(read(s.loader), "old loader");
+        } else if (!installed) {
+            EXPECT_EQ(read_file(s.loader), "old loader");
             EXPECT_FALSE(QFile::exists(s.download));  // nothing of a refused download stays
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
