@@ -9,7 +9,6 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
