@@ -59,6 +59,7 @@ void cfg_load(App& app)
     c.cox_dtb3 = cfg_get(app, "cox_dtb3", "");
 
     c.rep_nprn = get_int16(app, "rep_nprn", 0);
+    c.rep_impr = cfg_get(app, "rep_impr", "");
     c.rep_salt = get_int16(app, "rep_salt", 0);
     c.rep_marg = get_int16(app, "rep_marg", 0);
     c.rep_letr = cfg_get(app, "rep_letr", "0");

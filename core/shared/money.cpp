@@ -140,7 +140,8 @@ QString parse_core(const MonCtx& c, QString s)
             return QStringLiteral("0");
         out = whole(num(ip + dec.left(2).leftJustified(2, u'0')) * c.mod_sys / 100);
     }
-    return out.size() >= 7 ? out : QStringLiteral("0");
+    // Less than one hundredth of a unit is no amount.
+    return num(out) >= c.mod_sys / 100 ? out : QStringLiteral("0");
 }
 
 const QString& min_of(const MonCtx& c, int kind) { return kind == 0 ? c.jug_min : c.jug_mis; }
@@ -247,7 +248,7 @@ QString mon_parsesig(const MonCtx& c, const QString& text)
     }
     s.replace(u',', u'.');
     const QString p = parse_core(c, s);
-    return p.size() >= 7 ? sign + p : QStringLiteral("0");
+    return p != u"0" ? sign + p : p;
 }
 
 QString mon_parsedec(const MonCtx& c, const QString& text)

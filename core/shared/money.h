@@ -45,7 +45,7 @@ QString mon_showtik(const MonCtx& c, const QString& value);
 QString mon_show(const MonCtx& c, double value);
 QString mon_show(const MonCtx& c, const QString& value);
 
-// Typed amount to stored-amount text. Results shorter than 7 characters, zero forms and
+// Typed amount to stored-amount text. Amounts below one hundredth of a unit, zero forms and
 // text that is not an amount give "0"; decimals beyond two are cut, never rounded.
 // mon_parsesig keeps a leading "-" as the sign and reads the text without any "-".
 QString mon_parsesig(const MonCtx& c, const QString& text);

@@ -13,6 +13,7 @@ struct CfgReg {
     QString sys_rlot = "0";
     QString cox_serv, cox_port, cox_user, cox_dtbs, cox_dtb1, cox_dtb2, cox_dtb3;
     int rep_nprn = 0;
+    QString rep_impr;           // name of printer rep_nprn when it was chosen ("": the index alone)
     int rep_salt = 0;
     int rep_marg = 0;
     QString rep_letr = "0";

@@ -39,7 +39,7 @@ void rep_print(App& app)
     const auto& cfg = app.cfg_reg;
     app.dlg.set_pointer(plat::ptr_hourglass);
     TextPrinter prn(app.prn);
-    bool ok = prn.start(cfg.rep_nprn);
+    bool ok = prn.start(cfg);
     for (qsizetype i = 0; ok && i < app.buf_rep.rep_lin.size(); ++i)
         ok = prn.line(app.buf_rep.rep_lin[i], cfg.rep_marg);
     for (int i = 0; ok && i < cfg.rep_salt + 5; ++i)

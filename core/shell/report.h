@@ -15,8 +15,8 @@ void rep_addline(BufRep& buf);
 // Shows the buffer in the viewer "reporte", modeless in the main window in its normal size,
 // one item per line.
 void rep_show(App& app);
-// Prints the buffer on printer cfg_reg.rep_nprn: rep_marg blanks before each line, then
-// rep_salt + 5 lines of one blank. Any failure, also no such printer, shows
+// Prints the buffer on the printer the settings choose (prn_index): rep_marg blanks before
+// each line, then rep_salt + 5 lines of one blank. Any failure, also no such printer, shows
 // "Error de impresión." and stops.
 void rep_print(App& app);
 

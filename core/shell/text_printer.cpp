@@ -2,11 +2,19 @@
 
 #include <algorithm>
 
-bool TextPrinter::start(int index)
+int prn_index(const QStringList& names, int rep_nprn, const QString& rep_impr)
+{
+    if (rep_impr.isEmpty() || (rep_nprn >= 0 && rep_nprn < names.size() && names[rep_nprn] == rep_impr))
+        return rep_nprn;
+    return int(names.indexOf(rep_impr));
+}
+
+bool TextPrinter::start(const CfgReg& cfg)
 {
     job_.reset();
-    const auto count = printers_.names().size();
-    if (index < 0 || index >= count) {
+    const QStringList names = printers_.names();
+    const int index = prn_index(names, cfg.rep_nprn, cfg.rep_impr);
+    if (index < 0 || index >= names.size()) {
         failed_ = true;
         return false;
     }

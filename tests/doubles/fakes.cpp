@@ -36,6 +36,7 @@ QString Settings::get(const QString& app, const QString& section, const QString&
 void Settings::save(const QString& app, const QString& section, const QString& key, const QString& value)
 {
     values[path(app, section, key)] = value;
+    saved << key;
 }
 
 namespace {

@@ -41,6 +41,7 @@ public:
     void sync() override { ++syncs; }
 
     QMap<QString, QString> values;  // "app/section/key" -> value
+    QStringList saved;              // the key of every save, in order
     int syncs = 0;
     static QString path(const QString& app, const QString& section, const QString& key)
     {

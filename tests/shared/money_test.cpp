@@ -103,10 +103,23 @@ TEST(MoneyParse, ParsersCutDecimalsAndFloorShortResults)
         EXPECT_EQ(mon_parsedec(ctx(false), zero), "0") << zero;
         EXPECT_EQ(mon_parsesig(ctx(true), sig), "0") << zero;
     }
-    MonCtx small = ctx(true);
-    small.mod_sys = 100;   // the 7-character floor is in stored units
-    EXPECT_EQ(mon_parse(small, "9999"), "0");
-    EXPECT_EQ(mon_parse(small, "10000"), "1000000");
+    // The floor is one hundredth of a unit at any divisor.
+    const struct {
+        double mod_sys;
+        const char *in, *out;
+    } floors[] = {
+        {100, "9999", "999900"}, {100, "0.01", "1"}, {100, "-0.01", "-1"}, {100, "0.009", "0"},
+        {1000, "0.01", "10"},    {1, "0.01", "0"},   {1, "-3", "-3"},
+    };
+    for (const auto& t : floors) {
+        MonCtx c = ctx(true);
+        c.mod_sys = t.mod_sys;
+        const QString in = t.in;
+        EXPECT_EQ(mon_parsesig(c, in), t.out) << t.mod_sys << " " << t.in;
+        if (!in.startsWith('-')) {
+            EXPECT_EQ(mon_parse(c, in), t.out) << t.mod_sys << " " << t.in;
+        }
+    }
 }
 
 TEST(MoneyParse, SignedParserReadsTheTextWithoutItsMinusSigns)
