@@ -1,0 +1,52 @@
+#include "procs_tickets.h"
+#include "core/shared/justify.h"
+
+#include <QDate>
+#include <QDateTime>
+
+namespace {
+
+// A field as the windows show it: a date as "dd/mm/yyyy", anything else as its text;
+// a missing or null field leaves out as it was.
+void read_field(const db::Recordset& rs, const char* column, QString& out)
+{
+    const QVariant v = rs.field(QLatin1String(column));
+    if (v.isNull() || !v.isValid())
+        return;
+    if (v.metaType().id() == QMetaType::QDate || v.metaType().id() == QMetaType::QDateTime)
+        out = v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    else
+        out = v.toString();
+}
+
+} // namespace
+
+TikHeader dsptik(App& app, qint64 numtik)
+{
+    const db::Reply r = app.proc(QStringLiteral("dsptik"))
+                            .ret(QStringLiteral("p1"), db::adTinyInt)
+                            .in(QStringLiteral("p2"), db::adBigInt, 0, numtik)
+                            .exec();
+    TikHeader h;
+    h.ok = r.ok;
+    if (!r.ok)
+        return h;
+    if (!r.rows.eof()) {
+        read_field(r.rows, "fecmov", h.fecmov);
+        read_field(r.rows, "codven", h.codven);
+        read_field(r.rows, "iduser", h.iduser);
+        read_field(r.rows, "total", h.total);
+    }
+    h.code = int(r.status(-1));
+    return h;
+}
+
+LastTicket dsputk(App& app, const QString& cod_ven, const QString& cod_caj)
+{
+    const db::Reply r = app.proc(QStringLiteral("dsputk"))
+                            .out(QStringLiteral("p1"), db::adBigInt)
+                            .in(QStringLiteral("p2"), db::adChar, 3, cod_ven)
+                            .in(QStringLiteral("p3"), db::adChar, 2, cod_caj)
+                            .exec();
+    return {r.ok, r.value(QStringLiteral("p1")).toLongLong()};
+}
