@@ -6,8 +6,20 @@ namespace central {
 
 namespace {
 
+// The key the server hands out for a ticket found by its serial: its number in 8 digits.
+QString key_of(const Ticket& t) { return QString::number(t.numtik).rightJustified(8, u'0'); }
+QString serial_of(const Ticket& t) { return QString::number(t.serial).rightJustified(8, u'0'); }
+
 // A ticket that reached a customer: sold, whatever became of it since.
 bool issued(const Ticket& t) { return t.state == Ticket::sold || t.state == Ticket::annulled; }
+
+// A processed ticket is paid within the outlet's days before expiry (TVENCE_TIK, 3 without it).
+bool expired(const Model& m, const Ticket& t)
+{
+    bool ok = false;
+    const int days = m.param("TVENCE_TIK").trimmed().toInt(&ok);
+    return t.fecha.daysTo(QDate::currentDate()) > (ok ? days : 3);
+}
 
 // dsptik's status of a ticket: 1 unknown, 3 annulled, 4 paid, 2 processed, 5 no longer to
 // be annulled (still being sold, of an earlier day, or the outlet annuls none: ANUTIK_VEN
@@ -25,6 +37,28 @@ int annul_status(const Model& m, const Ticket* t)
     if (t->state == Ticket::pending || t->fecha < QDate::currentDate() || m.param("ANUTIK_VEN").trimmed() == "1")
         return 5;
     return 0;
+}
+
+// dsptix's status: 1 unknown, 3 annulled, 4 paid, 5 expired, 2 processed, 0 waiting for its draws.
+int pay_status(const Model& m, const Ticket* t)
+{
+    if (!t || !issued(*t))
+        return 1;
+    if (t->state == Ticket::annulled)
+        return 3;
+    if (t->paid)
+        return 4;
+    if (!t->processed)
+        return 0;
+    return expired(m, *t) ? 5 : 2;
+}
+
+Ticket* find(Model& m, const std::function<bool(const Ticket&)>& match)
+{
+    for (auto& t : m.tickets)
+        if (match(t))
+            return &t;
+    return nullptr;
 }
 
 // A lottery of the catalogue that fits, or the given one added to it.
@@ -157,6 +191,34 @@ void install_services(Server& server)
             if (issued(t) && t.cod_ven == r.text(1).trimmed() && t.caja == r.text(2).trimmed())
                 last = std::max(last, t.numtik);
         r.out(0, QVariant::fromValue(last));
+        return true;
+    });
+
+    // dsptix: p1 out the ticket's key, p2 serial -> status; row fecmov, codven, iduser, total, premio.
+    server.register_procedure("dsptix", [&model](Request& r) {
+        const QString serial = r.text(1).trimmed();
+        const Ticket* t = find(model, [&](const Ticket& x) { return issued(x) && serial_of(x) == serial; });
+        r.status = pay_status(model, t);
+        auto& rs = r.rows({"fecmov", "codven", "iduser", "total", "premio"});
+        if (t) {
+            r.out(0, key_of(*t));
+            rs.rows << QVariantList{t->fecha, t->cod_ven, t->caja, t->total, t->premio};
+        }
+        return true;
+    });
+
+    // pagtix: key, outlet, caja, z4, z5 (null) -> 0 paid. Pays a processed winning ticket
+    // of the outlet, by any of its cajas, before it expires.
+    server.register_procedure("pagtix", [&model](Request& r) {
+        const QString key = r.text(0).trimmed();
+        Ticket* t = find(model, [&](const Ticket& x) { return issued(x) && key_of(x) == key; });
+        const bool ok = t && pay_status(model, t) == 2 && t->premio > 0 && t->cod_ven == r.text(1).trimmed();
+        if (ok) {
+            t->paid = true;
+            t->paid_at = QDateTime::currentDateTime();
+            t->paid_caja = r.text(2).trimmed();
+        }
+        r.status = ok ? 0 : 1;
         return true;
     });
 }

@@ -50,3 +50,39 @@ LastTicket dsputk(App& app, const QString& cod_ven, const QString& cod_caj)
                             .exec();
     return {r.ok, r.value(QStringLiteral("p1")).toLongLong()};
 }
+
+TixHeader dsptix(App& app, const QString& serial)
+{
+    const db::Reply r = app.proc(QStringLiteral("dsptix"))
+                            .ret(QStringLiteral("p0"), db::adSmallInt)
+                            .out(QStringLiteral("p1"), db::adChar, 8)
+                            .in(QStringLiteral("p2"), db::adChar, 8, serial)
+                            .exec();
+    TixHeader h;
+    h.ok = r.ok;
+    if (!r.ok)
+        return h;
+    if (!r.rows.eof()) {
+        read_field(r.rows, "fecmov", h.fecmov);
+        read_field(r.rows, "codven", h.codven);
+        read_field(r.rows, "iduser", h.iduser);
+        read_field(r.rows, "total", h.total);
+        read_field(r.rows, "premio", h.premio);
+    }
+    h.code = int(r.status(-1));
+    r.read(QStringLiteral("p1"), h.key);
+    return h;
+}
+
+PayAnswer pagtix(App& app, const QString& key, const QString& cod_ven, const QString& cod_caj)
+{
+    const db::Reply r = app.proc(QStringLiteral("pagtix"))
+                            .ret(QStringLiteral("z0"))
+                            .in(QStringLiteral("z1"), db::adChar, 8, key)
+                            .in(QStringLiteral("z2"), db::adChar, 3, cod_ven)
+                            .in(QStringLiteral("z3"), db::adChar, 2, cod_caj)
+                            .in(QStringLiteral("z4"), db::adChar, 12, pad_right({}, 6) + pad_right({}, 6))
+                            .in(QStringLiteral("z5"), db::adChar, 12, QVariant())
+                            .exec();
+    return {r.ok, int(r.status(-1))};
+}

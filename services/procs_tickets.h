@@ -1,7 +1,8 @@
 #pragma once
-// Stored procedures of the ticket services: a ticket's header before its annulment and the
-// last ticket of a caja. The annulment itself is the ticket cycle's anutix
-// (sale/ticket/procs.h). Every call runs under the reconnect rule; nothing is read unless ok.
+// Stored procedures of the ticket services: a ticket's header before its annulment, the
+// last ticket of a caja, a ticket by its serial before its payment, and the payment. The
+// annulment itself is the ticket cycle's anutix (sale/ticket/procs.h). Every call runs
+// under the reconnect rule; nothing is read unless ok.
 #include "core/app/app.h"
 
 // dsptik: the ticket's status (1 unknown, 2 or 4 processed, 3 annulled, 5 not to be
@@ -19,3 +20,22 @@ struct LastTicket {
     qint64 numtik = 0;
 };
 LastTicket dsputk(App& app, const QString& cod_ven, const QString& cod_caj);
+
+// dsptix: the status of a ticket found by its serial (1 unknown, 3 annulled, 4 paid,
+// 5 expired, 2 processed, other: not processed), the key that pays it, and its sale data;
+// empty texts when no row came.
+struct TixHeader {
+    bool ok = false;
+    int code = -1;
+    QString key;
+    QString fecmov, codven, iduser, total, premio;  // total, premio: stored amounts
+};
+TixHeader dsptix(App& app, const QString& serial);
+
+// pagtix: pays the ticket of that key for the outlet and caja; code 0 when registered.
+// The two further inputs go as twelve blanks and as no value.
+struct PayAnswer {
+    bool ok = false;
+    int code = -1;
+};
+PayAnswer pagtix(App& app, const QString& key, const QString& cod_ven, const QString& cod_caj);
