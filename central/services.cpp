@@ -1,4 +1,5 @@
 #include "central.h"
+#include "core/shared/vocab.h"
 
 #include <functional>
 
@@ -219,6 +220,33 @@ void install_services(Server& server)
             t->paid_caja = r.text(2).trimmed();
         }
         r.status = ok ? 0 : 1;
+        return true;
+    });
+
+    // contik: date "yyyy-mm-dd", outlet, caja ("00": every caja) -> the tickets in the order sold.
+    server.register_procedure("contik", [&model](Request& r) {
+        const QDate day = QDate::fromString(r.text(0).trimmed(), "yyyy-MM-dd");
+        const QString ven = r.text(1).trimmed(), caja = r.text(2).trimmed();
+        auto& rs = r.rows({"numtik", "iduser", "hormov", "status", "total"});
+        for (const auto& t : model.tickets)
+            if (issued(t) && t.fecha == day && t.cod_ven == ven && (caja == "00" || t.caja == caja))
+                rs.rows << QVariantList{t.numtik, t.caja, t.hora, t.state == Ticket::annulled ? 1 : 0, t.total};
+        return true;
+    });
+
+    // dettix: ticket -> its plays: nomlot, codsim, codzod, tipnum, numero, monto.
+    server.register_procedure("dettix", [&model](Request& r) {
+        const Ticket* t = model.ticket(r.arg(0).toLongLong());
+        auto& rs = r.rows({"nomlot", "codsim", "codzod", "tipnum", "numero", "monto"});
+        if (!t)
+            return true;
+        for (const auto& p : t->plays) {
+            if (p.deleted)
+                continue;
+            const Lottery* l = model.lottery(p.codlot);
+            rs.rows << QVariantList{l ? l->nomlot : p.codlot, l ? l->codsim : 0, l ? l->codzod : 0,
+                                    jug_tipo(p.numero), p.numero, p.monto};
+        }
         return true;
     });
 }

@@ -86,3 +86,42 @@ PayAnswer pagtix(App& app, const QString& key, const QString& cod_ven, const QSt
                             .exec();
     return {r.ok, int(r.status(-1))};
 }
+
+TicketRows contik(App& app, const QString& fecha, const QString& cod_ven, const QString& cod_caj)
+{
+    const db::Reply r = app.proc(QStringLiteral("contik"))
+                            .in(QStringLiteral("p1"), db::adChar, 10, fecha)
+                            .in(QStringLiteral("p2"), db::adChar, 3, cod_ven)
+                            .in(QStringLiteral("p3"), db::adChar, 2, cod_caj)
+                            .exec();
+    TicketRows out;
+    out.ok = r.ok;
+    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
+        TicketRow t;
+        read_field(rs, "numtik", t.numtik);
+        read_field(rs, "iduser", t.iduser);
+        read_field(rs, "hormov", t.hormov);
+        t.status = rs.field(QStringLiteral("status")).toInt();
+        read_field(rs, "total", t.total);
+        out.rows << t;
+    }
+    return out;
+}
+
+PlayRows dettix(App& app, qint64 numtik)
+{
+    const db::Reply r = app.proc(QStringLiteral("dettix")).in(QStringLiteral("p1"), db::adBigInt, 0, numtik).exec();
+    PlayRows out;
+    out.ok = r.ok;
+    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
+        PlayRow p;
+        read_field(rs, "nomlot", p.nomlot);
+        read_field(rs, "codsim", p.codsim);
+        read_field(rs, "codzod", p.codzod);
+        read_field(rs, "tipnum", p.tipnum);
+        read_field(rs, "numero", p.numero);
+        read_field(rs, "monto", p.monto);
+        out.rows << p;
+    }
+    return out;
+}

@@ -1,9 +1,12 @@
 #pragma once
 // Stored procedures of the ticket services: a ticket's header before its annulment, the
-// last ticket of a caja, a ticket by its serial before its payment, and the payment. The
-// annulment itself is the ticket cycle's anutix (sale/ticket/procs.h). Every call runs
-// under the reconnect rule; nothing is read unless ok.
+// last ticket of a caja, a ticket by its serial before its payment, the payment, the
+// tickets of a day and the plays of a ticket. The annulment itself is the ticket cycle's
+// anutix (sale/ticket/procs.h). Every call runs under the reconnect rule; nothing is read
+// unless ok.
 #include "core/app/app.h"
+
+#include <QList>
 
 // dsptik: the ticket's status (1 unknown, 2 or 4 processed, 3 annulled, 5 not to be
 // annulled, other: no objection) and its header; empty texts when no row came.
@@ -39,3 +42,27 @@ struct PayAnswer {
     int code = -1;
 };
 PayAnswer pagtix(App& app, const QString& key, const QString& cod_ven, const QString& cod_caj);
+
+// contik: the tickets of a date ("yyyy-mm-dd") for the outlet and caja, as the server
+// orders them.
+struct TicketRow {
+    QString numtik, iduser, hormov;
+    int status = 0;         // 0 valid, other annulled
+    QString total;          // a stored amount
+};
+struct TicketRows {
+    bool ok = false;
+    QList<TicketRow> rows;
+};
+TicketRows contik(App& app, const QString& fecha, const QString& cod_ven, const QString& cod_caj);
+
+// dettix: the play lines of a ticket (none for an unknown ticket).
+struct PlayRow {
+    QString nomlot, codsim, codzod, tipnum, numero;
+    QString monto;          // a stored amount
+};
+struct PlayRows {
+    bool ok = false;
+    QList<PlayRow> rows;
+};
+PlayRows dettix(App& app, qint64 numtik);

@@ -1,4 +1,5 @@
 #include "ticket_form.h"
+#include "ticket_style.h"
 #include "core/app/keyfilter.h"
 #include "core/shared/twips.h"
 #include "core/shell/mdi_child.h"
@@ -11,44 +12,20 @@
 #include <QPushButton>
 #include <QScreen>
 
-namespace {
-
-const QColor kBack(255, 255, 192);   // &HC0FFFF
-const QColor kField(255, 224, 192);  // &HC0E0FF
-
-QFont bold_font(const char* family, double points)
-{
-    QFont f(QString::fromLatin1(family));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
-
-void paint(QWidget* w, QPalette::ColorRole role, const QColor& c)
-{
-    QPalette p = w->palette();
-    p.setColor(role, c);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-} // namespace
-
 TicketForm::TicketForm(App& app, const char* name, const QString& caption, const QList<Row>& rows, QWidget* parent)
     : QWidget(parent), app_(app)
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     setFixedSize(tw(5115), tw(3330));
-    paint(this, QPalette::Window, kBack);
+    colour(this, QPalette::Window, kBackColour);
 
-    const QFont labels = bold_font("Tahoma", 8.25);
+    const QFont labels = face("Tahoma", 8.25, true);
     Framex = new QGroupBox(QStringLiteral("Datos"), this);
     Framex->setObjectName("Framex");
     Framex->setFont(labels);
     Framex->setGeometry(tw_rect(200, 200, 3300, 2920));
-    paint(Framex, QPalette::Window, kBack);
+    colour(Framex, QPalette::Window, kBackColour);
 
     tx_numt = nullptr;
     for (int i = 0; i < rows.size(); ++i) {
@@ -59,18 +36,18 @@ TicketForm::TicketForm(App& app, const char* name, const QString& caption, const
         l->setGeometry(tw_rect(100, 390 + 500 * i, 705, 255));
         auto* f = new QLineEdit(Framex);
         f->setObjectName(QString::fromLatin1(r.field));
-        f->setFont(bold_font("Verdana", 12));
+        f->setFont(face("Verdana", 12, true));
         f->setGeometry(tw_rect(900, 300 + 500 * i, r.width, 390));
         f->setContextMenuPolicy(Qt::NoContextMenu);
         f->setAcceptDrops(false);
         if (f->objectName() == QLatin1String("tx_numt")) {
             tx_numt = f;
             f->setMaxLength(8);
-            paint(f, QPalette::Base, kField);
+            colour(f, QPalette::Base, kFocusColour);
             install_key_filter(f, &TicketForm::tx_numt_KeyPress);
         } else {
             f->setReadOnly(true);
-            paint(f, QPalette::Base, Qt::white);
+            colour(f, QPalette::Base, Qt::white);
         }
         fields_ << f;
     }

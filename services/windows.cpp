@@ -1,9 +1,11 @@
 #include "windows.h"
 #include "annul_window.h"
+#include "inquiry_window.h"
 #include "payment_window.h"
 
 void register_services_windows(App& app)
 {
     app.register_window("proatk", [](App& a) -> QWidget* { return new proatk(a); });
     app.register_window("proptk", [](App& a) -> QWidget* { return new proptk(a); });
+    app.register_window("contix", [](App& a) -> QWidget* { return new contix(a); });
 }
