@@ -1,4 +1,4 @@
-// The ticket inquiry: its two lists, the play texts, Delete, and its calls.
+// The ticket inquiry: the play texts, its two lists, Delete, and its calls.
 #include "core/shell/show.h"
 #include "services/inquiry_lines.h"
 #include "services/inquiry_window.h"
@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 
 namespace {
 
@@ -17,11 +18,9 @@ using central::Ticket;
 TabSim symbols()
 {
     TabSim s;
-    const QList<std::tuple<int, const char*, const char*>> rows = {
-        {1, "05", "Perico"}, {1, "12", "Mariposa"}, {1, "0", "Cero"}, {1, "99", "Nueve"},
-        {2, "05", "Gato"},   {3, "0", "Ballena"},   {3, "99", "Ballena"},
-    };
-    for (const auto& [set, code, name] : rows) {
+    for (const auto& [set, code, name] : QList<std::tuple<int, QString, QString>>{
+             {1, "05", "Perico"}, {1, "12", "Mariposa"}, {1, "0", "Cero"}, {1, "99", "Nueve"},
+             {2, "05", "Gato"}, {3, "0", "Ballena"}, {3, "99", "Ballena"}}) {
         s.sim_cod << set;
         s.sim_num << code;
         s.sim_nom << name;
@@ -32,14 +31,9 @@ TabSim symbols()
 TEST(InquiryLines, PlayLineByClassSymbolAndSign)
 {
     const TabSim tab = symbols();
-    const MonCtx mon;
-    const QString b10(10, u' ');
     const struct {
-        const char* codsim;
-        const char* codzod;
-        const char* tipnum;
-        const char* numero;
-        QString tipo, numero_text;
+        const char *codsim, *codzod, *tipnum, *numero;
+        QString tipo, text;
     } cases[] = {
         {"0", "0", "T", "123", "Triple  ", "123"},
         {"0", "0", "M", "123456", "Tripleta", "123456"},
@@ -47,13 +41,12 @@ TEST(InquiryLines, PlayLineByClassSymbolAndSign)
         {"0", "0", "R", "05", "Terminal", "05"},
         {"1", "0", "R", " 05 ", "Terminal", "05-Perico    "},
         {"1", "0", "R", "0a", "Terminal", "0-Cero      "},
-        {"1", "0", "R", "99", "Terminal", "99-Nueve     "},   // named apart: stays 99
-        {"2", "0", "R", "99", "Terminal", "0-" + b10},       // neither named: 0
-        {"3", "0", "R", "99", "Terminal", "0-Ballena   "},   // named alike: 0
+        {"1", "0", "R", "99", "Terminal", "99-Nueve     "},           // named apart: stays
+        {"2", "0", "R", "99", "Terminal", "0-" + QString(10, u' ')},  // named neither: "0"
+        {"3", "0", "R", "99", "Terminal", "0-Ballena   "},           // named alike: "0"
         {"1", "0", "L", "0512", "Doblete ", "05-Per 12-Mar"},
         {"2", "0", "M", "990512", "Tripleta", "0-     05-Gat 12-   "},
-        {"1", "0", "M", "0a0512", "Tripleta", "0-Cero 05-Per 12-Mar"},
-        {"1", "0", "M", "129905", "Tripleta", "12-Mar 99-Nue 05-Per"},
+        {"1", "0", "M", "0a9905", "Tripleta", "0-Cero 99-Nue 05-Per"},
         {"0", "1", "Z", "123A", "Tpl Zod ", "123  Aries      "},
         {"0", "2", "Z", "123A", "Tpl Zod ", "123  MedioCacho "},
         {"0", "0", "Y", "12C", "Ter Zod ", "12  Geminis    "},
@@ -62,37 +55,29 @@ TEST(InquiryLines, PlayLineByClassSymbolAndSign)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.tipnum << " " << c.numero << " set " << c.codsim);
-        const PlayRow row{"LOTO", c.codsim, c.codzod, c.tipnum, c.numero, "200000000"};
-        EXPECT_EQ(play_line(row, tab, mon), QStringList({"LOTO", c.tipo, c.numero_text, "         2"}));
+        const PlayRow row{"LOTERIA DEL TACHIRA", c.codsim, c.codzod, c.tipnum, c.numero, "200000000"};
+        EXPECT_EQ(play_line(row, tab, MonCtx()), QStringList({"LOTERIA DEL TAC", c.tipo, c.text, "         2"}));
     }
-    const PlayRow longname{"LOTERIA DEL TACHIRA", "0", "0", "T", "123", "0"};
-    EXPECT_EQ(play_line(longname, tab, mon)[0], "LOTERIA DEL TAC");
 }
 
 class Inquiry : public TicketsTest {
 public:
     contix* w = nullptr;
-    QDate day = QDate::currentDate();
 
-    void SetUp() override
-    {
-        TicketsTest::SetUp();
-        t->tab_sim = symbols();
-    }
-    // Tickets of caja 03 on a date, with plays.
-    Ticket& sell(qint64 numtik, const QDate& on, const QList<central::Play>& plays = {})
+    // A ticket of caja 03 on a date, with plays of lottery 801 (not in the catalogue).
+    Ticket& sell(qint64 numtik, const QDate& on, const QStringList& numbers = {})
     {
         Ticket& tk = add_ticket(numtik, "03");
         tk.fecha = on;
-        tk.plays = plays;
+        for (const auto& n : numbers)
+            tk.plays << central::Play{int(tk.plays.size()), "801", "N", n, 100000000};
         return tk;
     }
-    contix* open()
+    void open()
     {
         clear_log();
         w = t->win<contix>("contix");
         w->show();
-        return w;
     }
     static QStringList rows(QTreeWidget* l)
     {
@@ -106,65 +91,48 @@ public:
         return out;
     }
     QString current() const { return w->lt_tick->currentItem() ? w->lt_tick->currentItem()->text(0) : "none"; }
-    int width(QTreeWidget* l) const { return l->header()->sectionSize(0); }
+    static int width(QTreeWidget* l) { return l->header()->sectionSize(0); }
+    QString contik(const QDate& d) const { return "contik:" + d.toString("yyyy-MM-dd") + "|001|03"; }
 };
 
-TEST_F(Inquiry, OpensOnTheWorkingDateWithTheLastTicketAndItsPlays)
+TEST_F(Inquiry, TicketsOfTheDateAndThePlaysOfTheSelectedOne)
 {
-    central::Lottery tachira;
-    tachira.codint = tachira.codlot = "801";
-    tachira.nomlot = "LOTERIA DEL TACHIRA";
-    tachira.codsim = 1;
-    model().lotteries << tachira;
-    sell(123, day, {{0, "801", "N", "0512", 200000000}, {1, "801", "N", "05", 100000000},
-                    {2, "801", "N", "12345", 100000000}});  // a number of no known class
-    sell(124, day).state = Ticket::annulled;
-    sell(3000000123, day, {{0, "801", "N", "0a", 100000000}}).total = 123456700000000;
-    sell(125, day.addDays(-1));
+    sell(123, today, {"0512", "05", "12345"});  // the last, a number of no known class
+    sell(124, today).state = Ticket::annulled;
+    sell(3000000123, today, {"123A"}).total = 123456700000000;
+    sell(125, today.addDays(-1));
     open();
-
-    EXPECT_EQ(calls(), QStringList({"contik:" + day.toString("yyyy-MM-dd") + "|001|03", "dettix:3000000123"}));
+    EXPECT_EQ(calls(), QStringList({contik(today), "dettix:3000000123"}));
     EXPECT_EQ(rows(w->lt_tick), QStringList({"00000123|03|10:00:00|Normal|           5",
                                              "00000124|03|10:00:00|Anulado|           5",
                                              "3000000123|03|10:00:00|Normal|   1.234.567"}));
     EXPECT_EQ(current(), "3000000123");
-    EXPECT_EQ(rows(w->lt_nume), QStringList{"LOTERIA DEL TAC|Terminal|0-Cero      |         1"});
     EXPECT_EQ(w->focusWidget(), w->lt_tick);
-    EXPECT_EQ(width(w->lt_tick), 71);  // 1060 twips
-    EXPECT_EQ(width(w->lt_nume), 133);
-    EXPECT_EQ(w->lt_tick->headerItem()->text(4), "Total");
-    EXPECT_EQ(w->lt_tick->topLevelItem(0)->textAlignment(4) & Qt::AlignRight, Qt::AlignRight);
-    EXPECT_EQ(w->lt_nume->topLevelItem(0)->textAlignment(3) & Qt::AlignRight, Qt::AlignRight);
+    EXPECT_EQ(rows(w->lt_nume), QStringList{"801|Tpl Zod |123  Aries      |         1"});
+    EXPECT_EQ(w->lt_nume->topLevelItem(0)->textAlignment(3), Qt::AlignRight | Qt::AlignVCenter);
 
-    // The plays follow the selected ticket, by arrow keys or a click; an unknown class has
-    // no label of its own, also after a labelled line.
+    // The plays follow the selection, by arrow keys or a click; no label of its own for an
+    // unknown class, also after a labelled line.
     clear_log();
     QTest::keyClick(w->lt_tick, Qt::Key_Up);
     QTest::keyClick(w->lt_tick, Qt::Key_Up);
-    EXPECT_EQ(calls(), QStringList({"dettix:124", "dettix:123"}));
-    EXPECT_EQ(rows(w->lt_nume), QStringList({"LOTERIA DEL TAC|Doblete |05-Per 12-Mar|         2",
-                                             "LOTERIA DEL TAC|Terminal|05-Perico    |         1",
-                                             "LOTERIA DEL TAC|||         1"}));
-    clear_log();
     const QRect last = w->lt_tick->visualItemRect(w->lt_tick->topLevelItem(2));
     QTest::mouseClick(w->lt_tick->viewport(), Qt::LeftButton, {}, last.center());
-    EXPECT_EQ(calls(), QStringList{"dettix:3000000123"});
+    EXPECT_EQ(calls(), QStringList({"dettix:124", "dettix:123", "dettix:3000000123"}));
+    QTest::keyClick(w->lt_tick, Qt::Key_Home);
+    EXPECT_EQ(rows(w->lt_nume),
+              QStringList({"801|Doblete |0512|         1", "801|Terminal|05|         1", "801|||         1"}));
 
-    // A date without tickets: both lists empty, no plays asked for, "Lotería" keeps its width.
+    // A date without tickets: both lists empty, no plays asked for; another date reloads
+    // and leaves the focus in the tickets.
     clear_log();
-    w->tx_fech->setDate(day.addDays(-5));
-    EXPECT_EQ(calls(), QStringList{"contik:" + day.addDays(-5).toString("yyyy-MM-dd") + "|001|03"});
-    EXPECT_TRUE(rows(w->lt_tick).isEmpty());
-    EXPECT_TRUE(rows(w->lt_nume).isEmpty());
+    w->tx_fech->setDate(today.addDays(-5));
+    EXPECT_EQ(calls(), QStringList{contik(today.addDays(-5))});
+    EXPECT_EQ(rows(w->lt_tick) + rows(w->lt_nume), QStringList());
     EXPECT_EQ(current(), "none");
-    EXPECT_EQ(width(w->lt_nume), 133);
-
-    // Another date reloads both lists and leaves the focus in the tickets.
     w->tx_fech->setFocus();
-    clear_log();
-    w->tx_fech->setDate(day.addDays(-1));
-    EXPECT_EQ(calls(), QStringList({"contik:" + day.addDays(-1).toString("yyyy-MM-dd") + "|001|03", "dettix:125"}));
-    EXPECT_EQ(rows(w->lt_tick), QStringList{"00000125|03|10:00:00|Normal|           5"});
+    w->tx_fech->setDate(today.addDays(-1));
+    EXPECT_EQ(calls().mid(1), QStringList({contik(today.addDays(-1)), "dettix:125"}));
     EXPECT_EQ(w->focusWidget(), w->lt_tick);
 
     EXPECT_EQ(contix::place_for(9600), QPoint(7, 73));
@@ -174,110 +142,85 @@ TEST_F(Inquiry, OpensOnTheWorkingDateWithTheLastTicketAndItsPlays)
 
 TEST_F(Inquiry, ColumnWidthsOnBothSidesOfEighteenRows)
 {
-    for (int n : {17, 18}) {
+    open();
+    EXPECT_EQ(width(w->lt_nume), 100);  // 1500 twips until plays are loaded
+    for (int n : {0, 17, 18}) {
         SCOPED_TRACE(n);
-        QList<central::Play> plays;
-        for (int i = 0; i < n; ++i) {
-            plays << central::Play{i, "801", "N", "123", 100000000};
-            sell(1000 * n + i, day.addDays(-n), plays);
-        }
-        open();
-        w->tx_fech->setDate(day.addDays(-n));
-        EXPECT_EQ(w->lt_tick->topLevelItemCount(), n);
+        for (int i = 0; i < n; ++i)
+            sell(1000 * n + i, today.addDays(-1 - n), QStringList(i + 1, "123"));
+        w->tx_fech->setDate(today.addDays(-1 - n));
         EXPECT_EQ(w->lt_nume->topLevelItemCount(), n);
-        EXPECT_EQ(width(w->lt_tick), n < 18 ? 71 : 53);  // 1060 and 800 twips
-        EXPECT_EQ(width(w->lt_nume), n < 18 ? 133 : 116);  // 2000 and 1740 twips
+        EXPECT_EQ(width(w->lt_tick), n < 18 ? 71 : 53);   // 1060 and 800 twips
+        EXPECT_EQ(width(w->lt_nume), n == 0 ? 100 : n < 18 ? 133 : 116);  // kept; 2000 and 1740
     }
 }
 
 TEST_F(Inquiry, DeleteAnnulsTheSelectedTicketAndReloads)
 {
-    sell(123, day, {{0, "801", "N", "123", 100000000}});
-    sell(124, day, {{0, "801", "N", "124", 100000000}});
+    sell(123, today, {"05"});
+    sell(124, today, {"12"});
     open();
     QTest::keyClick(w->lt_tick, Qt::Key_Up);
-    EXPECT_EQ(current(), "00000123");
-
-    // Not allowed: nothing called, nothing shown.
-    t->ses_val.flg_anu = 0;
-    clear_log();
-    QTest::keyClick(w->lt_tick, Qt::Key_Delete);
-    EXPECT_TRUE(calls().isEmpty());
-    EXPECT_TRUE(boxes().isEmpty());
-
-    // Allowed: the annulment's own messages, no header, then both lists reloaded with the
-    // last ticket selected again.
-    t->ses_val.flg_anu = 1;
-    clear_log();
-    QTest::keyClick(w->lt_tick, Qt::Key_Delete);
-    const QString contik = "contik:" + day.toString("yyyy-MM-dd") + "|001|03";
-    EXPECT_EQ(boxes(), QStringList({"¿Desea anular el ticket?" + k5 + "/33", "Ticket anulado." + k5 + "/64"}));
-    EXPECT_EQ(calls(), QStringList({"dsptik:123", "anutix:123|001|03", contik, "dettix:124"}));
-    EXPECT_EQ(rows(w->lt_tick), QStringList({"00000123|03|10:00:00|Anulado|           5",
-                                             "00000124|03|10:00:00|Normal|           5"}));
-    EXPECT_EQ(current(), "00000124");
-    expect_clean();
-
-    // Enter does nothing (no default button); other keys call nothing.
-    clear_log();
-    QTest::keyClick(w->lt_tick, Qt::Key_Return);
-    QTest::keyClick(w->lt_tick, Qt::Key_A);
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(calls().isEmpty());
+    for (int flg_anu : {0, 1}) {
+        SCOPED_TRACE(flg_anu);
+        t->ses_val.flg_anu = flg_anu;
+        clear_log();
+        QTest::keyClick(w->lt_tick, Qt::Key_Delete);
+        QTest::keyClick(w->lt_tick, Qt::Key_Return);  // no default button
+        EXPECT_EQ(boxes(), flg_anu ? QStringList({box("¿Desea anular el ticket?", 33), box("Ticket anulado.", 64)})
+                                   : QStringList());
+        EXPECT_EQ(calls(), flg_anu ? QStringList({"dsptik:123", "anutix:123|001|03", contik(today), "dettix:124"})
+                                   : QStringList());
+        EXPECT_EQ(rows(w->lt_tick)[0], QString("00000123|03|10:00:00|%1|           5").arg(flg_anu ? "Anulado" : "Normal"));
+        EXPECT_EQ(current(), flg_anu ? "00000124" : "00000123");
+        EXPECT_TRUE(w->isVisible());
+        expect_clean();
+    }
 }
 
 TEST_F(Inquiry, LostConnectionsKeepBothLists)
 {
-    sell(123, day, {{0, "801", "N", "123", 100000000}});
-    sell(124, day, {{0, "801", "N", "124", 100000000}});
-    sell(125, day.addDays(-1));
+    sell(123, today, {"05"});
+    sell(124, today, {"12"});
     open();
-    const QStringList tickets = rows(w->lt_tick), plays = rows(w->lt_nume);
-
-    const struct {
-        const char* proc;
-        std::function<void(Inquiry&)> act;
-    } cases[] = {
+    const QStringList shown = rows(w->lt_tick) + rows(w->lt_nume);
+    const std::pair<const char*, std::function<void(Inquiry&)>> cases[] = {
         {"contik", [](Inquiry& i) { i.w->tx_fech->setDate(i.w->tx_fech->date().addDays(-1)); }},
-        {"dettix",
-         [](Inquiry& i) { QTest::keyClick(i.w->lt_tick, i.w->lt_tick->currentIndex().row() ? Qt::Key_Up : Qt::Key_Down); }},
+        {"dettix", [](Inquiry& i) { QTest::keyClick(i.w->lt_tick, i.w->lt_tick->currentIndex().row() ? Qt::Key_Up : Qt::Key_Down); }},
     };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.proc);
+    for (const auto& [proc, act] : cases) {
+        SCOPED_TRACE(proc);
         t.connect();
-        w->tx_fech->setDate(day);  // back where it was, connected
+        w->tx_fech->setDate(today);  // connected: as it opened
         clear_log();
-        t.srv->fail_next(2, k.proc);
-        k.act(*this);
-        EXPECT_EQ(boxes(), QStringList{kNoConexion + "/16"});
-        EXPECT_EQ(t.srv->calls(k.proc).size(), 2);
-        EXPECT_EQ(rows(w->lt_tick), tickets);
-        EXPECT_EQ(rows(w->lt_nume), plays);
+        t.srv->fail_next(2, proc);
+        act(*this);
+        EXPECT_EQ(boxes(), QStringList{kLostBox});
+        EXPECT_EQ(t.srv->calls(proc).size(), 2);
+        EXPECT_EQ(rows(w->lt_tick) + rows(w->lt_nume), shown);
         expect_clean();
-
-        // While the connection is lost: no retry, no message, neither list changes (the
-        // first attempt only reopens the connection, the second is not read).
+        // Lost: no retry, no message, no list changes (the first attempt only reopens the
+        // connection, the second is not read).
         clear_log();
-        k.act(*this);
-        k.act(*this);
-        EXPECT_TRUE(boxes().isEmpty());
-        EXPECT_EQ(t.srv->calls(k.proc).size(), 1);
-        EXPECT_EQ(rows(w->lt_tick), tickets);
-        EXPECT_EQ(rows(w->lt_nume), plays);
+        act(*this);
+        act(*this);
+        EXPECT_EQ(boxes(), QStringList());
+        EXPECT_EQ(t.srv->calls(proc).size(), 1);
+        EXPECT_EQ(rows(w->lt_tick) + rows(w->lt_nume), shown);
     }
 }
 
 TEST_F(Inquiry, ModalByNameClosedByEsc)
 {
-    bool modal = false;
+    QString modal;
     QTimer::singleShot(0, [&] {
-        QWidget* m = QApplication::activeModalWidget();
-        modal = m && m->objectName() == "contix";
-        if (m)
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            modal = m->objectName();
             QTest::keyClick(m, Qt::Key_Escape);
+        }
     });
     show_modal(t->window("contix"));
-    EXPECT_TRUE(modal);
+    EXPECT_EQ(modal, "contix");
     EXPECT_FALSE(t->is_loaded("contix"));
 }
 
