@@ -5,6 +5,7 @@
 #include "core/login/deploy.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QPair>
 #include <QTime>
 #include <QList>
@@ -78,6 +79,9 @@ struct Ticket {
     qint64 premio = 0;          // prize, stored units (0: not a winner)
     bool paid = false;
     QList<Play> plays;
+    bool processed = false;     // its draws are done: the prize is settled
+    QDateTime paid_at;          // when it was paid, and by which caja
+    QString paid_caja;
 };
 
 // The winning number of a lottery's draw on a day.

@@ -1,0 +1,20 @@
+#pragma once
+// The texts of the ticket inquiry's two lists: a ticket's line and a play's line.
+#include "procs_tickets.h"
+#include "core/shared/money.h"
+#include "core/shared/state.h"
+
+#include <QStringList>
+
+// The zero-symbol rule on a code of a symbol set: "0a" stands for the symbol "0";
+// otherwise "99" stands for "0" when the set names the two alike (or has neither).
+QString sim_zero(const TabSim& tab, const QString& set, const QString& code);
+
+// Número (8 digits at least, never cut), Caja, Hora, Status ("Normal" or "Anulado"),
+// Total (right-justified to 12).
+QStringList ticket_line(const TicketRow& row, const MonCtx& mon);
+
+// Lotería (the name's first 15 characters), Tipo (the label of the number's class; empty
+// for a class it does not know), Número (symbols, signs and cacho kinds by name), Monto
+// (right-justified to 10).
+QStringList play_line(const PlayRow& row, const TabSim& tab, const MonCtx& mon);
