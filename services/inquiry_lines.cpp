@@ -27,16 +27,6 @@ QString type_label(const QString& tipnum)
 
 } // namespace
 
-QString sim_zero(const TabSim& tab, const QString& set, const QString& code)
-{
-    QString c = code;
-    if (c.contains(QLatin1String("0a")))
-        return c.replace(QLatin1String("0a"), QLatin1String("0"));
-    if (c.contains(QLatin1String("99")) && sim_name(tab, set, QStringLiteral("99")) == sim_name(tab, set, QStringLiteral("0")))
-        return c.replace(QLatin1String("99"), QLatin1String("0"));
-    return c;
-}
-
 QStringList ticket_line(const TicketRow& row, const MonCtx& mon)
 {
     return {pad_left(row.numtik, 8, QStringLiteral("0")), row.iduser, row.hormov,

@@ -6,9 +6,6 @@
 
 #include <QStringList>
 
-// The zero-symbol rule on a code of a symbol set: "0a" stands for the symbol "0";
-// otherwise "99" stands for "0" when the set names the two alike (or has neither).
-QString sim_zero(const TabSim& tab, const QString& set, const QString& code);
 
 // Número (8 digits at least, never cut), Caja, Hora, Status ("Normal" or "Anulado"),
 // Total (right-justified to 12).

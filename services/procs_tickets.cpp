@@ -107,21 +107,3 @@ TicketRows contik(App& app, const QString& fecha, const QString& cod_ven, const 
     }
     return out;
 }
-
-PlayRows dettix(App& app, qint64 numtik)
-{
-    const db::Reply r = app.proc(QStringLiteral("dettix")).in(QStringLiteral("p1"), db::adBigInt, 0, numtik).exec();
-    PlayRows out;
-    out.ok = r.ok;
-    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
-        PlayRow p;
-        read_field(rs, "nomlot", p.nomlot);
-        read_field(rs, "codsim", p.codsim);
-        read_field(rs, "codzod", p.codzod);
-        read_field(rs, "tipnum", p.tipnum);
-        read_field(rs, "numero", p.numero);
-        read_field(rs, "monto", p.monto);
-        out.rows << p;
-    }
-    return out;
-}

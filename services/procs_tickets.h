@@ -1,10 +1,10 @@
 #pragma once
 // Stored procedures of the ticket services: a ticket's header before its annulment, the
 // last ticket of a caja, a ticket by its serial before its payment, the payment, the
-// tickets of a day and the plays of a ticket. The annulment itself is the ticket cycle's
-// anutix (sale/ticket/procs.h). Every call runs under the reconnect rule; nothing is read
+// tickets of a day. The annulment itself (anutix) and the plays of a ticket (dettix) are
+// the ticket cycle's (sale/ticket/procs.h). Every call runs under the reconnect rule; nothing is read
 // unless ok.
-#include "core/app/app.h"
+#include "sale/ticket/procs.h"
 
 #include <QList>
 
@@ -56,13 +56,3 @@ struct TicketRows {
 };
 TicketRows contik(App& app, const QString& fecha, const QString& cod_ven, const QString& cod_caj);
 
-// dettix: the play lines of a ticket (none for an unknown ticket).
-struct PlayRow {
-    QString nomlot, codsim, codzod, tipnum, numero;
-    QString monto;          // a stored amount
-};
-struct PlayRows {
-    bool ok = false;
-    QList<PlayRow> rows;
-};
-PlayRows dettix(App& app, qint64 numtik);

@@ -73,16 +73,6 @@ void split_numpre(const QString& numpre, QString& numero, QString& signo)
     signo = digits < 0 ? QString() : n.mid(digits, 1);
 }
 
-QString prm_zero_symbol(const TabSim& tab, int set, const QString& numero)
-{
-    QString n = numero;
-    if (n.contains(u"0a"))
-        n.replace(QStringLiteral("0a"), QStringLiteral("0"));
-    else if (n.contains(u"99") && sim_name(tab, set, QStringLiteral("0")) == sim_name(tab, set, QStringLiteral("99")))
-        n.replace(QStringLiteral("99"), QStringLiteral("0"));
-    return n;
-}
-
 QString prm_print_text(const PrmRow& r, const TabSim& tab)
 {
     const std::optional<Kind> kind = kind_of(r);
@@ -93,7 +83,7 @@ QString prm_print_text(const PrmRow& r, const TabSim& tab)
     case Kind::symbol: {
         if (r.numero.isEmpty() || !sign)
             return {};
-        const QString n = prm_zero_symbol(tab, *r.codrul, r.numero);
+        const QString n = sim_zero(tab, *r.codrul, r.numero);
         QString text = n + u'-' + head(sim_name(tab, *r.codrul, trim_blanks(n)), 6);
         if (!r.signo.isEmpty())
             text += u'(' + head(*sign, 3) + u')';
@@ -121,7 +111,7 @@ PrmListTexts prm_list_texts(const PrmRow& r, const TabSim& tab)
     } else if (kind == Kind::animal) {
         t.numero = animal_list_text(numero);
     } else if (kind == Kind::symbol && numero.size() == 2) {
-        const QString n = trim_blanks(prm_zero_symbol(tab, *r.codrul, r.numero));
+        const QString n = trim_blanks(sim_zero(tab, *r.codrul, r.numero));
         t.numero = n + u'-' + sim_name(tab, *r.codrul, n);
         t.signo = sign.value_or(QString());
     }

@@ -23,9 +23,6 @@ struct PrmRow {
 // numpre split by its class: "Z" and "Y" numbers end in a sign letter.
 void split_numpre(const QString& numpre, QString& numero, QString& signo);
 
-// The winning number of a symbol lottery as it is named: "0a" stands for "0"; failing
-// that, "99" stands for "0" when the set names both alike (also when it has neither).
-QString prm_zero_symbol(const TabSim& tab, int set, const QString& numero);
 
 // The text of the printed listing ("" when there is nothing to print).
 QString prm_print_text(const PrmRow& row, const TabSim& tab);

@@ -99,6 +99,23 @@ QString sim_name(const TabSim& tab, const QString& set, const QString& code)
     return ok ? sim_lookup(tab, id, code) : QString(10, u' ');
 }
 
+namespace {
+
+template <class Set> QString zero(const TabSim& tab, const Set& set, const QString& code)
+{
+    QString c = code;
+    if (c.contains(u"0a"))
+        return c.replace(QStringLiteral("0a"), QStringLiteral("0"));
+    if (c.contains(u"99") && sim_name(tab, set, QStringLiteral("99")) == sim_name(tab, set, QStringLiteral("0")))
+        return c.replace(QStringLiteral("99"), QStringLiteral("0"));
+    return c;
+}
+
+} // namespace
+
+QString sim_zero(const TabSim& tab, int set, const QString& code) { return zero(tab, set, code); }
+QString sim_zero(const TabSim& tab, const QString& set, const QString& code) { return zero(tab, set, code); }
+
 int sim_count(const TabSim& tab, int set)
 {
     int count = 0;

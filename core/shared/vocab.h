@@ -28,6 +28,10 @@ QString ani_name(const QString& code);
 // "0" may also be written "0-" or "0a"; "00" is a symbol of its own.
 QString sim_name(const TabSim& tab, int set, const QString& code);
 QString sim_name(const TabSim& tab, const QString& set, const QString& code);
+// The symbol 0 as the server may write it within a code: "0a" always reads "0"; "99"
+// reads "0" when the set names 99 as it names 0.
+QString sim_zero(const TabSim& tab, int set, const QString& code);
+QString sim_zero(const TabSim& tab, const QString& set, const QString& code);
 // Named symbols of a set: the codes "00" to "99", plus "0" unless it repeats "99".
 int sim_count(const TabSim& tab, int set);
 

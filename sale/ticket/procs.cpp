@@ -48,3 +48,21 @@ AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QStrin
                             .exec();
     return {r.ok, int(r.status(-1))};
 }
+
+PlayRows dettix(App& app, qint64 numtik)
+{
+    const db::Reply r = app.proc(QStringLiteral("dettix")).in(QStringLiteral("p1"), db::adBigInt, 0, numtik).exec();
+    PlayRows out;
+    out.ok = r.ok;
+    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
+        PlayRow p;
+        rs.read_text(QStringLiteral("nomlot"), p.nomlot);
+        rs.read_text(QStringLiteral("codsim"), p.codsim);
+        rs.read_text(QStringLiteral("codzod"), p.codzod);
+        rs.read_text(QStringLiteral("tipnum"), p.tipnum);
+        rs.read_text(QStringLiteral("numero"), p.numero);
+        rs.read_text(QStringLiteral("monto"), p.monto);
+        out.rows << p;
+    }
+    return out;
+}

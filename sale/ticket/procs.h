@@ -1,7 +1,8 @@
 #pragma once
 // Stored procedures of the ticket cycle that other windows call too: the outlet's
-// parameters (the parameters window) and the annulment of a ticket (the annulment window
-// and the ticket inquiry).
+// parameters (the parameters window), the annulment of a ticket (the annulment window
+// and the ticket inquiry) and the plays of a ticket (the ticket inquiry and the duplicate-
+// ticket dialog).
 #include "core/app/app.h"
 
 #include <QPair>
@@ -28,3 +29,14 @@ struct AnnulAnswer {
     int code = -1;
 };
 AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja);
+
+// dettix: the play lines of a ticket (none for an unknown ticket).
+struct PlayRow {
+    QString nomlot, codsim, codzod, tipnum, numero;
+    QString monto;          // a stored amount
+};
+struct PlayRows {
+    bool ok = false;
+    QList<PlayRow> rows;
+};
+PlayRows dettix(App& app, qint64 numtik);
