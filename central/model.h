@@ -77,6 +77,9 @@ struct Ticket {
     qint64 total = 0, tax = 0;  // stored units, as committed
     qint64 premio = 0;          // prize, stored units (0: not a winner)
     bool paid = false;
+    QDate paid_on;              // when and by which caja the prize was paid
+    QString paid_at;            // "hh:mm:ss"
+    QString paid_caja;
     QList<Play> plays;
 };
 

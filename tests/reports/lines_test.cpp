@@ -1,0 +1,41 @@
+// The report layouts on their own: the dates of rows, and reports longer than any buffer
+// limit.
+#include "reports/lines.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ReportLines, RowDates)
+{
+    const struct { QVariant value; const char* shown; } cases[] = {
+        {QDate(2024, 5, 1), "01-05-2024"},
+        {QDateTime(QDate(2024, 12, 31), QTime(23, 59)), "31-12-2024"},
+        {"2024-05-01", "01-05-2024"},
+        {"2024-05-01 10:00:00", "01-05-2024"},
+        {"no es fecha", "no es fecha"},
+        {QVariant(), ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rep_date(c.value), c.shown) << c.value.toString().toStdString();
+}
+
+TEST(ReportLines, ALongReportKeepsEveryRowAndItsTotals)
+{
+    const RepHead head{"AGENCIA", false, MonCtx{}};
+    const RepRange day{QDate(2024, 5, 1), QDate(2024, 5, 1)};
+    const int n = 40000;  // more lines than a 16-bit line index reaches
+    QList<SaleRow> sales;
+    QList<AnnulRow> annulled;
+    for (int i = 0; i < n; ++i) {
+        sales.append({QDate(2024, 5, 1), "01", 100000000.0});
+        annulled.append({QString::number(i), "01", "10:00:00", 100000000.0});
+    }
+    const Report v = lay_repvtq(head, day, "01", sales, &annulled);
+    ASSERT_EQ(v.lines.size(), 6 + n + 2 + 4 + n + 2 + 1);
+    EXPECT_EQ(v.lines[6 + n + 1], "TOTAL :                 40000.00");
+    EXPECT_EQ(v.lines[6 + n + 2 + 4 + n - 1], "00039999 01 10:00:00        1.00");
+    EXPECT_EQ(v.lines[v.lines.size() - 2], "TOTAL :                 40000.00");
+}
+
+} // namespace
