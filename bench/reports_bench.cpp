@@ -30,6 +30,18 @@ void sales(benchmark::State& state)
 }
 BENCHMARK(sales)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+void results(benchmark::State& state)
+{
+    QList<ResultRow> rows;
+    for (qint64 i = 0; i < state.range(0); ++i)
+        rows.append({QString::number(100000 + i), QStringLiteral("01"), double(i % 1000 * 100000000),
+                     double(i % 5000 * 100000000), int(i % 2)});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lay_reprtq(head(), range, QStringLiteral("TODAS"), rows));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(results)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

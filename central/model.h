@@ -116,6 +116,7 @@ struct Outlet {
     QSet<QString> lots_off;         // lottery codes the outlet does not sell
     QList<Account> accounts;
     QList<Deposit> deposits;
+    double commission = 12;         // percent of its sales the outlet keeps (bank results)
 };
 
 struct Symbol {

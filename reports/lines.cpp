@@ -157,3 +157,117 @@ Report lay_repctq(const RepHead& head, const QDate& fecha, const QString& caja, 
     l.put(QStringLiteral("CAJA     : ") + blanks(9) + l.amount(venta + impuesto - pagos, 12));
     return l.finish(sales.isEmpty() && !listed);
 }
+
+Report lay_reprtq(const RepHead& head, const RepRange& range, const QString& caja, const QList<ResultRow>& rows)
+{
+    Lines l(head, "RESULTADOS TOVAREN");
+    l.dates(range);
+    l.put(QStringLiteral("CAJA  : ") + caja);
+    l.put(dashes(32));
+    l.put(QStringLiteral("TICKT CJ   MONTO       PREMIOS P"));
+    l.put(dashes(32));
+    double all = 0, paid = 0, unpaid = 0;
+    for (const ResultRow& r : rows) {
+        // The ticket's last five characters, or the whole number zero-filled to five.
+        const QString n = trim_blanks(r.numtik);
+        const QString tick = n.size() >= 5 ? n.right(5) : pad_left(n, 5, QStringLiteral("0"));
+        const bool is_paid = r.pagado == 1;
+        (is_paid ? paid : unpaid) += r.premio;
+        all += r.premio;
+        l.put(tick + u' ' + r.iduser + u' ' + l.amount(r.total, 7) + u' ' + l.amount(r.premio, 13) + u' ' +
+              (is_paid ? u'S' : u'N'));
+    }
+    l.put(dashes(32));
+    l.put(QStringLiteral("TOTAL     :") + blanks(6) + l.amount(all, 13));
+    l.put(QString());
+    l.put(QStringLiteral("PAGADOS   :") + blanks(6) + l.amount(paid, 13));
+    l.put(QStringLiteral("POR PAGAR :") + blanks(6) + l.amount(unpaid, 13));
+    return l.finish(rows.isEmpty());
+}
+
+Report lay_reprba(const RepHead& head, const RepRange& range, int modo, bool flg_imp, const QList<BankRow>& rows)
+{
+    const int anc_lin = flg_imp ? 32 : 70;
+    Lines l(head, "RESULTADOS BANCA");
+    // The result lines of the groups: on screen a group's label and amounts on one line, on
+    // paper its label line and four amount lines. The list starts empty at every build, so
+    // an amounts row with no label row before it has an empty label.
+    QStringList lin_res;
+    qsizetype count = 0;
+    auto line_at = [&](qsizetype i) -> QString& {
+        if (lin_res.size() <= i)
+            lin_res.resize(i + 1);
+        return lin_res[i];
+    };
+    const char* captions[] = {"   Monto: ", "Comision: ", "  Premio: ", "   Total: "};
+    double sums[4] = {0, 0, 0, 0};
+    for (const BankRow& r : rows) {
+        if (r.xcontrol == 0) {
+            line_at(count) = r.xloteria;
+            if (flg_imp)
+                ++count;
+            continue;
+        }
+        const double v[4] = {-r.xmonto, r.xcomision, r.xpremio, r.xcomision + r.xpremio - r.xmonto};
+        for (int i = 0; i < 4; ++i)
+            sums[i] += v[i];
+        if (flg_imp) {
+            for (int i = 0; i < 4; ++i)
+                line_at(count + i) = blanks(8) + QLatin1String(captions[i]) + blanks(2) + l.amount(v[i], 12);
+            count += 4;
+        } else {
+            QString& line = line_at(count);
+            for (int i = 0; i < 4; ++i)
+                line += (i == 0 ? blanks(1) : blanks(2)) + l.amount(v[i], 12);
+            ++count;
+        }
+    }
+
+    l.dates(range, true);
+    l.put(dashes(anc_lin));
+    if (!flg_imp) {
+        l.put(modo == 0 ? QStringLiteral("FECHA                  VENTA      COMISION        PREMIO         TOTAL")
+                        : QStringLiteral("NOMBRE                 VENTA      COMISION        PREMIO         TOTAL"));
+        l.put(dashes(70));
+    }
+    if (count <= 0)
+        return l.finish(true);
+    for (qsizetype i = 0; i < count; ++i)
+        l.put(lin_res[i]);
+    l.put(dashes(anc_lin));
+    l.put(QString());
+    if (flg_imp) {
+        l.put(QStringLiteral("TOTALES"));
+        for (int i = 0; i < 4; ++i)
+            l.put(blanks(8) + QLatin1String(captions[i]) + blanks(2) + l.amount(sums[i], 12));
+    } else {
+        QString total = QStringLiteral("TOTALES") + blanks(9);
+        for (int i = 0; i < 4; ++i)
+            total += (i == 0 ? QString() : blanks(2)) + l.amount(sums[i], 12);
+        l.put(total);
+    }
+    return l.finish(false, false);
+}
+
+Report lay_replup(const RepHead& head, const RepRange& range, const QList<reg_cta>& rows)
+{
+    Lines l(head, "CUADRE DE CUENTAS");
+    l.dates(range);
+    l.put(dashes(30));
+    if (rows.isEmpty())
+        return l.finish(true);
+    const QString captions[] = {QStringLiteral("Deuda       : "), QStringLiteral("Cuenta      : "),
+                                QStringLiteral("Movimientos : "), QStringLiteral("Depósitos   : "),
+                                QStringLiteral("Total       : ")};
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        const reg_cta& r = rows[k];
+        if (range.desde != range.hasta)
+            l.put(QStringLiteral("Fecha       : ") + blanks(6) + rep_date(r.fecmov));
+        const double v[] = {r.deuda, r.cuenta, r.movimiento, r.deposito, r.total};
+        for (int i = 0; i < 5; ++i)
+            l.put(captions[i] + blanks(4) + l.amount(0 - v[i], 12));
+        if (k + 1 < rows.size())
+            l.put(QString());
+    }
+    return l.finish(false);
+}

@@ -72,4 +72,43 @@ Rows<PaidRow> reptaq(App& app, const RepArgs& a)
     });
 }
 
+Rows<ResultRow> reprtq(App& app, const RepArgs& a, int status)
+{
+    db::Proc p = with_caja(app.proc(QStringLiteral("reprtq")), a);
+    p.in(QStringLiteral("p5"), db::adInteger, 0, status);
+    return read<ResultRow>(p.exec(), [](const db::Recordset& rs) {
+        return ResultRow{text(rs, "numtik"), text(rs, "iduser"), amount(rs, "total"), amount(rs, "premio"),
+                         rs.field(QStringLiteral("pagado")).toInt()};
+    });
+}
+
+Rows<QString> dspsrx(App& app, const QString& cod_ven)
+{
+    return read<QString>(app.proc(QStringLiteral("dspsrx")).in(QStringLiteral("x1"), db::adChar, 3, cod_ven).exec(),
+                         [](const db::Recordset& rs) { return text(rs, "nomlot"); });
+}
+
+Rows<BankRow> reprbx(App& app, const RepArgs& a, const QString& lottery, int modo)
+{
+    db::Proc p = with_range(app.proc(QStringLiteral("reprbx")), a);
+    p.in(QStringLiteral("p4"), db::adVarChar, 15, lottery).in(QStringLiteral("p5"), db::adInteger, 0, modo);
+    return read<BankRow>(p.exec(), [](const db::Recordset& rs) {
+        return BankRow{rs.field(QStringLiteral("xcontrol")).toInt(), text(rs, "xloteria"), amount(rs, "xmonto"),
+                       amount(rs, "xcomision"), amount(rs, "xpremio")};
+    });
+}
+
+Rows<reg_cta> replut(App& app, const QString& desde, const QString& hasta, const QString& cod_ven)
+{
+    const db::Reply r = app.proc(QStringLiteral("replut"))
+                            .in(QStringLiteral("p1"), db::adDate, 0, desde)
+                            .in(QStringLiteral("p2"), db::adDate, 0, hasta)
+                            .in(QStringLiteral("p3"), db::adChar, 3, cod_ven)
+                            .exec();
+    return read<reg_cta>(r, [](const db::Recordset& rs) {
+        return reg_cta{rs.field(QStringLiteral("fecmov")), amount(rs, "deuda"),    amount(rs, "cuenta"),
+                       amount(rs, "movimiento"),           amount(rs, "deposito"), amount(rs, "total")};
+    });
+}
+
 } // namespace sp

@@ -28,5 +28,14 @@ Rows<AnnulRow> reptan(App& app, const RepArgs& a);
 Rows<TaxRow> repitx(App& app, const RepArgs& a);
 // reptaq: the prizes a caja paid; p5 is always 5.
 Rows<PaidRow> reptaq(App& app, const RepArgs& a);
+// reprtq: the winning tickets; p5 status 2 all, 1 paid prizes, 0 unpaid prizes.
+Rows<ResultRow> reprtq(App& app, const RepArgs& a, int status);
+// dspsrx: x1 outlet -> the names of the outlet's lotteries (nomlot).
+Rows<QString> dspsrx(App& app, const QString& cod_ven);
+// reprbx: the bank results; p4 a lottery name (up to 15 characters, "" for none), p5 0 by
+// day or 1 by lottery. The caja of a is not sent.
+Rows<BankRow> reprbx(App& app, const RepArgs& a, const QString& lottery, int modo);
+// replut: the outlet's account by day; both days sent as date parameters.
+Rows<reg_cta> replut(App& app, const QString& desde, const QString& hasta, const QString& cod_ven);
 
 } // namespace sp

@@ -41,6 +41,7 @@ inline void fill_store(central::Model& m)
     m.tickets.clear();
     m.outlet.users.insert("CAJERO2", central::User{"CLAVE", "02", {}});
     m.outlet.deposits.clear();
+    m.outlet.commission = 10;
     m.lotteries.clear();
     const char* lots[][2] = {{"L01", "ZULIA 12PM"}, {"L02", "CARACAS 4PM"}};
     for (const auto& l : lots) {

@@ -22,6 +22,7 @@ const Win caja_windows[] = {
     {"rep_vtq", "repvtq", "Reporte - Ventas Tovaren", {"tx_desd", "tx_hast"}, true},
     {"rep_itx", "repitx", "Reporte - Impuesto Municipal", {"tx_desd", "tx_hast"}, true},
     {"rep_caj", "repctq", "Reporte - Cuadre de Caja", {"tx_fech"}, false},
+    {"rep_rtq", "reprtq", "Reporte - Resultados Tovaren", {"tx_desd", "tx_hast"}, true},
 };
 
 QComboBox* caja(QWidget* w) { return child<QComboBox>(w, "tx_caja"); }
