@@ -1,24 +1,9 @@
-// The report layouts on their own: the dates of rows, and reports longer than any buffer
-// limit.
+// The report layouts on their own: reports longer than any buffer limit.
 #include "reports/lines.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(ReportLines, RowDates)
-{
-    const struct { QVariant value; const char* shown; } cases[] = {
-        {QDate(2024, 5, 1), "01-05-2024"},
-        {QDateTime(QDate(2024, 12, 31), QTime(23, 59)), "31-12-2024"},
-        {"2024-05-01", "01-05-2024"},
-        {"2024-05-01 10:00:00", "01-05-2024"},
-        {"no es fecha", "no es fecha"},
-        {QVariant(), ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(rep_date(c.value), c.shown) << c.value.toString().toStdString();
-}
 
 TEST(ReportLines, ALongReportKeepsEveryRowAndItsTotals)
 {
