@@ -6,6 +6,7 @@
 #include "procs.h"
 
 #include <QWidget>
+#include <initializer_list>
 
 class QComboBox;
 class QDateEdit;
