@@ -13,10 +13,13 @@
 
 namespace central {
 
-// One logged call: the procedure and the values of the sent parameters, in order.
+// One logged call: the procedure and the values of the sent parameters, in order, with
+// the type code and size each was declared with (empty when the call came over the wire).
 struct Call {
     QString proc;
     QVariantList values;
+    QList<int> types;
+    QList<int> sizes;
 };
 
 // One call as the procedure sees it.
@@ -24,6 +27,7 @@ struct Request {
     QString proc;
     QVariantList args;            // sent parameters by position (the return value is not sent)
     QList<int> out_positions;     // positions of the output parameters among args
+    QList<int> types, sizes;      // declared type code and size of each of args (in process only)
     QString database;             // the session's current database
     int status = 0;               // the procedure's return status
     bool answers_status = true;   // false: the answer carries no return status

@@ -77,11 +77,11 @@ struct Ticket {
     State state = pending;
     qint64 total = 0, tax = 0;  // stored units, as committed
     qint64 premio = 0;          // prize, stored units (0: not a winner)
-    bool paid = false;
-    QList<Play> plays;
     bool processed = false;     // its draws are done: the prize is settled
+    bool paid = false;
     QDateTime paid_at;          // when it was paid, and by which caja
     QString paid_caja;
+    QList<Play> plays;
 };
 
 // The winning number of a lottery's draw on a day.
@@ -117,6 +117,7 @@ struct Outlet {
     QSet<QString> lots_off;         // lottery codes the outlet does not sell
     QList<Account> accounts;
     QList<Deposit> deposits;
+    double commission = 12;         // percent of its sales the outlet keeps (bank results)
 };
 
 struct Symbol {

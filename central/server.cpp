@@ -64,6 +64,8 @@ public:
             if (params[i].dir != db::adParamInput)
                 req.out_positions << int(req.args.size());
             req.args << normalise(params[i].type, params[i].value);
+            req.types << params[i].type;
+            req.sizes << params[i].size;
             index << i;
         }
         bool broke = false;
@@ -149,7 +151,7 @@ std::unique_ptr<db::Session> Server::open(const db::ConnectProps& props, QString
 
 bool Server::execute(Request& req, QString* error, bool* broken)
 {
-    log.append(Call{req.proc, req.args});
+    log.append(Call{req.proc, req.args, req.types, req.sizes});
     if (broken)
         *broken = false;
     if (fail_any_ > 0 || fail_proc_.value(req.proc) > 0) {
