@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -19,8 +20,13 @@ public:
     }
     bool eventFilter(QObject*, QEvent* e) override
     {
-        if (e->type() == type_)
-            f_();
+        // Another window or a pop-up taking the focus (the window closing among them) is
+        // no leaving of the field.
+        if (e->type() == type_) {
+            const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
+            if (type_ == QEvent::FocusIn || (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason))
+                f_();
+        }
         return false;
     }
 

@@ -12,7 +12,7 @@ void place_by_screen(QWidget* w, QPoint narrow, QPoint wide);
 // it gets the focus.
 void select_on_focus(QWidget* field);
 
-// Calls f whenever the field loses the focus.
+// Calls f whenever the field loses the focus to another field of its window.
 void on_focus_out(QWidget* field, std::function<void()> f);
 
 // Key handler that types letters in upper case.
