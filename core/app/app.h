@@ -59,6 +59,7 @@ public:
     TabPer tab_per;
 
     int flg_nocox = 0;          // 1 = no connection
+    int mod_edi = 0;            // edit mode a list window hands its edit dialog: 1 include, 2 modify
     QString num_hdd;            // terminal identity
     QString nom_prg = "TOVAREN";
     QString ver_num = "3.8.2";

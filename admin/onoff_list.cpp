@@ -1,0 +1,65 @@
+#include "onoff_list.h"
+#include "core/shared/justify.h"
+#include "core/shared/twips.h"
+
+#include <QHeaderView>
+
+onoff_list::onoff_list(App& app, const QString& name, int list_width, int list_height) : app_(app)
+{
+    setObjectName(name);
+    lista = new QTreeWidget(this);
+    lista->setObjectName(QStringLiteral("lista"));
+    lista->setRootIsDecorated(false);
+    lista->setUniformRowHeights(true);
+    lista->setAllColumnsShowFocus(true);
+    lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->header()->setStretchLastSection(false);
+    lista->setGeometry(tw_rect(120, 120, list_width, list_height));
+
+    const int top = 120 + list_height + 150;
+    b_aceptar = new QPushButton(QStringLiteral("Aceptar"), this);
+    b_aceptar->setObjectName(QStringLiteral("b_aceptar"));
+    b_aceptar->setGeometry(tw_rect(120 + list_width - 2500, top, 1200, 380));
+    b_aceptar->setDefault(true);
+    b_aceptar->setEnabled(false);
+    b_cancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    b_cancelar->setObjectName(QStringLiteral("b_cancelar"));
+    b_cancelar->setGeometry(tw_rect(120 + list_width - 1200, top, 1200, 380));
+    b_cancelar->setAutoDefault(false);
+    connect(b_aceptar, &QPushButton::clicked, this, &onoff_list::b_aceptar_Click);
+    connect(b_cancelar, &QPushButton::clicked, this, &onoff_list::b_cancelar_Click);
+    setFixedSize(tw(120 + list_width + 120), tw(top + 380 + 150));
+}
+
+void onoff_list::fill(const QList<QStringList>& texts, const QList<bool>& on, const QStringList& codes)
+{
+    lista->clear();
+    QList<QTreeWidgetItem*> items;
+    for (qsizetype k = 0; k < texts.size(); ++k) {
+        auto* item = new QTreeWidgetItem(texts[k]);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, on[k] ? Qt::Checked : Qt::Unchecked);
+        items << item;
+    }
+    lista->addTopLevelItems(items);
+    codes_ = codes;
+    b_aceptar->setEnabled(true);
+}
+
+void onoff_list::b_aceptar_Click()
+{
+    if (!b_aceptar->isEnabled())
+        return;
+    bool done = remove_all();
+    for (int k = 0; done && k < lista->topLevelItemCount() && k < codes_.size(); ++k)
+        if (lista->topLevelItem(k)->checkState(0) != Qt::Checked)
+            done = store_off(trim_blanks(codes_[k]));
+    if (done)
+        close();
+}
+
+void onoff_list::b_cancelar_Click()
+{
+    close();
+}

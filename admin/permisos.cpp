@@ -1,0 +1,52 @@
+#include "permisos.h"
+#include "edit_fields.h"
+#include "procs_users.h"
+#include "usuarios.h"
+#include "core/shared/justify.h"
+#include "core/shared/twips.h"
+
+permisos::permisos(App& app) : onoff_list(app, QStringLiteral("permisos"), 4800, 3100)
+{
+    Form_Load();
+}
+
+QString permisos::usuario() const
+{
+    auto* list = app_.is_loaded(QStringLiteral("usuarios")) ? app_.win<usuarios>(QStringLiteral("usuarios")) : nullptr;
+    return list ? trim_blanks(list->usuario()) : QString();
+}
+
+void permisos::Form_Load()
+{
+    place_by_screen(this, {4000, 2500}, {5500, 3500});
+    lista->clear();
+    lista->setColumnCount(1);
+    lista->setHeaderLabels({QString()});
+    lista->setColumnWidth(0, tw(4430));
+    const QString user = usuario();
+    setWindowTitle(QStringLiteral("Permisos - Usuario: ") + user + QStringLiteral(" (Tovaren)"));
+
+    const MapList denied = getmap(app_, user);
+    if (!denied.ok)
+        return;
+    const TabPer& t = app_.tab_per;
+    QList<QStringList> texts;
+    QList<bool> on;
+    for (qsizetype k = 0; k < t.per_cod.size(); ++k) {
+        texts << QStringList{t.per_nom.value(k)};
+        // Exactly as stored: a code with blanks or another form unticks nothing.
+        on << !denied.codes.contains(t.per_cod[k]);
+    }
+    fill(texts, on, t.per_cod);
+    lista->setColumnWidth(0, tw(texts.size() > 10 ? 4170 : 4430));
+}
+
+bool permisos::remove_all()
+{
+    return delmap(app_, usuario());
+}
+
+bool permisos::store_off(const QString& code)
+{
+    return actmap(app_, usuario(), code);
+}
