@@ -57,6 +57,7 @@ public:
     MenSrv men_srv;
     Vocab vocab;                // tab_zod, tab_cac, tab_ani
     TabPer tab_per;
+    TabCat tab_cat;             // the lottery catalogue (dstlot)
 
     int flg_nocox = 0;          // 1 = no connection
     QString num_hdd;            // terminal identity
