@@ -1,30 +1,15 @@
 #pragma once
 // The sale window on a TestApp after a cashier's login, against the central-server double:
 // opening it, putting plays on its ticket, and what the double holds.
-#include "core/app/rule.h"
-#include "core/shared/justify.h"
 #include "sale/ticket/movtik.h"
 #include "sale/windows.h"
 #include "tests/doubles/test_app.h"
 
 #include <QCoreApplication>
-#include <QMdiArea>
 #include <QPointer>
-#include <QTest>
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& l, std::ostream* os)
-{
-    *os << "{\"" << l.join("\", \"").toStdString() << "\"}";
-}
 
 inline QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
-inline const QString kNoConexion = "No hay conexión con el servidor." + blanks(10);
 
 // The values of a logged call, as text.
 inline QStringList args(const central::Call& call)
@@ -47,7 +32,7 @@ struct SaleRig {
         s.cod_caj = "01";
         s.nom_ven = "AGENCIA DEMO";
         s.ord_lot = 0;
-        s.lot_mnu = t.srv->model.outlet.values.value("GETLOT_MNU");
+        s.lot_mnu = model().outlet.values.value("GETLOT_MNU");
         s.tik_men1 = "GRACIAS POR SU COMPRA";
         t->num_hdd = "0305419896";
         register_sale_windows(*t);
@@ -56,9 +41,10 @@ struct SaleRig {
 
     central::Model& model() { return t.srv->model; }
     fake::Dialogs& dlg() { return *t.dlg; }
+    QStringList procs() const { return t.srv->procs(); }
 
-    // Opens the sale window as the menu does (loaded, shown, activated) and lets a close
-    // it asked for happen. The window pointer is null once it closed.
+    // Opens the sale window (loaded, shown, so activated) and lets a close it asked for
+    // happen; null once it closed.
     movtik* open()
     {
         w = t->win<movtik>("movtik");
@@ -78,47 +64,20 @@ struct SaleRig {
         t->unload("movtik");
         settle();
     }
-    // The window closed itself (or was never there).
     bool closed() { return !w || !w->isVisible(); }
 
-    // A play of the pending ticket as play registration puts it there: on the server's
-    // ticket and in the window's ticket state and play list. amount in whole units.
+    // A play of the pending ticket as play registration leaves it: on the server's ticket,
+    // in the ticket's total and in the play list. amount in whole units.
     void put_play(const QString& codlot, const QString& numero, double amount)
     {
         const qint64 stored = qint64(amount * t->ses_val.mod_sys);
         central::Ticket* tk = model().ticket(w->tik_cur.numtik());
         ASSERT_TRUE(tk);
         tk->plays.append(central::Play{int(tk->plays.size()), codlot, "N", numero, stored, false});
-        auto& c = w->tik_cur;
-        const int idx = w->idx_lot(codlot);
-        JugTik j;
-        j.nomlot = idx >= 0 ? c.tab_lot[idx].nomlot : codlot;
-        j.tipo = "N";
-        j.numero = pad_left(numero, 6);
-        j.monto = double(stored);
-        c.jug_tik.resize(c.can_jug);
-        c.jug_tik.append(j);
-        ++c.can_jug;
-        c.tot_tik += double(stored);
-        w->lt_nume->addItem(pad_right(j.nomlot.left(15), 15) + " " + j.numero);
-        c.can_lin = w->lt_nume->count();
-        w->tx_mtik->setText(mon_show(t->mon(), c.tot_tik));
+        w->tik_cur.tot_tik += double(stored);
+        w->lt_nume->addItem(codlot + " " + numero);
     }
 
-    // Every message shown so far, then forgets them.
-    QStringList take_texts()
-    {
-        const QStringList texts = dlg().texts();
-        dlg().boxes.clear();
-        return texts;
-    }
-    QStringList items(QListWidget* list) const
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->text();
-        return out;
-    }
     QList<int> ticked(QListWidget* list) const
     {
         QList<int> out;
@@ -127,16 +86,16 @@ struct SaleRig {
                 out << i;
         return out;
     }
-    // The codes of the lotteries listed in lt_lote.
-    QStringList listed() const
+    // The codes of the lotteries listed in lt_lote (of the ticked ones only, when asked).
+    QStringList listed(bool only_ticked = false) const
     {
         QStringList out;
         for (int i = 0; i < w->lt_lote->count(); ++i)
-            out << movtik::item_codint(w->lt_lote->item(i));
+            if (!only_ticked || w->lt_lote->item(i)->checkState() == Qt::Checked)
+                out << movtik::item_codint(w->lt_lote->item(i));
         return out;
     }
     central::Ticket::State state(qint64 numtik) { return model().ticket(numtik)->state; }
-    // The watch's tick n times.
     void tick(int n)
     {
         for (int i = 0; i < n; ++i)
