@@ -18,7 +18,7 @@
 
 namespace {
 
-const QString kNumTik0 = QStringLiteral("0");
+const QString kZero = QStringLiteral("0");
 constexpr int kCodint = Qt::UserRole;      // item data of lt_lote: the lottery's code
 constexpr int kIndex = Qt::UserRole + 1;   // and its record in tab_lot
 constexpr int kItemL = 7;                  // "L - LOTERIAS"
@@ -162,7 +162,7 @@ void movtik::Form_Load()
     move(tw(place), tw(place));
 
     // A number left by an earlier opening is no ticket of this one.
-    t.num_tik = kNumTik0;
+    t.num_tik = kZero;
     t.tip_jug = QStringLiteral("N");
     t.flg_mou = t.foc_lot = t.flg_lot = t.flg_ext = false;
 
@@ -292,8 +292,8 @@ void movtik::new_tik()
             lots.append(lot);
     name_lots(lots, app_.tab_cat, t.can_cat);
 
-    t.num_tik = pad_left(n.numtik, num_digits, kNumTik0);
-    t.ser_tik = pad_left(n.serial, num_digits, kNumTik0);
+    t.num_tik = pad_left(n.numtik, num_digits, kZero);
+    t.ser_tik = pad_left(n.serial, num_digits, kZero);
     const auto date = to_date(n.fecha);
     t.fec_tik = date ? date->toString(QStringLiteral("dd/MM/yyyy")) : n.fecha;
     t.hor_tik = n.hora;
@@ -312,25 +312,25 @@ void movtik::new_tik()
         lt_lote->clear();
         lote_ticks_.clear();
         t.tab_lot.clear();
-        t.num_tik = kNumTik0;
+        t.num_tik = kZero;
         tx_ntik->clear();
         tx_mtik->clear();
         app_.dlg.set_pointer(plat::ptr_default);
         int style = 0;
-        const QString text = open_refusal(too_long ? -1 : n.status, style);
+        const QString text = open_refusal(n.status != 0 ? n.status : -1, style);
         app_.msg(text, style);
         return;
     }
     if (t.numtik() == 0) {
         app_.dlg.set_pointer(plat::ptr_default);
         app_.msg(QStringLiteral("Error de conexión con servidor.") + blanks(10), plat::mb_critical);
-        t.num_tik = kNumTik0;
+        t.num_tik = kZero;
         return;
     }
     if (lots.isEmpty()) {
         app_.dlg.set_pointer(plat::ptr_default);
         app_.msg(QStringLiteral("No hay loterías disponibles para vender.") + blanks(5), plat::mb_exclamation);
-        t.num_tik = kNumTik0;
+        t.num_tik = kZero;
         return;
     }
 
@@ -348,7 +348,7 @@ void movtik::new_tik()
                 }
     lt_lote->setCurrentRow(-1);
     tx_ntik->setText(t.num_tik);
-    tx_mtik->setText(kNumTik0);
+    tx_mtik->setText(kZero);
     t.tip_jug = QStringLiteral("N");
     act_tip();
     app_.dlg.set_pointer(plat::ptr_default);
