@@ -36,4 +36,11 @@ const Lottery* Model::lottery(const QString& codlot) const
     return nullptr;
 }
 
+double Model::mod_sys() const
+{
+    bool ok = false;
+    const double m = outlet.values.value(QStringLiteral("SYSTEM_MOD")).toDouble(&ok);
+    return ok && m > 0 ? m : 100000000.0;
+}
+
 } // namespace central

@@ -55,6 +55,7 @@ struct Lottery {
     int statpl = 0, stater = 0, stazod = 0, statrz = 0, stamor = 0, stadbl = 0;
     int stasit = 0, stastd = 0, stastt = 0, codrul = 0, codzod = 0, zorder = 0;
     QTime draw;                 // sales close at the draw
+    QChar extra;                // the first letter of the outlet's extra play type listing it
 };
 
 // One line of a ticket: a play with the index the client gave it.
@@ -118,6 +119,7 @@ struct Outlet {
     QList<Account> accounts;
     QList<Deposit> deposits;
     double commission = 12;         // percent of its sales the outlet keeps (bank results)
+    qint64 quota = 0;               // sale quota left, stored units; committed tickets use it up
 };
 
 struct Symbol {
@@ -139,12 +141,18 @@ struct Model {
     qint64 next_numtik = 1;
     qint64 next_serial = 10000001;
     QList<Winner> winners;
+    // The time of day the double sells at: a draw at or before it is closed. Fixed, so that
+    // the demo and the tests sell the same lotteries at any hour.
+    QTime sale_time = QTime(9, 0);
+    int newtkx_override = -1;     // >= 0: newtkx answers this status and opens no ticket
 
     // The outlet's parameter of that name ("" when it has none), and setting it.
     QString param(const QString& key) const;
     void set_param(const QString& key, const QString& value);
     Ticket* ticket(qint64 numtik);
     const Lottery* lottery(const QString& codlot) const;
+    // The money divisor the outlet's logins receive (SYSTEM_MOD).
+    double mod_sys() const;
 };
 
 } // namespace central

@@ -125,11 +125,13 @@ void seed_tickets(Model& m)
         {0, "01", "09:30:27", Ticket::sold, false, 0, false,
          {{0, sim, "N", "1520", 2}, {1, sim, "N", "010203", 1}, {2, num, "N", "777", 5}}},
     };
+    // Numbers of their own, apart from the ones the sale hands out.
     const QDate today = QDate::currentDate();
+    qint64 n = 0;
     for (const auto& s : seeds) {
         Ticket t;
-        t.numtik = m.next_numtik++;
-        t.serial = m.next_serial++;
+        t.numtik = 800001 + n;
+        t.serial = 80000001 + n++;
         t.cod_ven = QString::fromLatin1(s.cod_ven);
         t.caja = QString::fromLatin1(s.caja);
         t.fecha = today.addDays(-s.days_ago);

@@ -81,6 +81,17 @@ struct MenSrv {
     QString men_fec, men_hor, men_txt;
 };
 
+// One lottery of the catalogue of the last dstlot answer, as the server sends it.
+struct RegCat {
+    QString codint;   // 3 characters: the code lotteries are named by to the server
+    QString codlot;   // the code answer rows carry
+    QString nomlot;
+    QString codsim;   // symbol set, as text
+    QString codsit;
+};
+// The lottery catalogue: it outlives the sale window and is replaced at each opening.
+using TabCat = QList<RegCat>;
+
 // Report-line buffer.
 struct BufRep {
     QStringList rep_lin;

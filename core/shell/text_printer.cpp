@@ -11,10 +11,13 @@ int prn_index(const QStringList& names, int rep_nprn, const QString& rep_impr)
 
 bool TextPrinter::start(const CfgReg& cfg)
 {
+    return start(prn_index(printers_.names(), cfg.rep_nprn, cfg.rep_impr));
+}
+
+bool TextPrinter::start(int index)
+{
     job_.reset();
-    const QStringList names = printers_.names();
-    const int index = prn_index(names, cfg.rep_nprn, cfg.rep_impr);
-    if (index < 0 || index >= names.size()) {
+    if (index < 0 || index >= printers_.names().size()) {
         failed_ = true;
         return false;
     }

@@ -18,6 +18,8 @@ public:
     // Starts a job with one copy on the printer the settings choose (prn_index). False when
     // no printer is installed, the settings name none, or it cannot be opened.
     bool start(const CfgReg& cfg);
+    // Starts a job on the printer at that position among the installed printers.
+    bool start(int index);
     // Prints margin blanks followed by text (no margin: pass 0).
     bool line(const QString& text, int margin = 0);
     // Ends the page, then the document, so that the printer receives the job.

@@ -11,6 +11,94 @@ ParamRows param_rows(const db::Reply& r)
     return p;
 }
 
+// The lotteries of newtkx and dttlot rows: codint as text, the rest as whole numbers.
+LotRows lot_rows(const db::Reply& r)
+{
+    LotRows l;
+    l.ok = r.ok;
+    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
+        RegLot lot;
+        rs.read_text(QStringLiteral("codint"), lot.codint);
+        const std::pair<const char*, int RegLot::*> ints[] = {
+            {"statpl", &RegLot::statpl}, {"stater", &RegLot::stater}, {"stazod", &RegLot::stazod},
+            {"statrz", &RegLot::statrz}, {"stamor", &RegLot::stamor}, {"stadbl", &RegLot::stadbl},
+            {"stasit", &RegLot::stasit}, {"stastd", &RegLot::stastd}, {"stastt", &RegLot::stastt},
+            {"codsim", &RegLot::codsim}, {"codrul", &RegLot::codrul}, {"codzod", &RegLot::codzod},
+            {"zorder", &RegLot::zorder},
+        };
+        for (const auto& [column, member] : ints) {
+            const QVariant v = rs.field(QLatin1String(column));
+            if (!v.isNull())
+                lot.*member = v.toInt();
+        }
+        l.rows.append(lot);
+    }
+    return l;
+}
+
+using db::adBigInt;
+using db::adChar;
+using db::adInteger;
+using db::adParamInput;
+using db::adParamOutput;
+using db::adParamReturnValue;
+using db::adVarChar;
+
+// The prepared commands in the order the window prepares them, with their parameters.
+struct Prepared {
+    db::Command App::*cmd;
+    const char* procedure;
+    QList<db::Parameter> params;
+};
+
+const QList<Prepared>& prepared_cmds()
+{
+    static const QList<Prepared> cmds = {
+        {&App::cmd_getpaq, "getpaq", {{"q1", adVarChar, adParamInput, 3, {}}}},
+        {&App::cmd_statik, "statik", {{"w0", adInteger, adParamReturnValue, 0, {}}, {"w1", adBigInt, adParamInput, 0, {}}}},
+        {&App::cmd_protkx,
+         "protkx",
+         {{"x1", adBigInt, adParamInput, 0, {}},
+          {"x2", adChar, adParamInput, 255, {}},
+          {"x3", adChar, adParamInput, 1, {}},
+          {"x4", adChar, adParamInput, 6, {}},
+          {"x5", adBigInt, adParamInput, 0, {}},
+          {"x6", adInteger, adParamInput, 0, {}},
+          {"x7", adBigInt, adParamInput, 0, {}},
+          {"x8", adBigInt, adParamInput, 0, {}}}},
+        {&App::cmd_valtkx,
+         "valtkx",
+         {{"y0", adBigInt, adParamReturnValue, 0, {}},
+          {"y1", adBigInt, adParamOutput, 0, {}},
+          {"y2", adChar, adParamOutput, 8, {}},
+          {"y3", adChar, adParamInput, 8, {}},
+          {"y4", adBigInt, adParamInput, 0, {}},
+          {"y5", adBigInt, adParamInput, 0, {}},
+          {"y6", adInteger, adParamInput, 0, {}}}},
+        {&App::cmd_newtkx,
+         "newtkx",
+         {{"z0", adBigInt, adParamReturnValue, 0, {}},
+          {"z1", adBigInt, adParamOutput, 0, {}},
+          {"z2", adBigInt, adParamOutput, 0, {}},
+          {"z3", adChar, adParamOutput, 10, {}},
+          {"z4", adChar, adParamOutput, 8, {}},
+          {"z5", adChar, adParamInput, 3, {}},
+          {"z6", adChar, adParamInput, 2, {}},
+          {"z7", adChar, adParamInput, 10, {}},
+          {"z8", adInteger, adParamInput, 0, {}},
+          {"z9", adInteger, adParamInput, 0, {}},
+          {"z10", adInteger, adParamInput, 0, {}}}},
+    };
+    return cmds;
+}
+
+// A whole-number answer as text, "" when none came.
+QString whole_text(const db::Reply& r, const QString& name)
+{
+    const QVariant v = r.value(name);
+    return v.isNull() || !v.isValid() ? QString() : QString::number(v.toLongLong());
+}
+
 } // namespace
 
 ParamRows getpaq(App& app, const QString& cod_ven)
@@ -65,4 +153,112 @@ PlayRows dettix(App& app, qint64 numtik)
         out.rows << p;
     }
     return out;
+}
+
+void prep_cmds(App& app)
+{
+    for (const Prepared& p : prepared_cmds()) {
+        db::Command& cmd = app.*p.cmd;
+        cmd.command_text = QLatin1String(p.procedure);
+        for (const db::Parameter& par : p.params)
+            cmd.append(par.name, par.type, par.dir, par.size);
+    }
+}
+
+void drop_cmds(App& app)
+{
+    for (const Prepared& p : prepared_cmds())
+        for (const db::Parameter& par : p.params)
+            (app.*p.cmd).remove(par.name);
+}
+
+CatRows dstlot(App& app, int ord_lot, int val_fijo)
+{
+    const db::Reply r = app.proc(QStringLiteral("dstlot"))
+                            .in(QStringLiteral("d1"), adInteger, 0, ord_lot)
+                            .in(QStringLiteral("d2"), adInteger, 0, val_fijo)
+                            .exec();
+    CatRows c;
+    c.ok = r.ok;
+    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
+        RegCat e;
+        rs.read_text(QStringLiteral("codint"), e.codint);
+        rs.read_text(QStringLiteral("codlot"), e.codlot);
+        rs.read_text(QStringLiteral("nomlot"), e.nomlot);
+        rs.read_text(QStringLiteral("codsim"), e.codsim);
+        rs.read_text(QStringLiteral("codsit"), e.codsit);
+        c.rows.append(e);
+    }
+    return c;
+}
+
+bool dsplot(App& app)
+{
+    return app.proc(QStringLiteral("dsplot")).exec().ok;
+}
+
+LotRows dttlot(App& app, const QString& cod_ven, int mod_lot, int ord_act, int val_fijo)
+{
+    return lot_rows(app.proc(QStringLiteral("dttlot"))
+                        .in(QStringLiteral("d1"), adChar, 3, cod_ven)
+                        .in(QStringLiteral("d2"), adInteger, 0, mod_lot)
+                        .in(QStringLiteral("d3"), adInteger, 0, ord_act)
+                        .in(QStringLiteral("d4"), adInteger, 0, val_fijo)
+                        .exec());
+}
+
+NewTicket newtkx(App& app, const QString& cod_ven, const QString& cod_caj, const QString& num_hdd, int ord_lot,
+                 int val_fijo, int mod_ven)
+{
+    db::Command& cmd = app.cmd_newtkx;
+    cmd.set_value(QStringLiteral("z5"), cod_ven);
+    cmd.set_value(QStringLiteral("z6"), cod_caj);
+    cmd.set_value(QStringLiteral("z7"), num_hdd);
+    cmd.set_value(QStringLiteral("z8"), ord_lot);
+    cmd.set_value(QStringLiteral("z9"), val_fijo);
+    cmd.set_value(QStringLiteral("z10"), mod_ven);
+    const db::Reply r = db::run_prepared(app.rule(), cmd);
+    NewTicket t;
+    t.ok = r.ok;
+    if (!r.ok)
+        return t;
+    t.lots = lot_rows(r);
+    t.status = r.status(-1);
+    t.numtik = whole_text(r, QStringLiteral("z1"));
+    t.serial = whole_text(r, QStringLiteral("z2"));
+    r.read(QStringLiteral("z3"), t.fecha);
+    r.read(QStringLiteral("z4"), t.hora);
+    return t;
+}
+
+TikStatus statik(App& app, qint64 numtik)
+{
+    app.cmd_statik.set_value(QStringLiteral("w1"), numtik);
+    const db::Reply r = db::run_prepared(app.rule(), app.cmd_statik, true);
+    return {r.ok, r.ok ? r.status(-1) : -1};
+}
+
+bool deltik(App& app, const QString& num_tik)
+{
+    return app.proc(QStringLiteral("deltik")).in(QStringLiteral("d1"), adChar, 8, num_tik).exec().ok;
+}
+
+TikCommit valtkx(App& app, const QString& num_tik, qint64 tot_tik, qint64 imp_tik, int rep_juga)
+{
+    db::Command& cmd = app.cmd_valtkx;
+    cmd.set_value(QStringLiteral("y3"), num_tik);
+    cmd.set_value(QStringLiteral("y4"), tot_tik);
+    cmd.set_value(QStringLiteral("y5"), imp_tik);
+    cmd.set_value(QStringLiteral("y6"), rep_juga);
+    const db::Reply r = db::run_prepared(app.rule(), cmd);
+    TikCommit c;
+    c.ok = r.ok;
+    if (!r.ok)
+        return c;
+    if (db::Recordset rs = r.rows; !rs.eof())
+        rs.read_text(QStringLiteral("ticket2"), c.ticket2);
+    c.val_cup = r.value(QStringLiteral("y0")).toDouble();
+    c.val_mon = r.value(QStringLiteral("y1")).toDouble();
+    c.has_hora = r.read(QStringLiteral("y2"), c.hora);
+    return c;
 }

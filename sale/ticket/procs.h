@@ -1,9 +1,9 @@
 #pragma once
-// Stored procedures of the ticket cycle that other windows call too: the outlet's
-// parameters (the parameters window), the annulment of a ticket (the annulment window
-// and the ticket inquiry) and the plays of a ticket (the ticket inquiry and the duplicate-
-// ticket dialog).
+// Stored procedures of the ticket cycle. getpaq, anutix and dettix are called from other
+// windows too: the parameters window, the annulment window, the ticket inquiry and the
+// duplicate-ticket dialog.
 #include "core/app/app.h"
+#include "tik_cur.h"
 
 #include <QPair>
 
@@ -40,3 +40,63 @@ struct PlayRows {
     QList<PlayRow> rows;
 };
 PlayRows dettix(App& app, qint64 numtik);
+
+// The sale window's five prepared commands: cmd_getpaq, cmd_statik, cmd_protkx,
+// cmd_valtkx and cmd_newtkx get their procedure and parameters when the window loads and
+// keep them, whatever values the calls set, until the window unloads.
+void prep_cmds(App& app);
+// Takes every parameter prep_cmds appended off its command, by name; one that is not there
+// is passed over.
+void drop_cmds(App& app);
+
+// dstlot: the lottery catalogue in the lottery order (0 by draw time, 1 by name).
+struct CatRows {
+    bool ok = false;
+    TabCat rows;
+};
+CatRows dstlot(App& app, int ord_lot, int val_fijo);
+// dsplot: the lottery names, read to their end; nothing of them is used.
+bool dsplot(App& app);
+
+// The lotteries of newtkx and dttlot rows; codlot and nomlot are left to the caller.
+struct LotRows {
+    bool ok = false;
+    QList<RegLot> rows;
+};
+// dttlot: the lotteries open for sale in a list mode and order.
+LotRows dttlot(App& app, const QString& cod_ven, int mod_lot, int ord_act, int val_fijo);
+
+// newtkx, on cmd_newtkx: opens a pending ticket for the outlet, caja and terminal, and
+// answers the lotteries open for it. status 0 with a ticket number other than 0: opened.
+struct NewTicket {
+    bool ok = false;
+    LotRows lots;
+    qint64 status = -1;
+    QString numtik, serial;   // the whole numbers as text ("" when none came)
+    QString fecha, hora;      // as the server sends them
+};
+NewTicket newtkx(App& app, const QString& cod_ven, const QString& cod_caj, const QString& num_hdd, int ord_lot,
+                 int val_fijo, int mod_ven);
+
+// statik, on cmd_statik, tried once: the state of a pending ticket; 1 asks the client to
+// delete it and open another.
+struct TikStatus {
+    bool ok = false;
+    qint64 code = -1;
+};
+TikStatus statik(App& app, qint64 numtik);
+
+// deltik: deletes a pending ticket (its 8-digit number); nothing is answered.
+bool deltik(App& app, const QString& num_tik);
+
+// valtkx, on cmd_valtkx: validates and commits a ticket. val_mon above 0 is the amount of
+// its plays; 0 or less a refusal code. val_cup is the sale quota left, in whole units.
+struct TikCommit {
+    bool ok = false;
+    double val_mon = 0;
+    double val_cup = 0;
+    QString ticket2;          // the plays as the server words them
+    bool has_hora = false;
+    QString hora;             // the time of the commit
+};
+TikCommit valtkx(App& app, const QString& num_tik, qint64 tot_tik, qint64 imp_tik, int rep_juga);

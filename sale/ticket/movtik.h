@@ -1,0 +1,108 @@
+#pragma once
+// "Venta de Tickets": the sale window. This class holds the window's controls, the ticket
+// state and the ticket cycle: the set-up, opening a ticket, the lottery list and its
+// modes, the pending-ticket watch, closing, committing and printing a ticket.
+//
+// Play entry and play registration complete the window by overriding the entry points
+// marked below; the ticket cycle calls them where it needs the entry state recomputed.
+// The registry builds the window and then runs Form_Load, so the overrides already apply.
+#include "core/app/app.h"
+#include "tik_cur.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QWidget>
+
+class movtik : public QWidget {
+    Q_OBJECT
+public:
+    explicit movtik(App& app, QWidget* parent = nullptr);
+    ~movtik() override;
+
+    QLabel *Label1, *Label2, *Label7, *Label8;
+    QLineEdit* tx_ntik;     // the ticket number
+    QLineEdit* tx_mtik;     // the ticket total
+    QComboBox* tx_nume;     // the number being typed
+    QComboBox* tx_mont;     // the amount being typed
+    QListWidget* lt_tipo;   // play types, with check boxes
+    QListWidget* lt_lote;   // lotteries open for the ticket, with check boxes
+    QListWidget* lt_nume;   // the play lines of the ticket
+    QTreeWidget* lx_nume;   // pick list of symbol codes, hidden until the number field opens it
+    QPushButton* b_procesar;  // Enter
+    QPushButton* b_imprimir;  // Esc
+    QTimer* timer_tik;        // the pending-ticket watch
+
+    TikCur tik_cur;
+
+    // Window events.
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    void timer_tik_Timer();
+    void b_imprimir_Click();
+
+    // The ticket cycle.
+    void car_lim();
+    void new_tik();
+    void car_lot();
+    void del_cur();
+    void anu_cur();
+    void val_tik();
+    // Index in tab_lot of the lottery an answer row names by codlot; -1 when none.
+    int idx_lot(const QString& codlot) const;
+
+    // The lottery of an item of lt_lote: its code and its record in tab_lot.
+    static QString item_codint(const QListWidgetItem* item);
+    static int item_index(const QListWidgetItem* item);
+
+    // Entry points of play entry.
+    // Play-type dispatch (index 0 to 13; key: an extra's typed letter; item: an extra
+    // ticked with the mouse). Here: the lottery list's modes, its order, and L.
+    virtual void sel_tip(int index, int key, int item);
+    // Recomputes the number format and the play-type ticks from the ticked lotteries.
+    virtual void act_tip();
+    // A tick of lt_lote changed (by the cashier or the program).
+    virtual void lt_lote_ItemCheck(int item);
+
+    // While a handler of the window or a modal window runs, the watch does not check.
+    class Busy {
+    public:
+        explicit Busy(movtik& w) : w_(w) { ++w_.busy_; }
+        ~Busy() { --w_.busy_; }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+    private:
+        movtik& w_;
+    };
+    bool busy() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    App& app_;
+
+private:
+    void build();
+    void fill_lots(const QList<RegLot>& lots);
+    void close_window();
+    void on_lote_changed(QListWidgetItem* item);
+    bool checked(QListWidget* list, int row) const;
+    void set_checked(QListWidget* list, int row, bool on);
+    void untick_lots();
+    bool untick_extras();   // whether one was ticked
+    void sel_extra(int key, int item);
+    void print_tik(double val_mon, const QString& ticket2);
+
+    int busy_ = 0;
+    bool loaded_ = false;      // Form_Load ran and Form_Unload did not yet
+    bool shown_ = false;
+    int prn_cur = 0;           // the printer tickets went to last
+    QList<Qt::CheckState> lote_ticks_;  // tick of each lt_lote item as last seen
+};
