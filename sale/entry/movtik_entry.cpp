@@ -40,7 +40,26 @@ movtik_entry::movtik_entry(App& app, QWidget* parent) : movtik(app, parent), bri
     lines.got_focus = [this] { lt_nume_GotFocus(); };
     lines.lost_focus = [this] { lt_nume_LostFocus(); };
 
-    bridge_->attach(lt_lote).key_press = [this](int k) { return lt_lote_KeyPress(k); };
+    CtlEvents& lote = bridge_->attach(lt_lote);
+    lote.key_press = [this](int k) { return lt_lote_KeyPress(k); };
+    lote.got_focus = [this] { lt_lote_GotFocus(); };
+    lote.lost_focus = [this] { lt_lote_LostFocus(); };
+
+    CtlEvents& mont = bridge_->attach(tx_mont);
+    mont.key_press = [this](int k) { return tx_mont_KeyPress(k); };
+    mont.key_down = [this](int k, int s) { return tx_mont_KeyDown(k, s); };
+    mont.got_focus = [this] { tx_mont_GotFocus(); };
+    mont.lost_focus = [this] { tx_mont_LostFocus(); };
+    connect(tx_mont->lineEdit(), &QLineEdit::textChanged, this, &movtik_entry::tx_mont_Change);
+
+    CtlEvents& picks = bridge_->attach(lx_nume);
+    picks.key_press = [this](int k) { return lx_nume_KeyPress(k); };
+    picks.got_focus = [this] { lx_nume_GotFocus(); };
+    picks.lost_focus = [this] { lx_nume_LostFocus(); };
+    // The program's ticks and fills of the pick list are made with its signals blocked:
+    // a tick change it reports is the cashier's.
+    connect(lx_nume, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* it) { lx_nume_ItemCheck(it); });
+    connect(lx_nume, &QTreeWidget::itemClicked, this, &movtik_entry::lx_nume_ItemClick);
 
     bridge_->attach(tx_ntik).got_focus = [this] { tx_ntik_GotFocus(); };
     bridge_->attach(tx_mtik).got_focus = [this] { tx_mtik_GotFocus(); };
@@ -254,16 +273,20 @@ int movtik_entry::lt_tipo_KeyPress(int KeyAscii)
 
 // ---- The number field ----
 
+// A letter typed in an entry field chooses its play type.
+bool movtik_entry::letter_key(int KeyAscii)
+{
+    const int index = play_index(KeyAscii);
+    if (index == kExtras)
+        sel_tip(kExtras, KeyAscii, 0);
+    else if (index >= 0)
+        sel_tip(index, 0, 0);
+    return index >= 0;
+}
+
 int movtik_entry::tx_nume_KeyPress(int KeyAscii)
 {
-    if (const int index = play_index(KeyAscii); index >= 0) {
-        if (index == kExtras)
-            sel_tip(kExtras, KeyAscii, 0);
-        else
-            sel_tip(index, 0, 0);
-        return 0;
-    }
-    return edit_number(KeyAscii);
+    return letter_key(KeyAscii) ? 0 : edit_number(KeyAscii);
 }
 
 // An editing key on the number field: the key to type at the caret, or 0.
@@ -420,6 +443,273 @@ void movtik_entry::tx_nume_LostFocus()
     if (t.lin_sim >= 1 && !trim_blanks(text).isEmpty())
         tx_nume->setEditText(code_leave(code_set(), text));
     paint(tx_nume, false);
+}
+
+// ---- The lottery list ----
+
+// A tick of the lottery list changed, by the cashier or the program: at most 31 lotteries,
+// all of one kind; the lottery ticked sets the number format, the pick list and the amount
+// presets, and the lottery ticked last chooses the amount limits.
+void movtik_entry::lt_lote_ItemCheck(int item)
+{
+    auto& t = tik_cur;
+    const auto& tab = t.tab_lot;
+    if (item < 0 || item >= tab.size()) {
+        set_checked(lt_lote, item, false);  // no lottery behind it
+        return;
+    }
+    int ticked = 0;
+    for (int i = 0; i < tab.size(); ++i)
+        ticked += lot_ticked(i) ? 1 : 0;
+    if (ticked > 31) {
+        set_checked(lt_lote, item, false);
+        return;
+    }
+    const int cursor = lt_lote->currentRow();
+    int candidate = t.sel_lim;
+    const RegLot lot = tab[item];
+    if (lot_ticked(item)) {
+        candidate = lot.codrul;
+        for (int i = 0; i < tab.size(); ++i)
+            if (lot_ticked(i) && tab[i].kind() != lot.kind())
+                set_checked(lt_lote, i, false);
+        t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
+        if (lot.stamor == 1) {
+            t.max_num = 6;
+        } else if (lot.stadbl == 1) {
+            t.max_num = 4;
+        } else if (lot.codrul <= 0) {
+            t.max_num = 3;
+        } else {
+            if (sim_count(app_.tab_sim, 0) <= sim_count(app_.tab_sim, lot.codsim))
+                t.lin_sim = lot.codsim;
+            t.max_num = lot.stasit >= 1 ? 6 : 2;
+            if (lot.stasit >= 1) {
+                t.lin_sit = lot.stasit;
+                t.lin_std = lot.stastd;
+                t.lin_stt = lot.stastt;
+            }
+        }
+        fill_picks(lot.codsim, lot.codsim);
+        const QString amount = tx_mont->currentText();
+        tx_mont->clear();
+        tx_mont->addItems(amount_presets(app_.mon(), lot.codrul < 1 ? 0 : 1));
+        tx_mont->setEditText(amount);
+    } else {
+        fill_picks(lot.codsim, 0);
+    }
+    if (cursor < lt_lote->count() - 1)
+        lt_lote->setCurrentRow(cursor + 1);
+    if (!any_lot_ticked()) {
+        for (QComboBox* field : {tx_nume, tx_mont}) {
+            field->clear();
+            field->clearEditText();
+        }
+        t.sel_lim = 0;
+    } else if (t.sel_lim != candidate) {
+        tx_nume->setEditText(QString());
+        tx_mont->setEditText(QString());
+        t.sel_lim = candidate;
+    }
+}
+
+// The pick list filled anew, the number field's text kept: for a symbol lottery, with the
+// set that has the most symbols among start and the ticked lotteries (the later on a tie).
+void movtik_entry::fill_picks(int codsim, int start)
+{
+    const QString number = tx_nume->currentText();
+    tx_nume->clear();
+    const QSignalBlocker quiet(lx_nume);
+    lx_nume->clear();
+    if (codsim > 0) {
+        int set = start;
+        for (int i = 0; i < tik_cur.tab_lot.size(); ++i) {
+            const int other = tik_cur.tab_lot[i].codsim;
+            if (lot_ticked(i) && sim_count(app_.tab_sim, other) >= sim_count(app_.tab_sim, set))
+                set = other;
+        }
+        for (const QString& text : pick_items(CodeSet{app_.tab_sim, set}))
+            (new QTreeWidgetItem(lx_nume, {text}))->setCheckState(0, Qt::Unchecked);
+    }
+    tx_nume->setEditText(number);
+}
+
+void movtik_entry::lt_lote_GotFocus()
+{
+    auto& t = tik_cur;
+    if (tx_nume->currentText() == QLatin1String("_"))
+        tx_nume->setEditText(QString());
+    if (t.flg_ext)
+        sel_tip(kL, 0, 0);
+    t.foc_lot = true;
+    lt_lote->setCurrentRow(0);
+    paint(lt_lote, true);
+}
+
+void movtik_entry::lt_lote_LostFocus()
+{
+    lt_lote->setCurrentRow(-1);
+    paint(lt_lote, false);
+    tik_cur.foc_lot = false;
+}
+
+// ---- The amount field ----
+
+int movtik_entry::tx_mont_KeyPress(int KeyAscii)
+{
+    if (KeyAscii == '.' || KeyAscii == kBackspace || (KeyAscii >= '0' && KeyAscii <= '9')) {
+        QLineEdit* e = tx_mont->lineEdit();
+        if (e->hasSelectedText())
+            e->setText(QString());
+        const Typed typed = amount_key(app_.mon(), tik_cur.lim_kind(), e->text(), KeyAscii);
+        if (typed.text != e->text())
+            e->setText(typed.text);
+        e->setCursorPosition(int(e->text().size()));
+        return typed.key;
+    }
+    letter_key(KeyAscii);
+    return 0;
+}
+
+int movtik_entry::tx_mont_KeyDown(int KeyCode, int Shift)
+{
+    const bool open = EntryBridge::dropped(tx_mont);
+    switch (KeyCode) {
+    case 32:  // Space opens or closes the presets
+        open ? tx_mont->hidePopup() : tx_mont->showPopup();
+        return KeyCode;
+    case 38:  // Up: back to the number
+        if (Shift == 2 || open)
+            return KeyCode;
+        tx_nume->setFocus();
+        return 0;
+    case 40:
+        return Shift == 2 || open ? KeyCode : 0;
+    default:
+        return KeyCode;
+    }
+}
+
+void movtik_entry::tx_mont_GotFocus()
+{
+    auto& t = tik_cur;
+    t.cam_act = 2;
+    if (!any_lot_ticked()) {
+        sel_tip(kL, 0, 0);
+        return;
+    }
+    if (tx_nume->currentText() == QLatin1String("_")) {
+        tx_nume->setEditText(QString());
+        app_.msg(QStringLiteral("Número no es válido.") + blanks(10), plat::mb_exclamation);
+        tx_nume->setFocus();
+        return;
+    }
+    act_tip();
+    // The amount within the limits of the lottery ticked last; an empty one shows the minimum.
+    const MonCtx m = app_.mon();
+    const QString amount = trim_blanks(tx_mont->currentText());
+    tx_mont->setEditText(mon_adjust(m, amount.isEmpty() ? QStringLiteral("0") : mon_parse(m, amount), t.lim_kind()));
+    tx_mont->lineEdit()->setSelection(0, int(tx_mont->currentText().size()));
+    paint(tx_mont, true);
+}
+
+void movtik_entry::tx_mont_LostFocus()
+{
+    paint(tx_mont, false);
+}
+
+// Thousands marks kept in place as the amount changes; the caret at the end.
+void movtik_entry::tx_mont_Change()
+{
+    QLineEdit* e = tx_mont->lineEdit();
+    const QString marked = mon_miles(app_.mon(), e->text());
+    if (marked != e->text())
+        e->setText(marked);  // comes back here once, unchanged
+    e->setCursorPosition(int(e->text().size()));
+}
+
+// ---- The code pick list ----
+
+// The number of several codes from the picked items: their first six characters, in list
+// order, one blank between.
+QString movtik_entry::picked(int& count) const
+{
+    QString text;
+    count = 0;
+    for (int i = 0; i < lx_nume->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* it = lx_nume->topLevelItem(i);
+        if (it->checkState(0) != Qt::Checked)
+            continue;
+        if (!text.isEmpty())
+            text += QLatin1Char(' ');
+        text += it->text(0).left(6);
+        ++count;
+    }
+    return text;
+}
+
+void movtik_entry::lx_nume_GotFocus()
+{
+    int count = 0;
+    if (tik_cur.lin_sit != 0) {
+        tx_nume->setEditText(picked(count));
+        return;
+    }
+    const QTreeWidgetItem* pick = nullptr;
+    for (int i = 0; i < lx_nume->topLevelItemCount(); ++i)
+        if (lx_nume->topLevelItem(i)->checkState(0) == Qt::Checked)
+            pick = lx_nume->topLevelItem(i);
+    if (!pick && lx_nume->topLevelItemCount() > 0) {
+        const QSignalBlocker quiet(lx_nume);
+        lx_nume->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        pick = lx_nume->topLevelItem(0);
+    }
+    if (pick)
+        tx_nume->setEditText(pick->text(0));
+}
+
+void movtik_entry::lx_nume_LostFocus()
+{
+    tx_nume->setFocus();  // before hiding it, or the focus would go to the next control
+    lx_nume->hide();
+}
+
+void movtik_entry::lx_nume_ItemCheck(QTreeWidgetItem* item)
+{
+    if (tik_cur.lin_sit == 0) {
+        tx_nume->setEditText(item->text(0));
+        tx_nume->setFocus();
+        return;
+    }
+    int count = 0;
+    const QString text = picked(count);
+    if (count > 3) {
+        // A fourth pick is refused: the item just ticked, whichever the current one is.
+        const QSignalBlocker quiet(lx_nume);
+        item->setCheckState(0, Qt::Unchecked);
+        return;
+    }
+    tx_nume->setEditText(text);
+    if (count == 3)
+        tx_nume->setFocus();
+}
+
+void movtik_entry::lx_nume_ItemClick()
+{
+    QTreeWidgetItem* current = lx_nume->currentItem();
+    if (tik_cur.lin_sit != 0 || !current)
+        return;
+    const QSignalBlocker quiet(lx_nume);
+    for (int i = 0; i < lx_nume->topLevelItemCount(); ++i)
+        lx_nume->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+    current->setCheckState(0, Qt::Checked);
+    tx_nume->setEditText(current->text(0));
+}
+
+// The pick list takes no typed characters; Space ticks or unticks its current item.
+int movtik_entry::lx_nume_KeyPress(int KeyAscii)
+{
+    return KeyAscii == ' ' ? KeyAscii : 0;
 }
 
 // ---- The play list and the read-only fields ----

@@ -1,13 +1,15 @@
 #pragma once
-// Play entry of the sale window: the cashier chooses play types by letter, types the number
-// (plain, or symbol codes with their names) from the keyboard, and the lists hand their
-// letters and digits over to the number field. The window's controls speak through one
-// key and focus bridge (bridge.h); the handlers keep the names of the controls' events.
+// Play entry of the sale window: the cashier chooses play types by letter, ticks lotteries
+// (which set the number format, the amount limits and presets and the code pick list),
+// types the number (plain, or symbol codes with their names, or picked from the pick list)
+// and the amount from the keyboard; the lists hand their letters and digits over to the
+// number field. The window's controls speak through one key and focus bridge (bridge.h);
+// the handlers keep the names of the controls' events.
 //
 // Play registration completes this class: it sends what was entered ("Procesar") and runs
 // the follow-ups of the sale dialogs, which play type T, D, R and E call here.
+#include "amount.h"
 #include "bridge.h"
-#include "number.h"
 #include "sale/ticket/movtik.h"
 
 class movtik_entry : public movtik {
@@ -17,6 +19,7 @@ public:
     ~movtik_entry() override;
 
     void sel_tip(int index, int key, int item) override;
+    void lt_lote_ItemCheck(int item) override;
 
     // Whether lottery i of tab_lot is ticked (a lottery the list lacks is not).
     bool lot_ticked(int i) const;
@@ -40,6 +43,22 @@ public:
 
     // The lottery list.
     int lt_lote_KeyPress(int KeyAscii);
+    void lt_lote_GotFocus();
+    void lt_lote_LostFocus();
+
+    // The amount field.
+    int tx_mont_KeyPress(int KeyAscii);
+    int tx_mont_KeyDown(int KeyCode, int Shift);
+    void tx_mont_GotFocus();
+    void tx_mont_LostFocus();
+    void tx_mont_Change();
+
+    // The code pick list (its KeyDown does nothing).
+    void lx_nume_GotFocus();
+    void lx_nume_LostFocus();
+    void lx_nume_ItemCheck(QTreeWidgetItem* item);
+    void lx_nume_ItemClick();
+    int lx_nume_KeyPress(int KeyAscii);
 
     // The play list and the read-only fields.
     int lt_nume_KeyPress(int KeyAscii);
@@ -58,7 +77,10 @@ protected:
     EntryBridge* bridge_;
 
 private:
+    bool letter_key(int KeyAscii);
     void tick_only(int item);
+    void fill_picks(int codsim, int start);
+    QString picked(int& count) const;
     void show_dialog(const char* name);
     void sel_zod();
     int list_key(int KeyAscii);

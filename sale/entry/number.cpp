@@ -172,3 +172,17 @@ QStringList typed_codes(const QString& text)
         codes << mid(text, d >= 2 ? 15 : 5, 2);
     return codes;
 }
+
+QStringList pick_items(const CodeSet& set)
+{
+    QStringList out;
+    const QString zero = trim_blanks(set.name(QStringLiteral("0")));
+    if (!zero.isEmpty())
+        out << QStringLiteral("0-") + zero;
+    for (int n = 0; n <= 98; ++n)
+        if (const QString name = trim_blanks(set.name(two_digits(n))); !name.isEmpty())
+            out << two_digits(n) + QLatin1Char('-') + name;
+    if (const QString n99 = trim_blanks(set.name(QStringLiteral("99"))); !n99.isEmpty() && n99 != zero)
+        out << QStringLiteral("99-") + n99;
+    return out;
+}

@@ -47,3 +47,7 @@ QString code_leave(const CodeSet& set, const QString& text);
 
 // The codes a text shows, for ticking them in the pick list.
 QStringList typed_codes(const QString& text);
+
+// The pick list's items for a set: each named code, "-" and its name; the symbol 0 first
+// as "0-" and its name, 99 last unless it is the 0 written otherwise.
+QStringList pick_items(const CodeSet& set);

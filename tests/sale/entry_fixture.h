@@ -1,7 +1,7 @@
 #pragma once
 // The sale window with play entry, shown and active, on the demo catalogue, with an animal
 // symbol set (set 1: 0 and 00 to 06) and a set whose "99" is its "0" (set 2), and stand-ins
-// of the sale dialogs; keys are typed where the focus is, as a keyboard types them.
+// of the sale dialogs.
 #include "tests/sale/sale_fixture.h"
 #include "sale/entry/movtik_entry.h"
 
@@ -9,16 +9,17 @@
 #include <QDialog>
 #include <QTest>
 
+// The focus; as a window manager does, the sale window is active again once a modal
+// window closed.
 inline QWidget* focus_widget()
 {
-    if (!QApplication::activeWindow())
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "movtik" && w->isVisible())
-                QApplication::setActiveWindow(w);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!QApplication::activeWindow() && w->objectName() == "movtik" && w->isVisible())
+            QApplication::setActiveWindow(w);
     return QApplication::focusWidget();
 }
 
-// Keys of a text: each character types itself, but \b Backspace, \t Tab, \n Enter, \1 Ctrl+Home,
+// Keys of a text, typed where the focus is: each character types itself, but \b Backspace, \t Tab, \n Enter, \1 Ctrl+Home,
 // \2 Ctrl+End, \3 Ctrl+Up, \4 Ctrl+Down, \5 Down, \6 Up, \16 Left, \177 Delete; \021 to \025 give
 // the focus to tx_mont, lt_tipo, tx_mtik, lt_nume, tx_ntik (as a click does).
 inline void type_keys(const QString& keys)
@@ -42,21 +43,21 @@ inline void type_keys(const QString& keys)
     }
 }
 
-// Play entry with its dialog follow-ups recorded.
+// Play entry with its dialog follow-ups logged.
 class entry_probe : public movtik_entry {
 public:
     using movtik_entry::movtik_entry;
-    QStringList calls;
-    void add_ter() override { calls << "add_ter"; }
-    void add_dup() override { calls << "add_dup"; }
-    void add_rep() override { calls << "add_rep"; }
-    void bor_jug() override { calls << "bor_jug"; }
+    QStringList* log = nullptr;
+    void add_ter() override { *log << "add_ter"; }
+    void add_dup() override { *log << "add_dup"; }
+    void add_rep() override { *log << "add_rep"; }
+    void bor_jug() override { *log << "bor_jug"; }
 };
 
 struct EntryRig : SaleRig {
     entry_probe* e = nullptr;
     QString answer;     // what the sale dialogs' stand-ins leave in dlg_res
-    QStringList shown;  // each dialog shown: its name and the play types ticked meanwhile
+    QStringList shown;  // each dialog shown (its name and the play type ticked meanwhile), each follow-up
 
     EntryRig(const std::function<void(EntryRig&)>& before_open = {})
     {
@@ -67,8 +68,9 @@ struct EntryRig : SaleRig {
             t->tab_sim.sim_num << sym.section(' ', 1, 1);
             t->tab_sim.sim_nom << sym.section(' ', 2);
         }
-        t->register_window("movtik", [](App& a) -> QWidget* {
+        t->register_window("movtik", [this](App& a) -> QWidget* {
             auto* w = new entry_probe(a);
+            w->log = &shown;
             w->Form_Load();
             return w;
         });
@@ -103,14 +105,15 @@ struct EntryRig : SaleRig {
         type_keys(keys);
     }
     QString number() const { return e->tx_nume->currentText(); }
-    QString focus() const { return focus_widget() ? focus_widget()->objectName() : ""; }
-    // The list modes dttlot was asked for since the log was last cleared.
-    QStringList reloads() const
+    // The texts of a list's items, the ticked ones only when asked: the pick list's
+    // (lx_nume->model()), the amount presets (tx_mont->model()).
+    static QStringList texts(const QAbstractItemModel* m, bool only_ticked = false)
     {
-        QStringList modes;
-        for (const auto& call : t.srv->log)
-            if (call.proc == "dttlot")
-                modes << args(call)[1];
-        return modes;
+        QStringList out;
+        for (int i = 0; i < m->rowCount(); ++i)
+            if (!only_ticked || m->index(i, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked)
+                out << m->index(i, 0).data().toString();
+        return out;
     }
+    QString focus() const { return focus_widget() ? focus_widget()->objectName() : ""; }
 };
