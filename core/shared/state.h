@@ -92,6 +92,16 @@ struct RegCat {
 // The lottery catalogue: it outlives the sale window and is replaced at each opening.
 using TabCat = QList<RegCat>;
 
+// What the sale window and its modal dialogs hand each other (the dialogs take no
+// arguments and return nothing).
+struct DlgDatos {
+    QString dlg_res;          // the dialog's result; "" when it was cancelled
+    QString dlg_mon;          // an amount, stored units
+    QString dlg_lot;          // duplicate: the source lottery (" ": all)
+    QString dlg_lots;         // duplicate: the target lotteries, codes joined
+    int cod_rul = 0;          // the symbol rule of the ticked lotteries, for the sign dialogs
+};
+
 // Report-line buffer.
 struct BufRep {
     QStringList rep_lin;

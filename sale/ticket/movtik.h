@@ -88,15 +88,17 @@ protected:
 
     App& app_;
 
+    // Ticks of the lists (a row the list lacks reads unticked and takes no tick).
+    bool checked(QListWidget* list, int row) const;
+    void set_checked(QListWidget* list, int row, bool on);
+    void untick_lots();
+    bool untick_extras();   // whether one was ticked
+
 private:
     void build();
     void fill_lots(const QList<RegLot>& lots);
     void close_window();
     void on_lote_changed(QListWidgetItem* item);
-    bool checked(QListWidget* list, int row) const;
-    void set_checked(QListWidget* list, int row, bool on);
-    void untick_lots();
-    bool untick_extras();   // whether one was ticked
     void sel_extra(int key, int item);
     void print_tik(double val_mon, const QString& ticket2);
 

@@ -52,6 +52,9 @@ struct TikCur {
     bool flg_ext = false;     // an extra play type was ticked with the mouse
     int max_num = 0;          // longest plain number
     int lin_sim = 0, lin_sit = 0, lin_std = 0, lin_stt = 0;  // code mode of the entry
+    int cam_act = 0;          // the entry field that took the focus last: 1 number, 2 amount
+    bool flg_sel = false;     // the number field selects its text when it takes the focus
+    int sel_lim = 0;          // codrul of the lottery ticked last (0: none ticked)
 
     // Lottery list: the mode sent with a reload (0 all, 1 animals, 2 triple/terminal/zodiac,
     // 3 tripleta; base × 100 + a letter's code while an extra is asked for), the base mode
@@ -68,6 +71,10 @@ struct TikCur {
 
     // The numeric value of num_tik (0 when no ticket is open).
     qint64 numtik() const { return num_tik.toLongLong(); }
+    // The amount limits of the entry, as the money helpers take them: 0 the number plays'
+    // (jug_min, jug_max), 1 the symbol plays' (jug_mis, jug_mas) when the lottery ticked
+    // last is a symbol lottery.
+    int lim_kind() const { return sel_lim >= 1 ? 1 : 0; }
     // A base mode: sent as it is and kept as the base.
     void set_mode(int mode) { mod_lot = mod_bas = mode; }
 };

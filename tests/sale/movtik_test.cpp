@@ -30,10 +30,11 @@ TEST_F(SaleTest, LoadPreparesTheWindowAndOpensTheFirstTicket)
     EXPECT_EQ(t->tab_cat.size(), 12);
     EXPECT_EQ(listed(), QStringList({"009", "008", "010", "012"}));
     EXPECT_EQ(w->lt_lote->item(3)->text(), "SELVA PLUS ANIMALITO" + blanks(40) + "012");
-    // The extras follow the thirteen play types as written, empty ones too; N and A ticked.
+    // The extras follow the thirteen play types as written, empty ones too; A ticked, and L:
+    // with no lottery ticked the number field sends the cashier to the lottery list.
     ASSERT_EQ(w->lt_tipo->count(), 17);
     EXPECT_EQ(w->lt_tipo->item(14)->text() + w->lt_tipo->item(16)->text(), "");
-    EXPECT_EQ(ticked(w->lt_tipo), QList<int>({0, 10}));
+    EXPECT_EQ(ticked(w->lt_tipo), QList<int>({7, 10}));
     EXPECT_EQ(w->tx_ntik->text(), "00000001");
     EXPECT_EQ(w->tik_cur.fec_tik, QDate::currentDate().toString("dd/MM/yyyy"));
     EXPECT_TRUE(w->timer_tik->isActive());
@@ -192,11 +193,11 @@ TEST_F(SaleTest, ListModesAndReloads)
         int mod_lot;
         QString box;
     } steps[] = {
-        {"A", [&] { w->sel_tip(10, 0, 0); }, {"1"}, {"008", "009", "010", "012"}, {0, 10}, 1, ""},
-        {"A again: all", [&] { w->sel_tip(10, 0, 0); }, {"0"}, kByTime, {0}, 0, ""},
-        {"I", [&] { w->sel_tip(11, 0, 0); }, {"2"}, triples, {0, 11}, 2, ""},
+        {"A", [&] { w->sel_tip(10, 0, 0); }, {"1"}, {"008", "009", "010", "012"}, {7, 10}, 1, ""},
+        {"A again: all", [&] { w->sel_tip(10, 0, 0); }, {"0"}, kByTime, {7}, 0, ""},
+        {"I", [&] { w->sel_tip(11, 0, 0); }, {"2"}, triples, {7, 11}, 2, ""},
         {"J without lotteries: back to I", [&] { model().outlet.lots_off = {"TML", "LAT"}; w->sel_tip(12, 0, 0); },
-         {"3"}, triples, {0, 11}, 2, none},
+         {"3"}, triples, {7, 11}, 2, none},
         {"extra C over I: 2 x 100 + 67", [&] { w->sel_tip(13, 'c', 0); }, {"267"}, {"005", "006"}, {7, 11, 15}, 2, ""},
         {"the same letter: off", [&] { w->sel_tip(13, 'C', 0); }, {"2"}, triples, {7, 11}, 2, ""},
         {"O", [&] { w->sel_tip(9, 0, 0); }, {"2"}, triples_by_name, {7, 11}, 2, ""},

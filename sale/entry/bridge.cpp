@@ -1,0 +1,170 @@
+#include "bridge.h"
+#include "core/app/keyfilter.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+namespace {
+
+// The key code of a Qt key, as the handlers know it (0 for keys they never see).
+int key_code(int key)
+{
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Delete: return 46;
+    default: return key >= Qt::Key_0 && key <= Qt::Key_Z ? key : 0;
+    }
+}
+
+int shift_state(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+// Keys that change a field's text without typing a character.
+bool edits_untyped(const QKeyEvent* k)
+{
+    return k->matches(QKeySequence::Paste) || k->matches(QKeySequence::Undo) || k->matches(QKeySequence::Redo) ||
+           k->key() == Qt::Key_Paste || (k->key() == Qt::Key_Insert && (k->modifiers() & Qt::ShiftModifier));
+}
+
+} // namespace
+
+CtlEvents& EntryBridge::attach(QWidget* ctl)
+{
+    if (auto it = ctls_.find(ctl); it != ctls_.end())
+        return it->second;
+    CtlEvents& ev = ctls_[ctl];
+    install_key_filter(ctl, [bridge = QPointer<EntryBridge>(this), ctl](int c) {
+        if (!bridge)
+            return c;
+        const auto& press = bridge->ctls_[ctl].key_press;
+        return press ? press(c) : c;
+    });
+    ctl->installEventFilter(this);  // after the key filter: it sees every key first
+    if (auto* box = qobject_cast<QComboBox*>(ctl); box && box->lineEdit()) {
+        QLineEdit* edit = box->lineEdit();
+        for (QWidget* w : {static_cast<QWidget*>(box), static_cast<QWidget*>(edit)}) {
+            w->setContextMenuPolicy(Qt::NoContextMenu);
+            w->setAcceptDrops(false);
+            w->setAttribute(Qt::WA_InputMethodEnabled, false);
+        }
+        edit->setDragEnabled(false);
+        edit->installEventFilter(this);
+        parts_[edit] = ctl;
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(ctl)) {
+        view->viewport()->installEventFilter(this);
+        parts_[view->viewport()] = ctl;
+    }
+    return ev;
+}
+
+bool EntryBridge::dropped(const QComboBox* box)
+{
+    return box->view() && box->view()->isVisible();
+}
+
+bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto part = parts_.find(watched);
+    QWidget* ctl = part != parts_.end() ? part->second : static_cast<QWidget*>(watched);
+    const auto found = ctls_.find(ctl);
+    if (found == ctls_.end())
+        return false;
+    CtlEvents& ev = found->second;
+    auto* box = qobject_cast<QComboBox*>(ctl);
+    const bool own = watched == ctl;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return own && key(ctl, ev, static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+        if (own)
+            focus_in(ctl);
+        return false;
+    case QEvent::FocusOut:
+        if (own)
+            focus_out(ctl, static_cast<QFocusEvent*>(event)->reason());
+        return false;
+    case QEvent::InputMethod:
+        return box && !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty();
+    case QEvent::Wheel:
+        return box != nullptr;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease: {
+        const auto* m = static_cast<QMouseEvent*>(event);
+        if (box) {
+            // The middle button pastes; a press on the arrow opens the list.
+            if (m->button() == Qt::MiddleButton)
+                return true;
+            if (own && ev.drop_down && event->type() != QEvent::MouseButtonRelease) {
+                if (event->type() == QEvent::MouseButtonPress)
+                    ev.drop_down();
+                return true;
+            }
+            return false;
+        }
+        if (!own && event->type() == QEvent::MouseButtonPress && ev.mouse_down)
+            ev.mouse_down();
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+bool EntryBridge::key(QWidget* ctl, CtlEvents& ev, QKeyEvent* k)
+{
+    if (qobject_cast<QComboBox*>(ctl)) {
+        if (edits_untyped(k) || k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown)
+            return true;
+        const bool alt_arrow = (k->modifiers() & Qt::AltModifier) && (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down);
+        if (ev.drop_down && (alt_arrow || (k->key() == Qt::Key_F4 && k->modifiers() == Qt::NoModifier))) {
+            ev.drop_down();
+            return true;
+        }
+    }
+    const int code = key_code(k->key());
+    return code != 0 && ev.key_down && ev.key_down(code, shift_state(k->modifiers())) == 0;
+}
+
+void EntryBridge::focus_in(QWidget* ctl)
+{
+    if (owner_ == ctl || !ctl->window()->isVisible())
+        return;  // back from a message box, a modal window or the field's own list
+    if (QWidget* was = owner_) {
+        // The focus moved while the window was inactive: the control left first.
+        owner_ = nullptr;
+        if (const auto& lost = ctls_[was].lost_focus)
+            lost();
+        if (owner_ || QApplication::focusWidget() != ctl)
+            return;  // its handler moved the focus on
+    }
+    owner_ = ctl;
+    if (const auto& got = ctls_[ctl].got_focus)
+        got();
+}
+
+void EntryBridge::focus_out(QWidget* ctl, Qt::FocusReason why)
+{
+    if (owner_ != ctl || why == Qt::ActiveWindowFocusReason || why == Qt::PopupFocusReason)
+        return;
+    owner_ = nullptr;
+    if (const auto& lost = ctls_[ctl].lost_focus)
+        lost();
+}

@@ -1,0 +1,92 @@
+#pragma once
+// Play entry of the sale window: the cashier chooses play types by letter, ticks lotteries
+// (which set the number format, the amount limits and presets and the code pick list),
+// types the number (plain, or symbol codes with their names, or picked from the pick list)
+// and the amount from the keyboard; the lists hand their letters and digits over to the
+// number field. The window's controls speak through one key and focus bridge (bridge.h);
+// the handlers keep the names of the controls' events.
+//
+// Play registration completes this class: it sends what was entered ("Procesar") and runs
+// the follow-ups of the sale dialogs, which play type T, D, R and E call here.
+#include "amount.h"
+#include "bridge.h"
+#include "sale/ticket/movtik.h"
+
+class movtik_entry : public movtik {
+    Q_OBJECT
+public:
+    explicit movtik_entry(App& app, QWidget* parent = nullptr);
+    ~movtik_entry() override;
+
+    void sel_tip(int index, int key, int item) override;
+    void lt_lote_ItemCheck(int item) override;
+
+    // Whether lottery i of tab_lot is ticked (a lottery the list lacks is not).
+    bool lot_ticked(int i) const;
+    // The code mode of the entry as tik_cur holds it now.
+    CodeSet code_set() const;
+
+    // The play-type list.
+    void lt_tipo_MouseDown();
+    void lt_tipo_ItemCheck(int item);
+    void lt_tipo_DblClick();
+    void lt_tipo_GotFocus();
+    void lt_tipo_LostFocus();
+    int lt_tipo_KeyPress(int KeyAscii);
+
+    // The number field.
+    int tx_nume_KeyPress(int KeyAscii);
+    int tx_nume_KeyDown(int KeyCode, int Shift);
+    void tx_nume_DropDown();
+    void tx_nume_GotFocus();
+    void tx_nume_LostFocus();
+
+    // The lottery list.
+    int lt_lote_KeyPress(int KeyAscii);
+    void lt_lote_GotFocus();
+    void lt_lote_LostFocus();
+
+    // The amount field.
+    int tx_mont_KeyPress(int KeyAscii);
+    int tx_mont_KeyDown(int KeyCode, int Shift);
+    void tx_mont_GotFocus();
+    void tx_mont_LostFocus();
+    void tx_mont_Change();
+
+    // The code pick list (its KeyDown does nothing).
+    void lx_nume_GotFocus();
+    void lx_nume_LostFocus();
+    void lx_nume_ItemCheck(QTreeWidgetItem* item);
+    void lx_nume_ItemClick();
+    int lx_nume_KeyPress(int KeyAscii);
+
+    // The play list and the read-only fields.
+    int lt_nume_KeyPress(int KeyAscii);
+    void lt_nume_GotFocus();
+    void lt_nume_LostFocus();
+    void tx_ntik_GotFocus();
+    void tx_mtik_GotFocus();
+
+    // The follow-ups of the dialogs of play types T, D, R and E.
+    virtual void add_ter() {}
+    virtual void add_dup() {}
+    virtual void add_rep() {}
+    virtual void bor_jug() {}
+
+protected:
+    EntryBridge* bridge_;
+
+private:
+    bool letter_key(int KeyAscii);
+    void tick_only(int item);
+    void fill_picks(int codsim, int start);
+    QString picked(int& count) const;
+    void show_dialog(const char* name);
+    void sel_zod();
+    int list_key(int KeyAscii);
+    int edit_number(int KeyAscii);
+    void hand_over(int KeyAscii);
+    void paint(QWidget* w, bool focus);
+    void caret_end();
+    bool any_lot_ticked() const;
+};
