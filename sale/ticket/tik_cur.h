@@ -52,6 +52,15 @@ struct TikCur {
     bool flg_ext = false;     // an extra play type was ticked with the mouse
     int max_num = 0;          // longest plain number
     int lin_sim = 0, lin_sit = 0, lin_std = 0, lin_stt = 0;  // code mode of the entry
+    int cam_act = 0;          // entry field that last took the focus: 1 number, 2 amount, 0 neither
+
+    // The line being added: what the play procedures stage for add_lin.
+    QString lin_lot;          // the lottery's name
+    QString lin_codint;       // and its code
+    QString lin_num;          // number or codes as granted ("0-" for the symbol 0)
+    QString lin_tip;          // line kind: "N", "T", "S", "C"
+    QString lin_mon;          // amount, stored units; 0 or less: sold out
+    int lin_zod = 0;          // sign kind: 0 zodiac, 2 cacho
 
     // Lottery list: the mode sent with a reload (0 all, 1 animals, 2 triple/terminal/zodiac,
     // 3 tripleta; base × 100 + a letter's code while an extra is asked for), the base mode

@@ -1,0 +1,36 @@
+#pragma once
+// The sale window with play registration: Procesar sends the play typed in the number and
+// amount fields and turns the server's answer into ticket lines.
+#include "sale/ticket/movtik.h"
+#include "procs.h"
+
+class movtik_plays : public movtik {
+    Q_OBJECT
+public:
+    explicit movtik_plays(App& app, QWidget* parent = nullptr);
+
+    // Enter: the number step, then the amount step and the request.
+    void b_procesar_Click();
+    // Appends the staged line (lin_* of tik_cur) to the ticket: its record, its line in
+    // the play list and its share of the total.
+    void add_lin();
+
+private:
+    void number_step(const QString& num);
+    bool amount_step();
+    void refuse_number();
+    void send_play(const QString& lots);
+    bool marker(const RspJug& row);
+    void stage_row(const RspJug& row);
+    void show_markers(bool closed, bool limit);
+    void code_mode();
+    bool ticked(int i) const;
+    int lim_kind() const;
+    void add_line(const JugTik& rec, int index);
+    void set_total();
+    void list_end();
+
+    QString tip_base_ = QStringLiteral("N");  // the play type chosen before a serie or corrida
+    bool scroll_due_ = false;                 // the play list is to show its last line
+    bool closed_ = false, limit_ = false;     // markers of the answer being read
+};
