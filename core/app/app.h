@@ -58,6 +58,7 @@ public:
     Vocab vocab;                // tab_zod, tab_cac, tab_ani
     TabPer tab_per;
     TabCat tab_cat;             // the lottery catalogue (dstlot)
+    DlgDatos dlg_datos;         // the sale window's exchange with its dialogs
 
     int flg_nocox = 0;          // 1 = no connection
     int mod_edi = 0;            // edit mode a list window hands its edit dialog: 1 include, 2 modify

@@ -59,6 +59,7 @@ JugTik stage_record(const TikCur& t)
 {
     JugTik rec;
     rec.nomlot = trim_blanks(t.lin_lot.left(15));
+    rec.codint = t.lin_codint;
     rec.tipo = t.lin_tip;
     rec.stasit = QString::number(t.lin_sit);
     rec.codsim = QString::number(t.lin_sim);

@@ -5,7 +5,7 @@
 #include "core/shared/state.h"
 #include "sale/ticket/tik_cur.h"
 
-// The record of a staged line (lin_lot, lin_tip, lin_sit, lin_sim, lin_num,
+// The record of a staged line (lin_lot, lin_codint, lin_tip, lin_sit, lin_sim, lin_num,
 // lin_mon, lin_zod of the ticket state).
 JugTik stage_record(const TikCur& t);
 

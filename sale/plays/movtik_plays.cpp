@@ -4,13 +4,16 @@
 #include "core/shared/justify.h"
 #include "core/shared/vocab.h"
 
+#include <QKeyEvent>
 #include <QStyle>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 
 namespace {
 
 constexpr int kPlay = Qt::UserRole;  // item data of lt_nume: the play index of the line
+constexpr int kDelete = 46;          // key code of Delete
 
 QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
 
@@ -18,6 +21,26 @@ QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
 qint64 whole(const QString& amount) { return std::llround(amount.toDouble()); }
 
 bool numbers(const QString& tipo) { return tipo == u"N" || tipo == u"T"; }
+
+// Hands the keys pressed on a widget to a key-down handler; the keys go on.
+class KeyDown : public QObject {
+public:
+    KeyDown(QWidget* w, std::function<void(int)> handler) : QObject(w), handler_(std::move(handler))
+    {
+        w->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress)
+            handler_(static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete ? kDelete : 0);
+        return false;
+    }
+
+private:
+    std::function<void(int)> handler_;
+};
 
 } // namespace
 
@@ -31,6 +54,8 @@ movtik_plays::movtik_plays(App& app, QWidget* parent) : movtik(app, parent)
     while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(QString(57, QLatin1Char('0'))) > room)
         font.setPointSizeF(font.pointSizeF() - 0.25);
     lt_nume->setFont(font);
+    new KeyDown(lt_nume, [this](int key) { lt_nume_KeyDown(key); });
+    connect(lt_nume, &QListWidget::itemDoubleClicked, this, &movtik_plays::lt_nume_DblClick);
     connect(b_procesar, &QPushButton::clicked, this, &movtik_plays::b_procesar_Click);
 }
 
@@ -246,7 +271,7 @@ void movtik_plays::send_play(const QString& lots)
         app_.dlg.set_pointer(plat::ptr_default);
         t.tip_jug = QStringLiteral("N");
     };
-    const PlayAnswer a = protkx(app_, {t.numtik(), lots, t.lin_tip, t.lin_num, whole(asked), 0, t.can_jug, val_fijo});
+    const PlayAnswer a = protkx(app_, {t.numtik(), lots, t.lin_tip, t.lin_num, whole(asked), 0, t.can_jug, val_fijo}, true);
     if (!a.ok)
         return done();
     app_.dlg.set_pointer(plat::ptr_hourglass);
@@ -293,7 +318,7 @@ void movtik_plays::send_play(const QString& lots)
                      plat::mb_question + plat::mb_okcancel) != plat::ans_ok)
             continue;
         const PlayAnswer c =
-            protkx(app_, {t.numtik(), t.lin_codint, row.tipo, num, whole(asked), 1, t.can_jug, val_fijo});
+            protkx(app_, {t.numtik(), t.lin_codint, row.tipo, num, whole(asked), 1, t.can_jug, val_fijo}, true);
         if (!c.ok)
             return done();
         app_.dlg.set_pointer(plat::ptr_hourglass);
@@ -367,3 +392,277 @@ void movtik_plays::add_lin()
     ++t.can_jug;
     list_end();
 }
+
+void movtik_plays::lt_nume_KeyDown(int KeyCode)
+{
+    if (KeyCode == kDelete)
+        del_jug();
+}
+
+void movtik_plays::lt_nume_DblClick() { del_jug(); }
+
+void movtik_plays::del_jug()
+{
+    Busy busy(*this);
+    auto& t = tik_cur;
+    const QList<QListWidgetItem*> selected = lt_nume->selectedItems();
+    bool has_index = false;
+    const int index = selected.isEmpty() ? -1 : selected[0]->data(kPlay).toInt(&has_index);
+    if (!has_index)
+        return;
+    if (app_.msg(QStringLiteral("¿Desea eliminar el registro seleccionado?") + blanks(5),
+                 plat::mb_question + plat::mb_okcancel) != plat::ans_ok) {
+        lt_nume->setFocus();
+        return;
+    }
+    app_.dlg.set_pointer(plat::ptr_hourglass);
+    const int row = lt_nume->row(selected[0]);
+    if (!delnux(app_, t.numtik(), index)) {
+        app_.dlg.set_pointer(plat::ptr_default);
+        return;
+    }
+    if (index < t.can_jug && index < t.jug_tik.size()) {
+        JugTik& rec = t.jug_tik[index];
+        const double gone = share(rec);
+        rec.monto = 0;
+        rec.stajug = QStringLiteral("E");
+        if (gone > 0) {
+            t.tot_tik -= gone;
+            set_total();
+        }
+    }
+    delete lt_nume->takeItem(row);
+    if (lt_nume->count() > 0)
+        lt_nume->setCurrentRow(std::min(row, lt_nume->count() - 1));
+    t.can_lin = lt_nume->count();
+    app_.dlg.set_pointer(plat::ptr_default);
+    lt_nume->setFocus();
+}
+
+void movtik_plays::bor_jug()
+{
+    Busy busy(*this);
+    auto& t = tik_cur;
+    app_.dlg.set_pointer(plat::ptr_hourglass);
+    QStringList codes;
+    for (const QString& code : app_.dlg_datos.dlg_lotsel)
+        codes << trim_blanks(code);
+    const QString lots = codes.join(QString());
+    if (!bortix(app_, t.numtik(), lots, app_.ses_val.val_fijo)) {
+        app_.dlg.set_pointer(plat::ptr_default);
+        return;
+    }
+    // Records are matched by their lottery's code: names may share their first characters.
+    const int count = int(std::min<qsizetype>(t.can_jug, t.jug_tik.size()));
+    for (int i = 0; i < count; ++i) {
+        JugTik& rec = t.jug_tik[i];
+        if (rec.stajug != u"E" && (lots == u"*" || (!rec.codint.isEmpty() && codes.contains(rec.codint)))) {
+            rec.monto = 0;
+            rec.stajug = QStringLiteral("E");
+        }
+    }
+    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
+    lt_nume->clear();
+    t.tot_tik = 0;
+    for (int i = 0; i < count; ++i) {
+        const JugTik& rec = t.jug_tik[i];
+        if (rec.stajug == u"E")
+            continue;
+        add_line(rec, i);
+        t.tot_tik += share(rec);
+    }
+    set_total();
+    list_end();
+    app_.dlg.set_pointer(plat::ptr_default);
+}
+
+void movtik_plays::served_lines(const PlayAnswer& a, bool by_row)
+{
+    auto& t = tik_cur;
+    if (!a.ok) {
+        app_.dlg.set_pointer(plat::ptr_default);
+        return;
+    }
+    app_.dlg.set_pointer(plat::ptr_hourglass);
+    bool added = false;
+    closed_ = limit_ = false;
+    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
+    for (const RspJug& row : a.rows) {
+        t.lin_num = row.numero;
+        if (marker(row))
+            continue;
+        stage_row(row);
+        if (by_row) {
+            // The code mode and the sign kind of the row's lottery.
+            t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = t.lin_zod = 0;
+            for (const RegLot& lot : t.tab_lot) {
+                if (lot.codlot != row.codlot)
+                    continue;
+                if (lot.stasit >= 1) {
+                    t.lin_sit = lot.stasit;
+                    t.lin_std = lot.stastd;
+                    t.lin_stt = lot.stastt;
+                }
+                if (lot.codsim >= 1)
+                    t.lin_sim = lot.codsim;
+                t.lin_zod = lot.codzod == 2 ? 2 : 0;
+            }
+            if (t.lin_sim > 0)
+                t.lin_num = zero_form(app_.tab_sim, t.lin_sim, t.lin_num);
+        } else {
+            t.lin_tip = QStringLiteral("N");
+        }
+        t.lin_mon = dec_text(row.monto);
+        add_lin();
+        added = true;
+    }
+    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
+    if (by_row)
+        t.lin_zod = 0;
+    app_.dlg.set_pointer(plat::ptr_default);
+    if (!added)
+        app_.msg(QStringLiteral("No hay jugada para procesar.") + blanks(10), plat::mb_exclamation);
+    show_markers(closed_, limit_);
+}
+
+void movtik_plays::add_ter()
+{
+    Busy busy(*this);
+    auto& t = tik_cur;
+    app_.dlg.set_pointer(plat::ptr_hourglass);
+    served_lines(tertix(app_, t.numtik(), whole(app_.dlg_datos.dlg_mon), t.can_jug), false);
+}
+
+void movtik_plays::add_rep()
+{
+    Busy busy(*this);
+    auto& t = tik_cur;
+    const auto& d = app_.dlg_datos;
+    app_.dlg.set_pointer(plat::ptr_hourglass);
+    QString lots;
+    for (const QString& code : d.dlg_lotsel)
+        lots += trim_blanks(code);
+    // The plays up to the last line's; the cashier's selection goes.
+    const QListWidgetItem* last = lt_nume->item(lt_nume->count() - 1);
+    const int index = last ? last->data(kPlay).toInt() : -1;
+    lt_nume->setCurrentRow(-1);
+    lt_nume->clearSelection();
+    served_lines(reptix(app_, t.numtik(), index, lots, whole(d.dlg_mon), t.can_jug, app_.ses_val.val_fijo), true);
+}
+
+void movtik_plays::add_dup()
+{
+    Busy busy(*this);
+    auto& t = tik_cur;
+    const auto& d = app_.dlg_datos;
+    app_.dlg.set_pointer(plat::ptr_hourglass);
+    served_lines(duptix(app_, trim_blanks(d.dlg_res).toLongLong(), t.numtik(), whole(d.dlg_mon), d.dlg_lot, d.dlg_lots,
+                        t.can_jug, app_.ses_val.val_fijo),
+                 true);
+}
+
+// One request of a dialog play; false when the connection is lost. The markers are the
+// last request's.
+bool movtik_plays::dialog_request(const QString& lots, const QString& numero)
+{
+    auto& t = tik_cur;
+    const PlayAnswer a = protkx(app_, {t.numtik(), lots, QStringLiteral("N"), numero, whole(app_.dlg_datos.dlg_mon), 0,
+                                       t.can_jug, app_.ses_val.val_fijo},
+                                false);
+    if (!a.ok)
+        return false;
+    app_.dlg.set_pointer(plat::ptr_hourglass);
+    closed_ = limit_ = false;
+    for (const RspJug& row : a.rows) {
+        if (marker(row))
+            continue;
+        stage_row(row);
+        t.lin_tip = QStringLiteral("N");
+        t.lin_mon = dec_text(row.monto);
+        add_lin();
+    }
+    return true;
+}
+
+void movtik_plays::sign_play(bool cacho)
+{
+    Busy busy(*this);
+    auto& t = tik_cur;
+    const auto& d = app_.dlg_datos;
+    app_.dlg.set_pointer(plat::ptr_hourglass);
+    t.lin_tip = QStringLiteral("N");
+    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
+    t.lin_zod = cacho ? 2 : 0;
+    // The ticked sign lotteries that take a number of this length.
+    const qsizetype len = trim_blanks(d.dlg_num1).size();
+    QString lots;
+    for (int i = 0; i < t.tab_lot.size(); ++i) {
+        const RegLot& lot = t.tab_lot[i];
+        if (ticked(i) && lot.codzod >= 1 && (len == 2 ? lot.statrz != 0 : (len == 3 || len == 4) && lot.stazod != 0))
+            lots += lot.codint;
+    }
+    const QList<int>& flags = cacho ? d.flg_cac : d.flg_zod;
+    QStringList signs;
+    for (int s = 0; s < flags.size() && s < (cacho ? 3 : 12); ++s)
+        if (flags[s] == 1)
+            signs << zod_letter(s);
+    if (!cacho && signs.size() == 12)
+        signs = QStringList{QStringLiteral("*")};
+
+    if (lots.isEmpty()) {
+        app_.dlg.set_pointer(plat::ptr_default);
+        app_.msg(QStringLiteral("Número no es válido.") + blanks(10), plat::mb_exclamation);
+    } else if (!signs.isEmpty()) {
+        bool sent = true;
+        for (const QString& number : sign_numbers(d.dlg_num1))
+            for (const QString& sign : signs)
+                if (sent)
+                    sent = dialog_request(lots, number + sign);
+        if (sent) {
+            app_.dlg.set_pointer(plat::ptr_default);
+            show_markers(closed_, limit_);
+        }
+    }
+    t.lin_zod = 0;
+    app_.dlg.set_pointer(plat::ptr_default);
+}
+
+void movtik_plays::zod_tik() { sign_play(false); }
+void movtik_plays::zod_tik2() { sign_play(true); }
+
+void movtik_plays::animal_plays(const QStringList& texts)
+{
+    Busy busy(*this);
+    auto& t = tik_cur;
+    app_.dlg.set_pointer(plat::ptr_hourglass);
+    t.lin_tip = QStringLiteral("N");
+    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
+    closed_ = limit_ = false;
+    bool sent = true;
+    for (const QString& text : texts)
+        if (sent)
+            sent = dialog_request(QString(), text);
+    if (sent) {
+        app_.dlg.set_pointer(plat::ptr_default);
+        show_markers(closed_, limit_);
+    }
+    app_.dlg.set_pointer(plat::ptr_default);
+}
+
+void movtik_plays::sim_tik()
+{
+    const QList<int>& flags = app_.dlg_datos.flg_sim;
+    QStringList codes;
+    for (int i = 0; i < flags.size() && i < 32; ++i)
+        if (flags[i] == 1)
+            codes << pad_left(QString::number(i + 1), 2, QStringLiteral("0"));
+    animal_plays(codes);
+}
+
+void movtik_plays::dbl_tik()
+{
+    const auto& d = app_.dlg_datos;
+    animal_plays({trim_blanks(d.dlg_num1) + trim_blanks(d.dlg_num2)});
+}
+
+void movtik_plays::mor_tik() { animal_plays({trim_blanks(app_.dlg_datos.dlg_res)}); }

@@ -1,6 +1,8 @@
 #pragma once
 // The sale window with play registration: Procesar sends the play typed in the number and
-// amount fields and turns the server's answer into ticket lines.
+// amount fields and turns the server's answer into ticket lines; the procedures the sale
+// dialogs hand their choices to put the plays the server builds on the ticket, send sign
+// and animal plays, and take lines off.
 #include "sale/ticket/movtik.h"
 #include "procs.h"
 
@@ -15,6 +17,24 @@ public:
     // the play list and its share of the total.
     void add_lin();
 
+    // Taking lines off: the selected line (Delete, double click), or the lines of the
+    // lotteries of dlg_lotsel (after the deletion dialog).
+    void lt_nume_KeyDown(int KeyCode);
+    void lt_nume_DblClick();
+    void del_jug();
+    void bor_jug();
+
+    // Follow-ups of the terminals, repeat and duplicate dialogs: one request each.
+    void add_ter();
+    void add_rep();
+    void add_dup();
+    // Called by the sign dialogs (zodiac, cacho) and the animal dialogs.
+    void zod_tik();
+    void zod_tik2();
+    void sim_tik();
+    void dbl_tik();
+    void mor_tik();
+
 private:
     void number_step(const QString& num);
     bool amount_step();
@@ -22,6 +42,10 @@ private:
     void send_play(const QString& lots);
     bool marker(const RspJug& row);
     void stage_row(const RspJug& row);
+    void served_lines(const PlayAnswer& a, bool by_row);
+    void sign_play(bool cacho);
+    void animal_plays(const QStringList& texts);
+    bool dialog_request(const QString& lots, const QString& numero);
     void show_markers(bool closed, bool limit);
     void code_mode();
     bool ticked(int i) const;

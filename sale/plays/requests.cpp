@@ -142,3 +142,31 @@ QString incomplete_question(const QString& name, const QString& tipo, const QStr
     lines << QString() << QStringLiteral("¿DESEA PROCESAR LA JUGADA INCOMPLETA?") + QString(15, QLatin1Char(' '));
     return lines.join(QLatin1Char('\r'));
 }
+
+QStringList sign_numbers(const QString& num)
+{
+    const QString t = trim_blanks(num);
+    QStringList list;
+    if (t.startsWith(u'P')) {
+        QString a = chr(t, 2), b = chr(t, 3), c = chr(t, 4);
+        if (a != b && b != c && a != c) {
+            list = {a + b + c, a + c + b, b + a + c, b + c + a, c + a + b, c + b + a};
+        } else {
+            // a: the digit that occurs once, b: the doubled one.
+            if (a == b) {
+                a = c;
+            } else if (c == a) {
+                a = b;
+                b = c;
+            }
+            list = {a + b + b, b + a + b, b + b + a};
+        }
+    } else if (t.startsWith(u'*')) {
+        for (int d = 0; d <= 9; ++d)
+            list << QString::number(d) + t.mid(1, 2);
+    } else {
+        list << t;
+    }
+    list.removeDuplicates();
+    return list;
+}

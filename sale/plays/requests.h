@@ -1,6 +1,7 @@
 #pragma once
 // Play requests apart from the window: how Procesar reads and checks a typed number, which
-// lotteries take a play, and what a short answer row is reported as.
+// lotteries take a play, what a short answer row is reported as, and the numbers a sign
+// play is sent as.
 #include "core/shared/money.h"
 #include "core/shared/state.h"
 #include "sale/ticket/tik_cur.h"
@@ -42,3 +43,7 @@ QString short_report(const QString& name, const QString& tipo, const QString& nu
 QString incomplete_question(const QString& name, const QString& tipo, const QString& num,
                             const QList<QPair<QString, double>>& missing);
 
+// The numbers a sign play is sent with: "P" and three digits their arrangements, "*" and
+// two digits the ten numbers of one more leading digit, any other number itself. Each
+// number once.
+QStringList sign_numbers(const QString& num);

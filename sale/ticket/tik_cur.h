@@ -27,6 +27,7 @@ struct JugTik {
     double monto = 0;      // stored units
     QString stajug = "N";  // "N" on the ticket, "A" sold out, "E" taken off
     int modzod = 0;        // sign kind
+    QString codint;        // the lottery's code ("" when the lottery is not open for the ticket)
 };
 
 struct TikCur {

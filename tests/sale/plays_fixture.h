@@ -38,6 +38,7 @@ struct PlayRig : SaleRig {
             t->tab_sim.sim_nom << s.nombre;
         }
     }
+    movtik_plays* p() { return static_cast<movtik_plays*>(w.data()); }
     TikCur& tik() { return w->tik_cur; }
 
     void lots(const QString& codes) { tick_lots(w, codes); }
