@@ -111,7 +111,8 @@ private:
 
 // The groups of procedures, each in a file of its own; Server() installs them all.
 void install_login(Server& server);   // connection, login, keep-alive and messages
-void install_sale(Server& server);      // the ticket cycle and play registration
+void install_sale(Server& server);      // the ticket cycle
+void install_plays(Server& server);     // play registration
 void install_services(Server& server);  // ticket inquiry, annulment and payment
 void install_winners(Server& server);   // the winning numbers
 void install_reports(Server& server);   // the reports

@@ -43,4 +43,10 @@ double Model::mod_sys() const
     return ok && m > 0 ? m : 100000000.0;
 }
 
+QString Model::units(qint64 amount) const
+{
+    const double v = double(amount) / mod_sys();
+    return v == qint64(v) ? QString::number(qint64(v)) : QString::number(v, 'f', 2);
+}
+
 } // namespace central

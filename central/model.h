@@ -66,6 +66,11 @@ struct Play {
     QString numero;
     qint64 monto = 0;           // stored units granted
     bool deleted = false;
+
+    // What the line sells for: a serie or corrida is ten plays of its amount.
+    qint64 amount() const { return tipo == "S" || tipo == "C" ? 10 * monto : monto; }
+    // As a ticket shows it: a serie "*12", a corrida "12*".
+    QString text() const { return tipo == "S" ? "*" + numero : tipo == "C" ? numero + "*" : numero; }
 };
 
 struct Ticket {
@@ -145,14 +150,25 @@ struct Model {
     // the demo and the tests sell the same lotteries at any hour.
     QTime sale_time = QTime(9, 0);
     int newtkx_override = -1;     // >= 0: newtkx answers this status and opens no ticket
+    // Sale quota of each number of a lottery, stored units, by "codlot/numero": what is left
+    // to sell; a number not listed starts at cupo_num.
+    QMap<QString, qint64> cupo;
+    qint64 cupo_num = 20000000000;
+    int lot_lines = 200;          // lines of one lottery a ticket may hold
+    QString sim_zero = "0-";      // how answers write the symbol 0: "0-", "0a" or "99"
 
     // The outlet's parameter of that name ("" when it has none), and setting it.
     QString param(const QString& key) const;
     void set_param(const QString& key, const QString& value);
     Ticket* ticket(qint64 numtik);
     const Lottery* lottery(const QString& codlot) const;
+    // A lottery whose draw has come sells no more; the outlet sells only what it offers.
+    bool closed(const Lottery& l) const { return !l.draw.isNull() && l.draw <= sale_time; }
+    bool sells(const Lottery& l) const { return !closed(l) && !outlet.lots_off.contains(l.codlot); }
     // The money divisor the outlet's logins receive (SYSTEM_MOD).
     double mod_sys() const;
+    // An amount in whole units, with two decimals when it has a fraction.
+    QString units(qint64 amount) const;
 };
 
 } // namespace central

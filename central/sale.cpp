@@ -6,11 +6,6 @@ namespace central {
 
 namespace {
 
-// A lottery whose draw has come sells no more.
-bool closed(const Model& m, const Lottery& l) { return !l.draw.isNull() && l.draw <= m.sale_time; }
-
-bool sells(const Model& m, const Lottery& l) { return !closed(m, l) && !m.outlet.lots_off.contains(l.codlot); }
-
 // The catalogue by draw time (order 0, then by name) or by name (any other order).
 QList<const Lottery*> ordered(const Model& m, int order)
 {
@@ -48,16 +43,9 @@ void lottery_rows(Request& r, const Model& m, int order, int mode)
     auto& rs = r.rows({"codint", "statpl", "stater", "stazod", "statrz", "stamor", "stadbl", "stasit", "stastd",
                        "stastt", "codsim", "codrul", "codzod", "zorder"});
     for (const Lottery* l : ordered(m, order))
-        if (sells(m, *l) && in_mode(*l, mode))
+        if (m.sells(*l) && in_mode(*l, mode))
             rs.rows << QVariantList{l->codint, l->statpl, l->stater, l->stazod, l->statrz, l->stamor, l->stadbl,
                                     l->stasit,  l->stastd, l->stastt, l->codsim, l->codrul, l->codzod, l->zorder};
-}
-
-// An amount in whole units, with two decimals when it has a fraction.
-QString units(qint64 amount, double mod)
-{
-    const double v = double(amount) / mod;
-    return v == qint64(v) ? QString::number(qint64(v)) : QString::number(v, 'f', 2);
 }
 
 // The plays of a ticket as the printed ticket words them: groups "draw,draw:play,play"
@@ -76,12 +64,11 @@ QString ticket_text(const Model& m, const Ticket& t, int detail)
                 codes << p.codlot;
             plays[p.codlot] << &p;
         }
-    const double mod = m.mod_sys();
     const auto words = [&](const QList<const Play*>& list) {
         QStringList out;
         if (detail == 1) {
             for (const Play* p : list)
-                out << p->numero + "x" + units(p->monto, mod);
+                out << p->text() + "x" + m.units(p->monto);
             return out.join(',');
         }
         QList<qint64> amounts;
@@ -89,10 +76,10 @@ QString ticket_text(const Model& m, const Ticket& t, int detail)
         for (const Play* p : list) {
             if (!amounts.contains(p->monto))
                 amounts << p->monto;
-            numbers[p->monto] << p->numero;
+            numbers[p->monto] << p->text();
         }
         for (qint64 a : amounts)
-            out << numbers[a].join('/') + "x" + units(a, mod);
+            out << numbers[a].join('/') + "x" + m.units(a);
         return out.join(',');
     };
     QStringList groups, texts;
@@ -128,9 +115,9 @@ qint64 commit(Model& m, Ticket* t, qint64 total, qint64 tax)
     bool draw_closed = false;
     for (const auto& p : t->plays)
         if (!p.deleted) {
-            sum += p.monto;
+            sum += p.amount();
             const Lottery* l = m.lottery(p.codlot);
-            draw_closed = draw_closed || !l || closed(m, *l);
+            draw_closed = draw_closed || !l || m.closed(*l);
         }
     if (sum <= 0 || sum != total)
         return -2;
@@ -165,7 +152,8 @@ void seed(Model& model)
     model.outlet.values["GETLOT_MNU"] = "S - SELVA PLUS,C - CHANCES";
 
     // The catalogue: triples, sign plays (zodiac and cacho), a doblete, a tripleta, and
-    // animal lotteries of one and of three symbols a play (symbol set 1).
+    // animal lotteries of one symbol a play (they take codes of two characters) and of three
+    // (symbol set 1).
     struct Seed {
         const char *codint, *codlot, *nomlot;
         int hour, minute;
@@ -180,11 +168,11 @@ void seed(Model& model)
         {"005", "CHA", "CHANCE CACHO ASTRAL", 16, 30, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 2, 'C'},
         {"006", "DBO", "DOBLETE ORIENTE", 19, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 'C'},
         {"007", "TML", "TRIPLETA LA MILLONARIA", 21, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0},
-        {"008", "LAC", "LOTTO ACTIVO", 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0},
-        {"009", "GRA", "LA GRANJITA", 11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0},
-        {"010", "RUA", "RULETA ACTIVA", 12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0},
+        {"008", "LAC", "LOTTO ACTIVO", 10, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0},
+        {"009", "GRA", "LA GRANJITA", 11, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0},
+        {"010", "RUA", "RULETA ACTIVA", 12, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0},
         {"011", "LAT", "LOTTO ACTIVO TRIPLETA", 19, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 0, 0},
-        {"012", "SEL", "SELVA PLUS ANIMALITOS VIP", 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 'S'},
+        {"012", "SEL", "SELVA PLUS ANIMALITOS VIP", 18, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 'S'},
     };
     int zorder = 0;
     for (const Seed& s : seeds) {

@@ -98,6 +98,7 @@ Server::Server()
 {
     install_login(*this);
     install_sale(*this);
+    install_plays(*this);
     install_services(*this);
     install_winners(*this);
     install_reports(*this);

@@ -92,16 +92,6 @@ struct RegCat {
 // The lottery catalogue: it outlives the sale window and is replaced at each opening.
 using TabCat = QList<RegCat>;
 
-// What the sale window and its modal dialogs hand each other (the dialogs take no
-// arguments and return nothing).
-struct DlgDatos {
-    QString dlg_res;          // the dialog's result; "" when it was cancelled
-    QString dlg_mon;          // an amount, stored units
-    QString dlg_lot;          // duplicate: the source lottery (" ": all)
-    QString dlg_lots;         // duplicate: the target lotteries, codes joined
-    int cod_rul = 0;          // the symbol rule of the ticked lotteries, for the sign dialogs
-};
-
 // Report-line buffer.
 struct BufRep {
     QStringList rep_lin;
@@ -109,3 +99,17 @@ struct BufRep {
     qsizetype rep_idx() const { return rep_lin.size() - 1; }
 };
 
+// What the sale window and its dialogs exchange: a dialog leaves its choice here and the
+// window reads it (in its follow-up of the dialog, or in the procedure the dialog calls).
+struct DlgDatos {
+    QString dlg_res;                  // result; "" when cancelled or nothing to do
+    QString dlg_mon;                  // amount, stored units
+    QString dlg_num1, dlg_num2, dlg_num3;
+    QString dlg_lot = " ";            // source lottery of a duplicate (" ": none)
+    QString dlg_lots;                 // target lotteries of a duplicate, codes joined
+    QStringList dlg_lotsel;           // lottery codes chosen ("*" alone: every lottery)
+    QList<int> flg_zod = QList<int>(12, 0);   // signs A to L; 1 = played
+    QList<int> flg_cac = QList<int>(3, 0);    // cacho kinds A to C
+    QList<int> flg_sim = QList<int>(32, 0);   // animals 01 to 32
+    int cod_rul = 0;
+};

@@ -27,6 +27,7 @@ struct JugTik {
     double monto = 0;      // stored units
     QString stajug = "N";  // "N" on the ticket, "A" sold out, "E" taken off
     int modzod = 0;        // sign kind
+    QString codint;        // the lottery's code ("" when the lottery is not open for the ticket)
 };
 
 struct TikCur {
@@ -55,6 +56,14 @@ struct TikCur {
     int cam_act = 0;          // the entry field that took the focus last: 1 number, 2 amount
     bool flg_sel = false;     // the number field selects its text when it takes the focus
     int sel_lim = 0;          // codrul of the lottery ticked last (0: none ticked)
+
+    // The line being added: what the play procedures stage for add_lin.
+    QString lin_lot;          // the lottery's name
+    QString lin_codint;       // and its code
+    QString lin_num;          // number or codes as granted ("0-" for the symbol 0)
+    QString lin_tip;          // line kind: "N", "T", "S", "C"
+    QString lin_mon;          // amount, stored units; 0 or less: sold out
+    int lin_zod = 0;          // sign kind: 0 zodiac, 2 cacho
 
     // Lottery list: the mode sent with a reload (0 all, 1 animals, 2 triple/terminal/zodiac,
     // 3 tripleta; base × 100 + a letter's code while an extra is asked for), the base mode
