@@ -62,7 +62,7 @@ QMap<QString, qint64> played(const Ticket& t)
     QMap<QString, qint64> by_lot;
     for (const Play& p : t.plays)
         if (!p.deleted)
-            by_lot[p.codlot] += p.monto;
+            by_lot[p.codlot] += p.amount();
     return by_lot;
 }
 
