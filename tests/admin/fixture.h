@@ -1,6 +1,8 @@
 #pragma once
-// The administration windows on a main window, logged in against the double: the
-// supervisor or a cashier of outlet 001, the connection open.
+// The administration windows on a main window, logged in against the double as the
+// supervisor or a cashier of outlet 001, the connection open, with four users and three
+// deposits seeded.
+#include "admin/list_window.h"
 #include "admin/windows.h"
 #include "core/app/permissions.h"
 #include "core/shell/main_window.h"
@@ -8,12 +10,15 @@
 #include "tests/doubles/test_app.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 #include <functional>
+#include <type_traits>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -24,21 +29,28 @@ inline const QString kLost = "No hay conexión con el servidor." + QString(10, '
 
 struct AdminShell {
     TestApp t;
-    std::unique_ptr<main_window> w;
+    main_window w{*t};
 
     explicit AdminShell(const QString& caja = "00")
     {
         register_admin_windows(*t);
         register_shell_windows(*t);
-        w = std::make_unique<main_window>(*t);
         auto& s = t->ses_val;
         s.cod_ven = "001";
+        s.nom_ven = "AGENCIA UNO";
         s.cod_caj = caja;
         s.fec_sys = QDate(2024, 5, 10);
         t->num_hdd = "0305419896";
         per_table(*t);
+        // NADIE has no caja: never listed. Deposit 1 is of an amount that is no whole
+        // hundredth and not of the working date; deposit 2 is processed.
+        model().outlet.users = {{"ADMIN", {"CLAVE", "00", {}}}, {"ANA", {"ROSA", "03", {}}},
+                                {"CAJERO", {"CLAVE1", "01", {}}}, {"NADIE", {"X", "", {}}}};
+        model().outlet.deposits = {{QDate(2024, 5, 9), "001", "0004512", 250000000000, false},
+                                   {QDate(2024, 5, 3), "002", "77", 123456789, false},
+                                   {QDate(2024, 5, 10), "002", "0004518", 120050000000, true}};
         t.connect();
-        w->show();
+        w.show();
     }
 
     central::Model& model() { return t.srv->model; }
@@ -51,16 +63,18 @@ struct AdminShell {
         item(item_name);
         return t->win<W>(QString::fromLatin1(window));
     }
-    // Whether the window is loaded once closed windows had their deletion.
-    bool loaded(const char* name)
+
+    // The users list or the deposits list, opened from its menu item.
+    list_window* open_list(bool users)
     {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return t->is_loaded(QString::fromLatin1(name));
+        return open<list_window>(users ? "userx" : "mov_dpo", users ? "usuarios" : "movdpo");
     }
 
     // Runs action; a modal window it opens (through a pop-up menu too) is handed to
-    // on_modal, which must close it, or closed. Answers that window's caption.
-    QString with_modal(const std::function<void()>& action, const std::function<void(QWidget*)>& on_modal = {})
+    // on_modal once active, then closed if still open. Answers that window's caption.
+    template <class W = QWidget>
+    QString with_modal(const std::function<void()>& action,
+                       const std::function<void(std::type_identity_t<W>*)>& on_modal = {})
     {
         QString caption;
         QTimer poll;
@@ -69,9 +83,13 @@ struct AdminShell {
             if (QApplication::activePopupWidget())
                 return;  // the pop-up menu's item opens the window
             poll.stop();
-            if (QWidget* m = QApplication::activeModalWidget()) {
+            if (QPointer<QWidget> m = QApplication::activeModalWidget()) {
+                EXPECT_TRUE(QTest::qWaitForWindowActive(m));  // as a person finds it
                 caption = m->windowTitle();
-                on_modal ? on_modal(m) : void(m->close());
+                if (on_modal)
+                    on_modal(qobject_cast<W*>(m.data()));
+                if (m && m->isVisible())
+                    m->close();
             }
         });
         poll.start();
@@ -91,6 +109,15 @@ struct AdminShell {
         });
         QTest::mouseClick(lista->viewport(), Qt::RightButton, {}, QPoint(5, 5));
     }
+
+    // The saved settings "key=value", in the order written.
+    QStringList saved()
+    {
+        QStringList out;
+        for (const auto& k : t.reg->saved)
+            out << k + "=" + t.reg->values.value(fake::Settings::path("vuroda", "parsys", k));
+        return out;
+    }
 };
 
 // From now on the call number nth (from 0) of proc fails `fails` times in a row; body
@@ -106,6 +133,21 @@ inline void fail_call(central::Server& srv, const QString& proc, int nth, int fa
             srv.fail_next(fails, proc);
         return ok;
     });
+}
+
+// The calls since the log held `from` of them: "proc value value" each, or of proc only,
+// "value value" each.
+inline QStringList calls_since(const central::Server& srv, qsizetype from = 0, const QString& proc = {})
+{
+    QStringList out;
+    for (const auto& c : srv.log.mid(from)) {
+        QStringList words{c.proc};
+        for (const auto& v : c.values)
+            words << v.toString();
+        if (proc.isEmpty() || c.proc == proc)
+            out << words.mid(proc.isEmpty() ? 0 : 1).join(' ');
+    }
+    return out;
 }
 
 // The texts of the list's rows, cells joined by "|".
@@ -135,15 +177,34 @@ inline void set_ticks(QTreeWidget* lista, const QString& t)
         lista->topLevelItem(k)->setCheckState(0, t[k] == 'x' ? Qt::Checked : Qt::Unchecked);
 }
 
-// The calls since the log held `from` of them: "proc value value" each.
-inline QStringList calls_since(const central::Server& srv, qsizetype from)
+// The text of each field: a text box, a list or a date.
+inline QStringList texts(const QList<QWidget*>& fields)
 {
     QStringList out;
-    for (const auto& c : srv.log.mid(from)) {
-        QStringList words{c.proc};
-        for (const auto& v : c.values)
-            words << v.toString();
-        out << words.join(' ');
-    }
+    for (QWidget* f : fields)
+        if (auto* c = qobject_cast<QComboBox*>(f))
+            out << c->currentText();
+        else if (auto* d = qobject_cast<QDateEdit*>(f))
+            out << d->date().toString("yyyy-MM-dd");
+        else
+            out << static_cast<QLineEdit*>(f)->text();
     return out;
+}
+
+// Types each text into the window's field of that name.
+inline void type_in(QWidget* w, std::initializer_list<std::pair<const char*, const char*>> texts)
+{
+    for (const auto& [name, text] : texts)
+        QTest::keyClicks(w->findChild<QWidget*>(name), text);
+}
+
+// Types keys into each field (a text box emptied first) and checks its text.
+inline void expect_typed(std::initializer_list<std::tuple<QWidget*, const char*, QString>> cases)
+{
+    for (const auto& [field, keys, want] : cases) {
+        if (auto* e = qobject_cast<QLineEdit*>(field))
+            e->clear();
+        QTest::keyClicks(field, keys);
+        EXPECT_EQ(texts({field})[0], want) << qPrintable(field->objectName());
+    }
 }
