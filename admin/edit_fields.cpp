@@ -14,15 +14,15 @@ namespace {
 class FocusWatch : public QObject {
 public:
     FocusWatch(QWidget* field, QEvent::Type type, std::function<void()> f)
-        : QObject(field), type_(type), f_(std::move(f))
+        : QObject(field), field_(field), type_(type), f_(std::move(f))
     {
         field->installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* e) override
     {
         // Another window or a pop-up taking the focus (the window closing among them) is
-        // no leaving of the field.
-        if (e->type() == type_) {
+        // no leaving of the field; nor is anything that happens once the window is gone.
+        if (e->type() == type_ && field_->window()->isVisible()) {
             const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
             if (type_ == QEvent::FocusIn || (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason))
                 f_();
@@ -31,6 +31,7 @@ public:
     }
 
 private:
+    QWidget* field_;
     QEvent::Type type_;
     std::function<void()> f_;
 };

@@ -27,6 +27,8 @@ class movdpo_e : public QDialog {
     Q_OBJECT
 public:
     explicit movdpo_e(App& app);
+    // Hidden before its fields go, so that no field handler runs on a half-destroyed window.
+    ~movdpo_e() override { hide(); }
 
     QGroupBox* Framex;
     QComboBox* tx_codbco;

@@ -12,6 +12,8 @@ class usuarios_e : public QDialog {
     Q_OBJECT
 public:
     explicit usuarios_e(App& app);
+    // Hidden before its fields go, so that no field handler runs on a half-destroyed window.
+    ~usuarios_e() override { hide(); }
 
     QGroupBox* Framex;
     QLineEdit* tx_user;
