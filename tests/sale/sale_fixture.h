@@ -241,7 +241,7 @@ struct SaleRig {
         QStringList out;
         static const QRegularExpression date_time("\\d{4}-\\d\\d-\\d\\d|\\d\\d:\\d\\d:\\d\\d");
         for (const central::Call& call : t.srv->log)
-            out << "call " + call.proc + " " + args(call).join('|').replace(date_time, "*");
+            out << ("call " + call.proc + " " + args(call).join('|').replace(date_time, "*")).trimmed();
         for (const fake::Box& box : dlg().boxes)
             out << QString("box %1 \"%2\"%3")
                        .arg(box.style)
@@ -261,9 +261,10 @@ struct SaleRig {
         QStringList types;
         for (int i : ticked(w->lt_tipo))
             types << QString::number(i);
+        const auto shown = [](const QString& v) { return v.isEmpty() ? QStringLiteral("-") : v; };
         out << QString("ticket %1 | total %2 | number \"%3\" | amount \"%4\" | focus %5 | types %6 | ticked %7")
-                   .arg(w->tx_ntik->text(), w->tx_mtik->text(), number(), w->tx_mont->currentText(), focus(),
-                        types.join(','), listed(true).join(','));
+                   .arg(shown(w->tx_ntik->text()), shown(w->tx_mtik->text()), number(), w->tx_mont->currentText(),
+                        shown(focus()), shown(types.join(',')), shown(listed(true).join(',')));
         if (ticket && tik().numtik() > 0)
             agree();
         return out;

@@ -74,7 +74,7 @@ TEST(SaleOpen, EveryAnswerOfTheSetUp)
         transcript << QString("== ") + c.name << r.report(false)
                    << QString("num_tik %1 | catalogue %2 | table %3 | %4")
                           .arg(t.num_tik).arg(r.t->tab_cat.size()).arg(t.tab_lot.size()).arg(r.w->windowTitle())
-                   << "lotteries " + lots.join(", ") << "extras " + types.join(' ');
+                   << ("lotteries: " + lots.join(", ")).trimmed() << "extras: " + types.join(' ');
         EXPECT_EQ(r.listed().size(), r.tik().tab_lot.size());
         EXPECT_TRUE(r.tik().numtik() == 0 || r.w->timer_tik->isActive());
         r.w->show();
