@@ -65,8 +65,10 @@ CtlEvents& EntryBridge::attach(QWidget* ctl)
             w->setAttribute(Qt::WA_InputMethodEnabled, false);
         }
         edit->setDragEnabled(false);
-        edit->installEventFilter(this);
-        parts_[edit] = ctl;
+        for (QWidget* part : {static_cast<QWidget*>(edit), static_cast<QWidget*>(box->view())}) {
+            part->installEventFilter(this);
+            parts_[part] = ctl;
+        }
     } else if (auto* view = qobject_cast<QAbstractItemView*>(ctl)) {
         view->viewport()->installEventFilter(this);
         parts_[view->viewport()] = ctl;
@@ -89,8 +91,17 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
     CtlEvents& ev = found->second;
     auto* box = qobject_cast<QComboBox*>(ctl);
     const bool own = watched == ctl;
+    const bool list = box && watched == box->view();
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // The open list keeps Enter and Esc: it picks or closes, and no button presses.
+        if (const int k = static_cast<QKeyEvent*>(event)->key();
+            list && (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape))
+            event->accept();
+        return false;
     case QEvent::KeyPress:
+        if (list && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && ev.key_down)
+            return ev.key_down(32, shift_state(static_cast<QKeyEvent*>(event)->modifiers())) == 0;
         return own && key(ctl, ev, static_cast<QKeyEvent*>(event));
     case QEvent::FocusIn:
         if (own)

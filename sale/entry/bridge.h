@@ -17,7 +17,8 @@
 //   undo, drag and drop, the context menu and input-method text are refused.
 // - Editable fields: a press on the arrow, F4 and Alt+Up/Down raise DropDown when the
 //   control has a DropDown handler; PageUp, PageDown and the wheel never step the field
-//   through its list.
+//   through its list. While a field's own list is open, Enter picks from it and Esc closes
+//   it (neither presses the window's buttons), and Space goes to the field's KeyDown.
 #include <QComboBox>
 #include <QObject>
 #include <QPointer>
@@ -54,6 +55,6 @@ private:
     void focus_out(QWidget* ctl, Qt::FocusReason why);
 
     std::map<QWidget*, CtlEvents> ctls_;
-    std::map<QObject*, QWidget*> parts_;  // an edit field or a list's viewport: its control
+    std::map<QObject*, QWidget*> parts_;  // an edit field, a field's list, a list's viewport: its control
     QPointer<QWidget> owner_;
 };

@@ -71,23 +71,73 @@ movtik_entry::~movtik_entry()
     delete bridge_;
 }
 
-bool movtik_entry::lot_ticked(int i) const
-{
-    return i >= 0 && i < tik_cur.tab_lot.size() && checked(lt_lote, i);
-}
-
-bool movtik_entry::any_lot_ticked() const
-{
-    for (int i = 0; i < tik_cur.tab_lot.size(); ++i)
-        if (lot_ticked(i))
-            return true;
-    return false;
-}
-
 CodeSet movtik_entry::code_set() const
 {
     const auto& t = tik_cur;
     return CodeSet{app_.tab_sim, t.lin_sim, t.lin_sit, t.lin_std, t.lin_stt};
+}
+
+// The set with the most symbols among set and the ticked lotteries' (the later on a tie).
+// Counting a set's symbols takes a while: only a set that could win is counted.
+int movtik_entry::largest_set(int set) const
+{
+    const auto& tab = tik_cur.tab_lot;
+    for (int i = 0; i < tab.size(); ++i)
+        if (lot_ticked(i) && tab[i].codsim != set && sim_count(app_.tab_sim, tab[i].codsim) >= sim_count(app_.tab_sim, set))
+            set = tab[i].codsim;
+    return set;
+}
+
+void movtik_entry::code_mode()
+{
+    auto& t = tik_cur;
+    t.lin_sit = t.lin_std = t.lin_stt = 0;
+    for (int i = 0; i < t.tab_lot.size(); ++i)
+        if (const RegLot& lot = t.tab_lot[i]; lot_ticked(i) && lot.stasit >= 1) {
+            t.lin_sit = lot.stasit;
+            t.lin_std = lot.stastd;
+            t.lin_stt = lot.stastt;
+        }
+    t.lin_sim = largest_set(0);
+}
+
+// The number format of the ticked lotteries, the lower in the list deciding the length;
+// code mode only from symbol lotteries; N ticked, or P while it is the play type.
+void movtik_entry::act_tip()
+{
+    auto& t = tik_cur;
+    for (int row = kN; row <= kO; ++row)
+        set_checked(lt_tipo, row, false);
+    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
+    if (t.tip_jug == QLatin1String("P")) {
+        t.max_num = 6;
+        set_checked(lt_tipo, kP, true);
+        lt_tipo->setCurrentRow(kP);
+        return;
+    }
+    for (int i = 0; i < t.tab_lot.size(); ++i) {
+        const RegLot& lot = t.tab_lot[i];
+        if (!lot_ticked(i))
+            continue;
+        if (lot.stamor >= 1) {
+            t.max_num = 6;
+        } else if (lot.stadbl >= 1) {
+            t.max_num = 4;
+        } else if (lot.codrul <= 0) {
+            t.max_num = 3;
+        } else {
+            if (sim_count(app_.tab_sim, lot.codsim) >= sim_count(app_.tab_sim, t.lin_sim))
+                t.lin_sim = lot.codsim;
+            t.max_num = lot.stasit >= 1 ? 6 : 2;
+            if (lot.stasit >= 1) {
+                t.lin_sit = lot.stasit;
+                t.lin_std = lot.stastd;
+                t.lin_stt = lot.stastt;
+            }
+        }
+    }
+    set_checked(lt_tipo, kN, true);
+    lt_tipo->setCurrentRow(-1);
 }
 
 void movtik_entry::paint(QWidget* w, bool focus)
@@ -316,7 +366,6 @@ int movtik_entry::edit_number(int KeyAscii)
 // end, and the key is typed there by the field's own rules.
 void movtik_entry::hand_over(int KeyAscii)
 {
-    tik_cur.flg_sel = false;
     tx_nume->setFocus();
     if (const int key = edit_number(KeyAscii))
         tx_nume->lineEdit()->insert(QString(QChar(key)));
@@ -408,7 +457,7 @@ void movtik_entry::tx_nume_GotFocus()
     paint(tx_nume, true);
     t.cam_act = 1;
     t.flg_sel = true;
-    if (any_lot_ticked())
+    if (lots_ticked() > 0)
         act_tip();
     else
         sel_tip(kL, 0, 0);
@@ -416,8 +465,7 @@ void movtik_entry::tx_nume_GotFocus()
         app_.msg(QStringLiteral("Ticket contiene demasiadas jugadas. Si se hacen más jugadas el ticket se anulará.") +
                      blanks(10),
                  plat::mb_exclamation);
-    const double total = mon_parse(app_.mon(), tx_mtik->text()).toDouble();
-    if (total >= app_.lim_vta.vta_max.toDouble())
+    if (tik_full())
         app_.msg(QStringLiteral("Total del ticket ya llegó al límite de venta máxima. No se pueden hacer más jugadas.") +
                      blanks(10),
                  plat::mb_exclamation);
@@ -425,20 +473,8 @@ void movtik_entry::tx_nume_GotFocus()
 
 void movtik_entry::tx_nume_LostFocus()
 {
-    auto& t = tik_cur;
-    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
-    for (int i = 0; i < t.tab_lot.size(); ++i) {
-        if (!lot_ticked(i))
-            continue;
-        const RegLot& lot = t.tab_lot[i];
-        if (lot.stasit >= 1) {
-            t.lin_sit = lot.stasit;
-            t.lin_std = lot.stastd;
-            t.lin_stt = lot.stastt;
-        }
-        if (sim_count(app_.tab_sim, lot.codsim) >= sim_count(app_.tab_sim, t.lin_sim))
-            t.lin_sim = lot.codsim;
-    }
+    const auto& t = tik_cur;
+    code_mode();
     const QString text = tx_nume->currentText();
     if (t.lin_sim >= 1 && !trim_blanks(text).isEmpty())
         tx_nume->setEditText(code_leave(code_set(), text));
@@ -458,10 +494,7 @@ void movtik_entry::lt_lote_ItemCheck(int item)
         set_checked(lt_lote, item, false);  // no lottery behind it
         return;
     }
-    int ticked = 0;
-    for (int i = 0; i < tab.size(); ++i)
-        ticked += lot_ticked(i) ? 1 : 0;
-    if (ticked > 31) {
+    if (lots_ticked() > 31) {
         set_checked(lt_lote, item, false);
         return;
     }
@@ -500,7 +533,7 @@ void movtik_entry::lt_lote_ItemCheck(int item)
     }
     if (cursor < lt_lote->count() - 1)
         lt_lote->setCurrentRow(cursor + 1);
-    if (!any_lot_ticked()) {
+    if (lots_ticked() == 0) {
         for (QComboBox* field : {tx_nume, tx_mont}) {
             field->clear();
             field->clearEditText();
@@ -522,13 +555,7 @@ void movtik_entry::fill_picks(int codsim, int start)
     const QSignalBlocker quiet(lx_nume);
     lx_nume->clear();
     if (codsim > 0) {
-        int set = start;
-        for (int i = 0; i < tik_cur.tab_lot.size(); ++i) {
-            const int other = tik_cur.tab_lot[i].codsim;
-            if (lot_ticked(i) && sim_count(app_.tab_sim, other) >= sim_count(app_.tab_sim, set))
-                set = other;
-        }
-        for (const QString& text : pick_items(CodeSet{app_.tab_sim, set}))
+        for (const QString& text : pick_items(CodeSet{app_.tab_sim, largest_set(start)}))
             (new QTreeWidgetItem(lx_nume, {text}))->setCheckState(0, Qt::Unchecked);
     }
     tx_nume->setEditText(number);
@@ -594,7 +621,7 @@ void movtik_entry::tx_mont_GotFocus()
 {
     auto& t = tik_cur;
     t.cam_act = 2;
-    if (!any_lot_ticked()) {
+    if (lots_ticked() == 0) {
         sel_tip(kL, 0, 0);
         return;
     }
@@ -605,12 +632,17 @@ void movtik_entry::tx_mont_GotFocus()
         return;
     }
     act_tip();
-    // The amount within the limits of the lottery ticked last; an empty one shows the minimum.
-    const MonCtx m = app_.mon();
-    const QString amount = trim_blanks(tx_mont->currentText());
-    tx_mont->setEditText(mon_adjust(m, amount.isEmpty() ? QStringLiteral("0") : mon_parse(m, amount), t.lim_kind()));
+    adjust_amount();  // an empty amount shows the minimum
     tx_mont->lineEdit()->setSelection(0, int(tx_mont->currentText().size()));
     paint(tx_mont, true);
+}
+
+QString movtik_entry::adjust_amount()
+{
+    const MonCtx m = app_.mon();
+    const QString amount = mon_parse(m, tx_mont->currentText());
+    tx_mont->setEditText(mon_adjust(m, amount, tik_cur.lim_kind()));
+    return amount;
 }
 
 void movtik_entry::tx_mont_LostFocus()
@@ -720,13 +752,15 @@ int movtik_entry::list_key(int KeyAscii)
     const bool number = number_char(KeyAscii);
     if (!number && play_index(KeyAscii) < 0)
         return KeyAscii;
+    // Cleared before the number field may take the focus: it puts its caret at the end this
+    // once, and selects its text again on its next entry.
+    tik_cur.flg_sel = false;
     if (lt_lote->count() > 0) {
         if (!number)
             tx_nume_KeyPress(KeyAscii);
-        else if (any_lot_ticked())
+        else if (lots_ticked() > 0)
             hand_over(KeyAscii);
     }
-    tik_cur.flg_sel = false;
     return KeyAscii;
 }
 

@@ -19,12 +19,18 @@ public:
     ~movtik_entry() override;
 
     void sel_tip(int index, int key, int item) override;
+    void act_tip() override;
     void lt_lote_ItemCheck(int item) override;
 
-    // Whether lottery i of tab_lot is ticked (a lottery the list lacks is not).
-    bool lot_ticked(int i) const;
     // The code mode of the entry as tik_cur holds it now.
     CodeSet code_set() const;
+    // The code mode of the ticked lotteries, as the number field leaves it and Procesar
+    // reads the number: the set with the most symbols among them (the later one on a tie)
+    // and the several-code attributes of the last one that takes several codes a play.
+    void code_mode();
+    // The amount field brought within the limits of the lottery ticked last; the amount it
+    // held, in stored units.
+    QString adjust_amount();
 
     // The play-type list.
     void lt_tipo_MouseDown();
@@ -67,11 +73,12 @@ public:
     void tx_ntik_GotFocus();
     void tx_mtik_GotFocus();
 
-    // The follow-ups of the dialogs of play types T, D, R and E.
-    virtual void add_ter() {}
-    virtual void add_dup() {}
-    virtual void add_rep() {}
-    virtual void bor_jug() {}
+    // The follow-ups of the dialogs of play types T, D, R and E, run by the dispatch once
+    // their dialog left a result.
+    virtual void add_ter() = 0;
+    virtual void add_dup() = 0;
+    virtual void add_rep() = 0;
+    virtual void bor_jug() = 0;
 
 protected:
     EntryBridge* bridge_;
@@ -88,5 +95,5 @@ private:
     void hand_over(int KeyAscii);
     void paint(QWidget* w, bool focus);
     void caret_end();
-    bool any_lot_ticked() const;
+    int largest_set(int set) const;
 };

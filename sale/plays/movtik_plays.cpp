@@ -4,11 +4,9 @@
 #include "core/shared/justify.h"
 #include "core/shared/vocab.h"
 
-#include <QKeyEvent>
 #include <QStyle>
 #include <QTimer>
 #include <cmath>
-#include <functional>
 
 namespace {
 
@@ -22,26 +20,6 @@ qint64 whole(const QString& amount) { return std::llround(amount.toDouble()); }
 
 bool numbers(const QString& tipo) { return tipo == u"N" || tipo == u"T"; }
 
-// Hands the keys pressed on a widget to a key-down handler; the keys go on.
-class KeyDown : public QObject {
-public:
-    KeyDown(QWidget* w, std::function<void(int)> handler) : QObject(w), handler_(std::move(handler))
-    {
-        w->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::KeyPress)
-            handler_(static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete ? kDelete : 0);
-        return false;
-    }
-
-private:
-    std::function<void(int)> handler_;
-};
-
 } // namespace
 
 movtik_plays::movtik_plays(App& app, QWidget* parent) : movtik_entry(app, parent)
@@ -54,34 +32,11 @@ movtik_plays::movtik_plays(App& app, QWidget* parent) : movtik_entry(app, parent
     while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(QString(57, QLatin1Char('0'))) > room)
         font.setPointSizeF(font.pointSizeF() - 0.25);
     lt_nume->setFont(font);
-    new KeyDown(lt_nume, [this](int key) { lt_nume_KeyDown(key); });
+    bridge_->attach(lt_nume).key_down = [this](int k, int s) { return lt_nume_KeyDown(k, s); };
     connect(lt_nume, &QListWidget::itemDoubleClicked, this, &movtik_plays::lt_nume_DblClick);
     connect(b_procesar, &QPushButton::clicked, this, &movtik_plays::b_procesar_Click);
 }
 
-// The code mode of the ticked lotteries: the largest symbol set among them, and the
-// several-code attributes of the last one that takes several codes a play.
-void movtik_plays::code_mode()
-{
-    auto& t = tik_cur;
-    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
-    for (int i = 0; i < t.tab_lot.size(); ++i) {
-        if (!lot_ticked(i))
-            continue;
-        const RegLot& lot = t.tab_lot[i];
-        if (lot.stasit >= 1) {
-            t.lin_sit = lot.stasit;
-            t.lin_std = lot.stastd;
-            t.lin_stt = lot.stastt;
-        }
-        // (Counting a set's symbols takes a while: only a set that could win is counted.)
-        if (lot.codsim != t.lin_sim && sim_count(app_.tab_sim, lot.codsim) >= sim_count(app_.tab_sim, t.lin_sim))
-            t.lin_sim = lot.codsim;
-    }
-}
-
-// The amount limits of the ticked lotteries: a symbol lottery's (codrul 1 or more) or a
-// number lottery's, by the last one ticked in the list.
 void movtik_plays::refuse_number()
 {
     app_.msg(QStringLiteral("Número no es válido.") + blanks(10), plat::mb_exclamation);
@@ -103,14 +58,11 @@ void movtik_plays::b_procesar_Click()
         tx_nume->setFocus();
         return;
     }
-    int lots_ticked = 0;
-    for (int i = 0; i < t.tab_lot.size(); ++i)
-        lots_ticked += lot_ticked(i) ? 1 : 0;
-    if (lots_ticked == 0) {
+    if (lots_ticked() == 0) {
         app_.msg(QStringLiteral("No hay loterías seleccionadas.") + blanks(10), plat::mb_exclamation);
         return;
     }
-    if (t.tot_tik >= app_.lim_vta.vta_max.toDouble()) {
+    if (tik_full()) {
         app_.msg(QStringLiteral("No se pueden hacer más jugadas en este ticket.") + blanks(5), plat::mb_exclamation);
         tx_nume->setEditText(QString());
         tx_nume->setFocus();
@@ -175,7 +127,7 @@ void movtik_plays::b_procesar_Click()
         tx_nume->setFocus();
         return;
     }
-    if (t.lin_tip == u"P" && t.can_lin + perm_factor(int(num.size())) * lots_ticked > 500) {
+    if (t.lin_tip == u"P" && t.can_lin + perm_factor(int(num.size())) * lots_ticked() > 500) {
         app_.dlg.set_pointer(plat::ptr_default);
         app_.msg(QStringLiteral("Esta permuta genera demasiadas jugadas. Seleccione menos loterías.") + blanks(10),
                  plat::mb_exclamation);
@@ -201,21 +153,14 @@ void movtik_plays::number_step(const QString& num)
         if (tx_nume->currentText().isEmpty())
             return refuse_number();
     }
-    // The amount field's focus handler says so too; set first, so that a handler that
-    // sends the focus back has the last word.
-    t.cam_act = 2;
-    tx_mont->setFocus();
+    tx_mont->setFocus();  // whose focus handler makes the next press the amount step
 }
 
 bool movtik_plays::amount_step()
 {
-    auto& t = tik_cur;
-    const MonCtx m = app_.mon();
-    const QString amount = mon_parse(m, tx_mont->currentText());
-    const int kind = tik_cur.lim_kind();
-    tx_mont->setEditText(mon_adjust(m, amount, kind));
-    if (mon_range(m, amount, kind)) {
-        t.lin_mon = trim_blanks(amount);
+    const QString amount = adjust_amount();
+    if (mon_range(app_.mon(), amount, tik_cur.lim_kind())) {
+        tik_cur.lin_mon = amount;
         return true;
     }
     app_.msg(QStringLiteral("Monto no es válido.") + blanks(10), plat::mb_exclamation);
@@ -378,10 +323,11 @@ void movtik_plays::add_lin()
     list_end();
 }
 
-void movtik_plays::lt_nume_KeyDown(int KeyCode)
+int movtik_plays::lt_nume_KeyDown(int KeyCode, int)
 {
     if (KeyCode == kDelete)
         del_jug();
+    return KeyCode;
 }
 
 void movtik_plays::lt_nume_DblClick() { del_jug(); }
@@ -426,7 +372,6 @@ void movtik_plays::del_jug()
 
 void movtik_plays::bor_jug()
 {
-    Busy busy(*this);
     auto& t = tik_cur;
     app_.dlg.set_pointer(plat::ptr_hourglass);
     QStringList codes;
@@ -512,7 +457,6 @@ void movtik_plays::served_lines(const PlayAnswer& a, bool by_row)
 
 void movtik_plays::add_ter()
 {
-    Busy busy(*this);
     auto& t = tik_cur;
     app_.dlg.set_pointer(plat::ptr_hourglass);
     served_lines(tertix(app_, t.numtik(), whole(app_.dlg_datos.dlg_mon), t.can_jug), false);
@@ -520,7 +464,6 @@ void movtik_plays::add_ter()
 
 void movtik_plays::add_rep()
 {
-    Busy busy(*this);
     auto& t = tik_cur;
     const auto& d = app_.dlg_datos;
     app_.dlg.set_pointer(plat::ptr_hourglass);
@@ -537,7 +480,6 @@ void movtik_plays::add_rep()
 
 void movtik_plays::add_dup()
 {
-    Busy busy(*this);
     auto& t = tik_cur;
     const auto& d = app_.dlg_datos;
     app_.dlg.set_pointer(plat::ptr_hourglass);

@@ -19,12 +19,13 @@ public:
 
     // Taking lines off: the selected line (Delete, double click), or the lines of the
     // lotteries of dlg_lotsel (after the deletion dialog).
-    void lt_nume_KeyDown(int KeyCode);
+    int lt_nume_KeyDown(int KeyCode, int Shift);
     void lt_nume_DblClick();
     void del_jug();
     void bor_jug() override;
 
-    // Follow-ups of the terminals, repeat and duplicate dialogs: one request each.
+    // Follow-ups of the terminals, repeat and duplicate dialogs (run by the play-type
+    // dispatch, as bor_jug): one request each.
     void add_ter() override;
     void add_rep() override;
     void add_dup() override;
@@ -47,7 +48,6 @@ private:
     void animal_plays(const QStringList& texts);
     bool dialog_request(const QString& lots, const QString& numero);
     void show_markers(bool closed, bool limit);
-    void code_mode();
     void add_line(const JugTik& rec, int index);
     void set_total();
     void list_end();

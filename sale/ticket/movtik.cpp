@@ -20,7 +20,6 @@ namespace {
 
 const QString kZero = QStringLiteral("0");
 constexpr int kCodint = Qt::UserRole;      // item data of lt_lote: the lottery's code
-constexpr int kIndex = Qt::UserRole + 1;   // and its record in tab_lot
 constexpr int kItemL = 7;                  // "L - LOTERIAS"
 constexpr int kItemO = 9;                  // "O - ORDEN LOTERIAS"
 constexpr int kFirstMode = 10;             // items 10 to 12: list modes 1 to 3
@@ -365,7 +364,6 @@ void movtik::fill_lots(const QList<RegLot>& lots)
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         item->setData(kCodint, lots[i].codint);
-        item->setData(kIndex, i);
         lote_ticks_.append(Qt::Unchecked);
     }
 }
@@ -375,9 +373,22 @@ QString movtik::item_codint(const QListWidgetItem* item)
     return item ? item->data(kCodint).toString() : QString();
 }
 
-int movtik::item_index(const QListWidgetItem* item)
+bool movtik::lot_ticked(int i) const
 {
-    return item ? item->data(kIndex).toInt() : -1;
+    return i >= 0 && i < tik_cur.tab_lot.size() && checked(lt_lote, i);
+}
+
+int movtik::lots_ticked() const
+{
+    int n = 0;
+    for (int i = 0; i < tik_cur.tab_lot.size(); ++i)
+        n += lot_ticked(i) ? 1 : 0;
+    return n;
+}
+
+bool movtik::tik_full() const
+{
+    return tik_cur.tot_tik >= app_.lim_vta.vta_max.toDouble();
 }
 
 void movtik::car_lot()
@@ -567,68 +578,6 @@ void movtik::on_lote_changed(QListWidgetItem* item)
         return;  // not a tick
     lote_ticks_[row] = item->checkState();
     lt_lote_ItemCheck(row);
-}
-
-void movtik::lt_lote_ItemCheck(int item)
-{
-    if (!checked(lt_lote, item))
-        return;
-    int ticked = 0;
-    for (int row = 0; row < lt_lote->count(); ++row)
-        ticked += checked(lt_lote, row) ? 1 : 0;
-    const auto& tab = tik_cur.tab_lot;
-    const int idx = item_index(lt_lote->item(item));
-    if (ticked > 31 || idx < 0 || idx >= tab.size()) {
-        set_checked(lt_lote, item, false);
-        return;
-    }
-    // Only lotteries of one kind stay ticked together.
-    for (int row = 0; row < lt_lote->count(); ++row) {
-        const int other = item_index(lt_lote->item(row));
-        if (row != item && checked(lt_lote, row) && other >= 0 && other < tab.size() &&
-            tab[other].kind() != tab[idx].kind())
-            set_checked(lt_lote, row, false);
-    }
-}
-
-void movtik::act_tip()
-{
-    auto& t = tik_cur;
-    for (int row = 0; row <= kItemO; ++row)
-        set_checked(lt_tipo, row, false);
-    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
-    if (t.tip_jug == QLatin1String("P")) {
-        t.max_num = 6;
-        set_checked(lt_tipo, 1, true);
-        lt_tipo->setCurrentRow(1);
-        return;
-    }
-    for (int row = 0; row < lt_lote->count(); ++row) {
-        const int idx = item_index(lt_lote->item(row));
-        if (!checked(lt_lote, row) || idx < 0 || idx >= t.tab_lot.size())
-            continue;
-        const RegLot& lot = t.tab_lot[idx];
-        if (lot.stamor >= 1) {
-            t.max_num = 6;
-        } else if (lot.stadbl >= 1) {
-            t.max_num = 4;
-        } else if (lot.codrul <= 0) {
-            t.max_num = 3;
-        } else {
-            if (sim_count(app_.tab_sim, lot.codsim) >= sim_count(app_.tab_sim, t.lin_sim))
-                t.lin_sim = lot.codsim;
-            if (lot.stasit >= 1) {
-                t.lin_sit = lot.stasit;
-                t.lin_std = lot.stastd;
-                t.lin_stt = lot.stastt;
-                t.max_num = 6;
-            } else {
-                t.max_num = 2;
-            }
-        }
-    }
-    set_checked(lt_tipo, 0, true);
-    lt_tipo->setCurrentRow(-1);
 }
 
 void movtik::sel_tip(int index, int key, int item)

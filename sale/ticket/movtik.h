@@ -56,18 +56,23 @@ public:
     // Index in tab_lot of the lottery an answer row names by codlot; -1 when none.
     int idx_lot(const QString& codlot) const;
 
-    // The lottery of an item of lt_lote: its code and its record in tab_lot.
+    // The code of the lottery of an item of lt_lote.
     static QString item_codint(const QListWidgetItem* item);
-    static int item_index(const QListWidgetItem* item);
+    // Whether lottery i of tab_lot (item i of lt_lote) is ticked: a lottery the list lacks
+    // is not; and how many are.
+    bool lot_ticked(int i) const;
+    int lots_ticked() const;
+    // Whether the ticket total has reached the largest sale (vta_max): it takes no more plays.
+    bool tik_full() const;
 
     // Entry points of play entry.
     // Play-type dispatch (index 0 to 13; key: an extra's typed letter; item: an extra
     // ticked with the mouse). Here: the lottery list's modes, its order, and L.
     virtual void sel_tip(int index, int key, int item);
     // Recomputes the number format and the play-type ticks from the ticked lotteries.
-    virtual void act_tip();
+    virtual void act_tip() = 0;
     // A tick of lt_lote changed (by the cashier or the program).
-    virtual void lt_lote_ItemCheck(int item);
+    virtual void lt_lote_ItemCheck(int item) = 0;
 
     // While a handler of the window or a modal window runs, the watch does not check.
     class Busy {

@@ -1,0 +1,228 @@
+// Play registration against the double, transcripts compared with golden files: plays
+// typed and sent with Procesar, the lines, reports, questions and totals of their answers;
+// the procedures the sale dialogs hand their choices to (plays the server builds, sign and
+// animal plays, lines taken off), each call also failing; a ticket of all of them sold.
+#include "tests/sale/sale_fixture.h"
+#include "core/shared/vocab.h"
+#include "sale/plays/lines.h"
+
+namespace {
+
+using Step = std::function<void(SaleRig&)>;
+const Step none = [](SaleRig&) {};
+
+// The answer protkx gives to requests (not to confirmations): codlot, numero, tipo, monto
+// (units), numago.
+Step answer(const QList<QVariantList>& rows)
+{
+    return [rows](SaleRig& r) {
+        r.t.srv->register_procedure("protkx", [rows](central::Request& q) {
+            auto& rs = q.rows({"codlot", "numero", "tipo", "monto", "numago"});
+            for (QVariantList row : q.arg(5).toInt() == 0 ? rows : QList<QVariantList>()) {
+                row[3] = row[3].toLongLong() * 100000000;
+                rs.rows << row;
+            }
+            return true;
+        });
+    };
+}
+
+// Keys typed from the lottery list, where the window leaves the cashier, after ticking
+// lotteries: digits go on to the number field, Enter presses Procesar.
+TEST(Plays, Procesar)
+{
+    const struct {
+        const char *name, *lots, *keys;
+        Step arrange = none;
+        bool faked = false;  // the ticket is not the double's (a line count, answers it does not keep)
+    } cases[] = {
+        {"terminal", "001", "12<enter>10<enter>"},
+        {"triple on two lotteries", "001 002", "123<enter>10<enter>"},
+        {"doblete", "006", "1234<enter>10<enter>"},
+        {"tripleta", "007", "123456<enter>100<enter>"},
+        {"serie", "002", "*12<enter>10<enter>"},
+        {"corrida of one digit", "002", "1*<enter>10<enter>"},
+        {"permutation", "001", "p112<enter>1<enter>"},
+        {"symbol 0 answered 0a", "008", "0<enter>2<enter>", [](SaleRig& r) { r.model().sim_zero = "0a"; }},
+        {"three codes", "011", "010203<enter>1<enter>"},
+        {"sold out", "001", "000<enter>10<enter>"},
+        // A short grant does not lower the amount typed (1.000 is a thousand, not one).
+        {"short", "002", "777<enter>1000<enter>"},
+        {"no lottery", "", "<enter>", [](SaleRig& r) { r.w->tx_nume->setEditText("123"); }},
+        {"ticket at its maximum", "001", "123<enter>10<enter>456<enter>", [](SaleRig& r) { r.t->lim_vta.vta_max = "1000000000"; }},
+        {"seven characters", "001", "<enter>", [](SaleRig& r) { r.w->tx_nume->setEditText("1234567"); }},
+        {"five digits", "007", "12345<enter>"},
+        {"star in a long number", "007", "12*4<enter>"},
+        {"two stars", "001", "**1<enter>"},
+        {"star inside a triple", "001", "1*2<enter>10<enter>"},
+        {"no lottery takes it", "001", "1<enter>10<enter>"},
+        {"symbol code of one character", "008", "5<enter>"},
+        {"amount below the minimum", "001", "123<enter><bs><enter>"},
+        {"a lottery without its list item", "001", "123<enter>10<enter>",
+         [](SaleRig& r) { delete r.w->lt_lote->takeItem(11); }},
+        {"permutation above 500 lines", "001 002", "p123<enter>1<enter>", [](SaleRig& r) { r.tik().can_lin = 489; }, true},
+        {"permutation of 500 lines", "001 002", "p123<enter>1<enter>", [](SaleRig& r) { r.tik().can_lin = 488; }, true},
+        // A serie refused at its amount is not one any more once the number has no "*".
+        {"a plain number after a refused serie", "001", "*12<enter>0<enter><up>12<enter>10<enter>"},
+        // The number stays for another try once the connection is back.
+        {"connection lost", "002", "777<enter>10<enter>", [](SaleRig& r) { r.t.srv->fail_next(2, "protkx"); }},
+        // A short serie asks whether to sell what it can; OK sends the confirmation for its
+        // own lottery and every number sold becomes a line after the serie's own record.
+        {"short serie confirmed", "001", "*12<enter>10<enter>"},
+        {"short serie not confirmed", "001", "*12<enter>10<enter>", [](SaleRig& r) { r.dlg().answers = {plat::ans_cancel}; }},
+        // Answers the double does not give by itself: markers, unknown lotteries, missing numbers.
+        {"no rows", "001", "123<enter>10<enter>", answer({}), true},
+        {"markers after a line", "001 002 003", "123<enter>10<enter>",
+         answer({{"TCA", "123", "N", 10, ""}, {"***", "123", "", 0, ""}, {"***", "******", "", 0, ""}}), true},
+        {"a lottery the ticket does not hold", "001", "123<enter>10<enter>",
+         answer({{"XYZ", "123", "N", 10, ""}, {"XYZ", "12", "S", 0, "512:0%"}}), true},
+        {"nothing listed missing", "001", "123<enter>10<enter>", answer({{"TCA", "12", "S", 1, "%512:0%"}}), true},
+        {"two short corridas", "001 002", "123<enter>10<enter>",
+         answer({{"TCA", "12", "C", 0, "120:0%121:2.5%"}, {"TZU", "12", "C", 0, "*"}}), true},
+    };
+    QStringList transcript;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaleRig r;
+        ASSERT_TRUE(r.open());
+        r.lots(c.lots);
+        c.arrange(r);
+        r.t.srv->log.clear();
+        type_keys(c.keys);
+        transcript << QString("== ") + c.name << r.report(!c.faked);
+        EXPECT_EQ(r.t->cmd_protkx.params().size(), 8);
+    }
+    SaleRig::expect_transcript(transcript, "procesar.txt");
+}
+
+// The dialogs' procedures, with dlg_datos filled as each dialog fills it.
+Step typed(const char* lots, const char* keys)
+{
+    return [=](SaleRig& r) {
+        r.lots(lots);
+        r.enter(keys);
+    };
+}
+// A sign dialog's Aceptar: the number, an amount of 5 and the signs (letters from "A").
+Step signs(const char* lots, const char* num, const QString& letters, bool cacho = false)
+{
+    return [=](SaleRig& r) {
+        r.lots(lots);
+        auto& d = r.t->dlg_datos;
+        d.dlg_num1 = num;
+        d.dlg_mon = "500000000";
+        QList<int>& flags = cacho ? d.flg_cac : d.flg_zod;
+        flags.fill(0);
+        for (QChar c : letters)
+            flags[c.unicode() - 'A'] = 1;
+        cacho ? r.w->zod_tik2() : r.w->zod_tik();
+    };
+}
+Step with(std::function<void(DlgDatos&)> fill, void (movtik_plays::*proc)())
+{
+    return [=](SaleRig& r) {
+        fill(r.t->dlg_datos);
+        (r.w->*proc)();
+    };
+}
+
+TEST(Plays, DialogProcedures)
+{
+    const Step triple = typed("001", "123<enter>10<enter>");
+    const struct {
+        const char* name;
+        QList<Step> before;
+        Step act;
+        const char* proc;  // the call that fails on the second run
+    } cases[] = {
+        {"terminals", {triple}, with([](DlgDatos& d) { d.dlg_mon = "0"; }, &movtik_plays::add_ter), "tertix"},
+        {"repeat", {triple}, with([](DlgDatos& d) { d.dlg_lotsel = {"002", " 003 "}, d.dlg_mon = "500000000"; }, &movtik_plays::add_rep),
+         "reptix"},
+        // A row of a lottery the window does not hold is still a line, and the play it is.
+        {"repeat onto a lottery the window does not hold", {triple, [](SaleRig& r) { r.tik().tab_lot[11].codlot = "?"; }},
+         with([](DlgDatos& d) { d.dlg_lotsel = {"003"}, d.dlg_mon = "0"; }, &movtik_plays::add_rep), "reptix"},
+        {"repeated cacho keeps its kind", {signs("005", "25", "A", true)},
+         with([](DlgDatos& d) { d.dlg_lotsel = {"005"}, d.dlg_mon = "0"; }, &movtik_plays::add_rep), "reptix"},
+        {"duplicate", {triple, [](SaleRig& r) { r.press_imprimir(); }},
+         with([](DlgDatos& d) { d.dlg_res = "00000001", d.dlg_lot = "001", d.dlg_lots = "002", d.dlg_mon = "0"; }, &movtik_plays::add_dup),
+         "duptix"},
+        {"duplicate of no ticket", {}, with([](DlgDatos& d) { d.dlg_res = "00000099"; }, &movtik_plays::add_dup), "duptix"},
+        {"zodiac signs", {}, signs("004", "25", "AL"), "protkx"},
+        {"every zodiac sign", {}, signs("004", "45", "ABCDEFGHIJKL"), "protkx"},
+        {"a permutation of one digit", {}, signs("004", "P111", "A"), "protkx"},
+        {"cacho kinds", {}, signs("005", "25", "ABC", true), "protkx"},
+        {"a sign number no lottery takes", {}, signs("004 001", "12345", "A"), ""},
+        {"animals", {[](SaleRig& r) { r.model().sale_time = QTime(11, 30); }},
+         with([](DlgDatos& d) { d.flg_sim[2] = 1, d.flg_sim[5] = 2, d.dlg_mon = "500000000"; }, &movtik_plays::sim_tik), "protkx"},
+        {"two animals", {}, with([](DlgDatos& d) { d.dlg_num1 = "05 ", d.dlg_num2 = "12", d.dlg_mon = "500000000"; }, &movtik_plays::dbl_tik),
+         "protkx"},
+        {"three animals", {}, with([](DlgDatos& d) { d.dlg_res = "010203", d.dlg_mon = "500000000"; }, &movtik_plays::mor_tik), "protkx"},
+        // By code: Triple Caracas Zodiacal shares the first 15 characters of Triple Caracas.
+        {"delete a lottery", {triple, signs("004", "25", "A"), signs("005", "25", "A", true)},
+         with([](DlgDatos& d) { d.dlg_lotsel = {"001"}; }, &movtik_plays::bor_jug), "bortix"},
+        {"delete every lottery", {typed("001 002", "123<enter>10<enter>")},
+         with([](DlgDatos& d) { d.dlg_lotsel = {"*"}; }, &movtik_plays::bor_jug), "bortix"},
+        {"delete the selected line with Delete", {typed("001 002", "123<enter>10<enter>")},
+         [](SaleRig&) { type_keys("<@lt_nume><up><del>"); }, "delnux"},
+        {"delete with no line selected", {triple}, [](SaleRig& r) { r.w->lt_nume_DblClick(); }, ""},
+    };
+    QStringList transcript;
+    for (const bool lost : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (lost ? " (connection lost)" : ""));
+            if (lost && !*c.proc)
+                continue;
+            SaleRig r;
+            ASSERT_TRUE(r.open());
+            for (const Step& step : c.before)
+                step(r);
+            r.report();
+            if (lost)
+                r.t.srv->fail_next(2, c.proc);
+            c.act(r);
+            transcript << QString("== ") + c.name + (lost ? " (connection lost)" : "") << r.report();
+            EXPECT_EQ(r.tik().lin_zod + r.tik().lin_sim + r.tik().lin_sit, 0);
+        }
+    }
+    SaleRig::expect_transcript(transcript, "dialog_procedures.txt");
+}
+
+// A ticket with plays typed, terminals, repeated and sign plays, a deleted line and a
+// deleted lottery is committed: the double holds what the client shows and prints.
+TEST(Plays, TicketOfEveryKindSold)
+{
+    SaleRig r;
+    ASSERT_TRUE(r.open());
+    typed("001 002", "123<enter>10<enter>")(r);
+    typed("001", "45<enter>10<enter>")(r);
+    signs("004", "25", "AB")(r);
+    with([](DlgDatos& d) { d.dlg_mon = "0"; }, &movtik_plays::add_ter)(r);
+    with([](DlgDatos& d) { d.dlg_lotsel = {"003"}, d.dlg_mon = "200000000"; }, &movtik_plays::add_rep)(r);
+    r.w->lt_nume->setCurrentRow(1);
+    r.w->del_jug();
+    with([](DlgDatos& d) { d.dlg_lotsel = {"004"}; }, &movtik_plays::bor_jug)(r);
+    EXPECT_EQ(r.dlg().texts(), QStringList({"¿Desea eliminar el registro seleccionado?" + blanks(5)}));
+    EXPECT_EQ(r.lines().size(), 7);  // 10 appended: 2 + 1 typed, 2 signs, 2 terminals, 3 repeated
+    r.agree();
+    const QString total = r.w->tx_mtik->text();
+    r.press_imprimir();
+    EXPECT_EQ(r.state(1), "sold");
+    ASSERT_EQ(r.t.prn->docs.size(), 1);
+    EXPECT_TRUE(r.t.prn->docs[0].lines.contains("TOTAL TICKET(B):" + total)) << qPrintable(r.t.prn->docs[0].lines.join('|'));
+}
+
+// The server's forms of the symbol 0 in the numbers of a symbol lottery.
+TEST(Plays, ZeroForms)
+{
+    // Set 1 names 99 as it names 0, set 2 otherwise, set 3 has no 99.
+    const TabSim tab{{1, 1, 2, 2, 3}, {"99", "0", "99", "0", "0"}, {"Ballena", "Ballena", "Noventa", "Cero", "Cero"}};
+    const struct {
+        int set;
+        const char *number, *shown;
+    } cases[] = {{1, "0a", "0-"},   {1, "0a0512", "0-0512"}, {1, "99", "0-"}, {1, "0599", "050-"}, {1, "0a99", "0-99"},
+                 {1, "1991", "1991"}, {2, "99", "99"},         {3, "99", "99"}, {1, "05", "05"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(zero_form(tab, c.set, c.number), c.shown) << c.set << c.number;
+}
+
+} // namespace
