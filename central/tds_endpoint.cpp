@@ -1,4 +1,5 @@
 #include "tds_endpoint.h"
+#include "core/db/values.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -279,37 +280,16 @@ bool read_type(In& in, TypeInfo& t, QString* error)
     }
 }
 
-QVariant datetime_value(qint32 days, qint32 ticks)
-{
-    const QDate date = QDate(1900, 1, 1).addDays(days);
-    if (ticks == 0)
-        return date;
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int((qint64(ticks) * 10 + 1) / 3)));
-}
+// SQL Server datetimes, as the client's database layer reads and writes them.
+QVariant datetime_value(qint32 days, qint32 ticks) { return db::from_datetime(db::DateTime{days, ticks}); }
 
 bool datetime_parts(const QVariant& v, qint32& days, qint32& ticks)
 {
-    QDateTime when;
-    switch (v.metaType().id()) {
-    case QMetaType::QDate: when = QDateTime(v.toDate(), QTime(0, 0)); break;
-    case QMetaType::QDateTime: when = v.toDateTime(); break;
-    case QMetaType::QString: {
-        const QString s = v.toString().trimmed();
-        when = QDateTime::fromString(s, Qt::ISODateWithMs);
-        if (!when.isValid())
-            when = QDateTime(QDate::fromString(s, Qt::ISODate), QTime(0, 0));
-        break;
-    }
-    default: return false;
-    }
-    if (!when.isValid() || when.date() < QDate(1753, 1, 1) || when.date() > QDate(9999, 12, 31))
+    db::DateTime dt;
+    if (!db::to_datetime(v, dt))
         return false;
-    days = qint32(QDate(1900, 1, 1).daysTo(when.date()));
-    ticks = qint32((qint64(when.time().msecsSinceStartOfDay()) * 3 + 5) / 10);
-    if (ticks >= ticks_per_day) {
-        ticks -= ticks_per_day;
-        ++days;
-    }
+    days = dt.days;
+    ticks = dt.ticks;
     return true;
 }
 
