@@ -19,6 +19,21 @@ void read_field(const db::Recordset& rs, const char* column, QString& out)
         out = v.toString();
 }
 
+// The status and the first row's sale data, shared by the two ticket headers.
+void read_header(const db::Reply& r, TikHeader& h)
+{
+    h.ok = r.ok;
+    if (!r.ok)
+        return;
+    if (!r.rows.eof()) {
+        read_field(r.rows, "fecmov", h.fecmov);
+        read_field(r.rows, "codven", h.codven);
+        read_field(r.rows, "iduser", h.iduser);
+        read_field(r.rows, "total", h.total);
+    }
+    h.code = int(r.status(-1));
+}
+
 } // namespace
 
 TikHeader dsptik(App& app, qint64 numtik)
@@ -28,16 +43,7 @@ TikHeader dsptik(App& app, qint64 numtik)
                             .in(QStringLiteral("p2"), db::adBigInt, 0, numtik)
                             .exec();
     TikHeader h;
-    h.ok = r.ok;
-    if (!r.ok)
-        return h;
-    if (!r.rows.eof()) {
-        read_field(r.rows, "fecmov", h.fecmov);
-        read_field(r.rows, "codven", h.codven);
-        read_field(r.rows, "iduser", h.iduser);
-        read_field(r.rows, "total", h.total);
-    }
-    h.code = int(r.status(-1));
+    read_header(r, h);
     return h;
 }
 
@@ -59,17 +65,11 @@ TixHeader dsptix(App& app, const QString& serial)
                             .in(QStringLiteral("p2"), db::adChar, 8, serial)
                             .exec();
     TixHeader h;
-    h.ok = r.ok;
+    read_header(r, h);
     if (!r.ok)
         return h;
-    if (!r.rows.eof()) {
-        read_field(r.rows, "fecmov", h.fecmov);
-        read_field(r.rows, "codven", h.codven);
-        read_field(r.rows, "iduser", h.iduser);
-        read_field(r.rows, "total", h.total);
+    if (!r.rows.eof())
         read_field(r.rows, "premio", h.premio);
-    }
-    h.code = int(r.status(-1));
     r.read(QStringLiteral("p1"), h.key);
     return h;
 }

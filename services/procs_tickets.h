@@ -27,11 +27,9 @@ LastTicket dsputk(App& app, const QString& cod_ven, const QString& cod_caj);
 // dsptix: the status of a ticket found by its serial (1 unknown, 3 annulled, 4 paid,
 // 5 expired, 2 processed, other: not processed), the key that pays it, and its sale data;
 // empty texts when no row came.
-struct TixHeader {
-    bool ok = false;
-    int code = -1;
+struct TixHeader : TikHeader {
     QString key;
-    QString fecmov, codven, iduser, total, premio;  // total, premio: stored amounts
+    QString premio;  // a stored amount
 };
 TixHeader dsptix(App& app, const QString& serial);
 
