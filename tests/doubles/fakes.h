@@ -85,12 +85,7 @@ public:
 
 class System : public plat::System {
 public:
-    quint32 volume_serial(bool* ok) override
-    {
-        if (ok)
-            *ok = serial_ok;
-        return serial;
-    }
+    quint32 volume_serial(bool* ok) override { if (ok) *ok = serial_ok; return serial; }
     QString new_guid() override;
     QString desktop_folder() override { return desktop; }
     QString program_folder() override { return folder; }
@@ -99,11 +94,7 @@ public:
     bool remove_file(const QString& path) override;
     bool rename_file(const QString& from, const QString& to) override;
     bool start_program(const QString& path, const QStringList& args) override;
-    void end_program(int code) override
-    {
-        ended = true;
-        end_code = code;
-    }
+    void end_program(int code) override { ended = true; end_code = code; }
     void restart_program() override { restarted = true; ended = true; }
 
     quint32 serial = 0x12345678;

@@ -1,9 +1,10 @@
 #pragma once
 // A login window on a TestApp, driven through its controls, and the helpers the wire
-// tests share: typing a login, checking the one message box, the login's texts.
+// tests share: typing a login.
 #include "core/app/rule.h"
 #include "core/login/conexion.h"
 #include "core/login/windows.h"
+#include "tests/doubles/golden.h"
 #include "tests/doubles/test_app.h"
 
 #include <QComboBox>
@@ -12,27 +13,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
-inline const QString k10(10, ' ');
-inline const QString kNoConexion = "No hay conexión con el servidor." + k10;
-inline const QString kDatosNoValidos = "Datos de conexión no son válidos." + k10;
-inline const QString kFrameVersion = "            *** PROGRAMA NO ES VALIDO ***               \r\n\r\n"
-                                     "            ***  ACTUALIZAR PROGRAMA  ***               \r\n\r\n"
-                                     "            ***       KELMARIS        ***               \r\n";
-inline const QString kFrameConexion = "            *** CONEXION NO ES VALIDA ***               \r\n\r\n"
-                                      "            ***       KELMARIS        ***               \r\n";
-inline QString frame_not_available(int lead)
-{
-    const QString b(lead, ' ');
-    return b + "*** SERVICIO NO ESTA DISPONIBLE ***               \r\n\r\n" + b +
-           "***          KELMARIS           ***               \r\n";
-}
 
 // Types the three fields afresh and presses "Conectar".
 inline void log_in(conexion* w, const QString& user, const QString& clav, const QString& dtbs)
@@ -44,15 +24,6 @@ inline void log_in(conexion* w, const QString& user, const QString& clav, const 
     QTest::keyClicks(w->tx_clav, clav);
     QTest::keyClicks(w->tx_dtbs, dtbs);
     QTest::mouseClick(w->b_conectar, Qt::LeftButton);
-}
-
-// Exactly one message box was shown, this one.
-inline void expect_box(const fake::Dialogs& d, const QString& text, int style, const QString& title = "Tovaren")
-{
-    ASSERT_EQ(d.boxes.size(), 1) << qPrintable(d.texts().join('|'));
-    EXPECT_EQ(d.boxes[0].text, text);
-    EXPECT_EQ(d.boxes[0].style, style);
-    EXPECT_EQ(d.boxes[0].title, title);
 }
 
 class LoginTest : public ::testing::Test {
@@ -98,7 +69,6 @@ public:
     {
         log_in(open(), user, clav, dtbs);
     }
-    QString saved(const QString& key) const { return ta->reg->values.value("vuroda/parsys/" + key); }
     QString marker() const { return ta->reg->values.value("brontex/TOVAREN/version"); }
     static QString proxy(int i) { return QString::fromLatin1(deploy::proxy_hosts[i]) + ":11433"; }
 };

@@ -1,54 +1,47 @@
+// Message boxes and the mouse pointer on the real Qt widgets; what each box showed and
+// answered is a golden transcript (tests/golden/platform/dialogs.txt).
 #include "platform/linux.h"
+#include "tests/doubles/golden.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
-
-using SB = QMessageBox::StandardButton;
-enum Act { click_ok, click_cancel, click_yes, click_no, escape, close_box };
 
 TEST(PlatformDialogs, StylesShowTheirButtonsAndIconAndAnswerWithTheirCodes)
 {
     const QString accents = QString::fromUtf8("  ¿Línea uno?\r\nDos          ");
-    const struct { int style; Act act; int answer; QMessageBox::Icon icon; QList<SB> buttons; QString text; } cases[] = {
-        {64, click_ok, plat::ans_ok, QMessageBox::Information, {SB::Ok}, accents},
-        {16, escape, plat::ans_ok, QMessageBox::Critical, {SB::Ok}, accents},
-        {48, close_box, plat::ans_ok, QMessageBox::Warning, {SB::Ok}, accents},
-        {0, click_ok, plat::ans_ok, QMessageBox::NoIcon, {SB::Ok}, "<b>Caja</b> 01"},  // markup shown as is
-        {33, click_ok, plat::ans_ok, QMessageBox::Question, {SB::Ok, SB::Cancel}, accents},
-        {33, click_cancel, plat::ans_cancel, QMessageBox::Question, {SB::Ok, SB::Cancel}, accents},
-        {33, escape, plat::ans_cancel, QMessageBox::Question, {SB::Ok, SB::Cancel}, accents},
-        {33, close_box, plat::ans_cancel, QMessageBox::Question, {SB::Ok, SB::Cancel}, accents},
-        {36, click_yes, plat::ans_yes, QMessageBox::Question, {SB::Yes, SB::No}, accents},
-        {36, click_no, plat::ans_no, QMessageBox::Question, {SB::Yes, SB::No}, accents},
-        {36, escape, plat::ans_no, QMessageBox::Question, {SB::Yes, SB::No}, accents},
+    enum Act { click_ok, click_cancel, click_yes, click_no, escape, close_box };
+    const char* const act_names[] = {"Ok", "Cancel", "Yes", "No", "Esc", "close"};
+    const struct { int style; Act act; QString text; } cases[] = {
+        {64, click_ok, accents}, {16, escape, accents}, {48, close_box, accents},
+        {0, click_ok, "<b>Caja</b> 01"},  // markup shown as is
+        {33, click_ok, accents}, {33, click_cancel, accents}, {33, escape, accents}, {33, close_box, accents},
+        {36, click_yes, accents}, {36, click_no, accents}, {36, escape, accents},
     };
     auto dialogs = plat::make_dialogs();
+    QStringList t;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "style " << c.style << " act " << c.act);
         // Answers the box as soon as it is open, after noting what it shows.
-        QString title, text;
-        QMessageBox::Icon icon{};
-        Qt::TextFormat format{};
-        QList<SB> buttons;
+        QString seen;
         QTimer timer;
         timer.callOnTimeout([&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return;
             timer.stop();
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            format = box->textFormat();
+            QStringList buttons;
             for (QAbstractButton* b : box->buttons())
-                buttons.append(box->standardButton(b));
-            const SB clicks[] = {SB::Ok, SB::Cancel, SB::Yes, SB::No};
+                buttons << QString::number(box->standardButton(b), 16);
+            buttons.sort();
+            seen = QString("title \"%1\", text \"%2\", plain %3, icon %4, buttons %5")
+                       .arg(box->windowTitle(), QString(box->text()).replace("\r\n", "|"))
+                       .arg(box->textFormat() == Qt::PlainText).arg(box->icon()).arg(buttons.join(' '));
+            const QMessageBox::StandardButton clicks[] = {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes,
+                                                          QMessageBox::No};
             if (c.act == escape)
                 QTest::keyClick(box, Qt::Key_Escape);
             else if (c.act == close_box)
@@ -57,14 +50,10 @@ TEST(PlatformDialogs, StylesShowTheirButtonsAndIconAndAnswerWithTheirCodes)
                 box->button(clicks[c.act])->click();
         });
         timer.start(0);
-        EXPECT_EQ(dialogs->msg_box(c.text, c.style, "Actualización Kelmaris"), c.answer);
-        EXPECT_EQ(title, "Actualización Kelmaris");
-        EXPECT_EQ(text, c.text);
-        EXPECT_EQ(format, Qt::PlainText);
-        EXPECT_EQ(icon, c.icon);
-        std::sort(buttons.begin(), buttons.end());
-        EXPECT_EQ(buttons, c.buttons);
+        const int answer = dialogs->msg_box(c.text, c.style, "Actualización Kelmaris");
+        t << QString("style %1, %2: answers %3; %4").arg(c.style).arg(act_names[c.act]).arg(answer).arg(seen);
     }
+    expect_golden(t, "platform/dialogs.txt");
 }
 
 TEST(PlatformDialogs, PointerIsOneStateNotAStack)

@@ -1,6 +1,10 @@
+// The main window: its caption, its menu items and the windows they open, stand-ins and
+// real windows, Salir and closing; the caption and the menu run are golden transcripts
+// (tests/golden/shell/).
 #include "core/shell/list_editor.h"
 #include "core/shell/main_window.h"
 #include "core/shell/windows.h"
+#include "tests/doubles/golden.h"
 #include "tests/doubles/test_app.h"
 
 #include <QApplication>
@@ -9,7 +13,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -27,26 +30,17 @@ struct Shell {
     QString active() { return w->mdi_area()->activeSubWindow()->widget()->objectName(); }
 };
 
-void deferred_deletes()
-{
-    QApplication::sendPostedEvents(nullptr, 0);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
+// The caption by outlet, ratio jug_sys / mod_sys and RNL; with no tag when not connected
+// (cod_caj "**" or flg_nocox 1). A connection lost later leaves the timer running.
 TEST(MainWindow, CaptionColourAndTimer)
 {
-    const QColor yellow(64, 64, 0), green(0, 64, 0), red(64, 0, 0), none;
-    // r = jug_sys / mod_sys; no tag: not connected (cod_caj "**" or flg_nocox 1).
-    const struct { const char* dtbs; double r; const char* rnl; const char* tag; QColor back; const char* caja = "01";
-                   int nocox = 0; } cases[] = {
-        {"ABC", 0.5, "", " (B)", yellow}, {"ABC", 1, "", " (B)", yellow},     {"ABC", 1.5, "", "", yellow},
-        {"ABC", 5, "", "", yellow},       {"ABC", 10, "", " (P)", green},     {"ABC", 100, "", " (P)", green},
-        {"ABC", 101, "", "", yellow},     {"AB$", 1, "", " ($)", green},      {"AB$", 1, "RNL-1", " ($)", red},
-        {"ABC", 10, "RNL-1", " (P)", red}, {"ABC", 5, "RNL-1", "", red},
-        {"ABC", 1, "RNL-1", nullptr, none, "**"}, {"ABC", 1, "RNL-1", nullptr, none, "01", 1},
+    const struct { const char* dtbs; double r; const char* rnl; const char* caja = "01"; int nocox = 0; } cases[] = {
+        {"ABC", 0.5, ""}, {"ABC", 1, ""}, {"ABC", 1.5, ""}, {"ABC", 5, ""}, {"ABC", 10, ""}, {"ABC", 100, ""},
+        {"ABC", 101, ""}, {"AB$", 1, ""}, {"AB$", 1, "RNL-1"}, {"ABC", 10, "RNL-1"}, {"ABC", 5, "RNL-1"},
+        {"ABC", 1, "RNL-1", "**"}, {"ABC", 1, "RNL-1", "01", 1},
     };
+    QStringList lines;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dtbs << " " << c.r << " " << c.rnl << " " << c.caja << " " << c.nocox);
         Shell s;
         const QColor before = s.w->mdi_area()->background().color();
         auto& v = s.t->ses_val;
@@ -57,79 +51,64 @@ TEST(MainWindow, CaptionColourAndTimer)
         s.t->dat_cox.cod_dtbs = c.dtbs;
         s.t->flg_nocox = c.nocox;
         s.t->main_caption();
-        const QString tail = *c.rnl ? QString("     ") + c.rnl : "        www.kelmaris.com";
-        EXPECT_EQ(s.w->windowTitle(), c.tag ? QString("Tovaren v3.8.2.4 - AGENCIA UNO%1 - Caja: 01").arg(c.tag) + tail
-                                            : "Tovaren v3.8.2.4 - Sin Conexión");
-        EXPECT_EQ(s.w->mdi_area()->background().color(), c.tag ? c.back : before);
-        EXPECT_EQ(s.w->timers->isActive(), c.tag != nullptr);  // only the connected caption starts it
-        EXPECT_EQ(s.w->timers->interval(), 60000);
-        s.t->flg_nocox = 1;  // a connection lost after a login leaves it running
+        QString line = QString("%1 %2 '%3' %4 %5: \"%6\", background %7, timer %8 %9")
+                           .arg(c.dtbs).arg(c.r).arg(c.rnl, c.caja).arg(c.nocox)
+                           .arg(s.w->windowTitle(), s.w->mdi_area()->background().color() == before
+                                                        ? "unchanged" : s.w->mdi_area()->background().color().name())
+                           .arg(s.w->timers->isActive() ? "on" : "off").arg(s.w->timers->interval());
+        s.t->flg_nocox = 1;
         s.w->main_caption();
-        EXPECT_EQ(s.w->timers->isActive(), c.tag != nullptr);
+        lines << line + ", after a lost connection " + (s.w->timers->isActive() ? "on" : "off");
     }
+    expect_golden(lines, "shell/caption.txt");
 }
 
+// Every menu item, twice: what it opens and how (an MDI child in its own size, a modal
+// dialog, a window of its own, a pop-up item of a list window), the boxes shown.
 TEST(MainWindow, MenuItemsAndTheirWindows)
 {
     Shell s;
     s.w->show();
-    // How the item opens its window: c MDI child, d modal dialog, t separate window, p pop-up
-    // item of a list window (verb: of the stand-in's box), - nothing registered.
+    QStringList lines;
     // The pop-ups come first: they load their list windows without showing them.
-    const struct { const char* name; const char* window; char how; const char* verb = ""; } items[] = {
-        {"usr_incluir", "usuarios", 'p'}, {"usr_modificar", "usuarios", 'p', "modificar"},
-        {"usr_eliminar", "usuarios", 'p', "eliminar"}, {"usr_permisos", "usuarios", 'p', "configurar"},
-        {"dpo_incluir", "movdpo", 'p'}, {"dpo_modificar", "movdpo", 'p', "modificar"},
-        {"dpo_eliminar", "movdpo", 'p', "eliminar"},
-        {"mov_tik", "movtik", 'c'}, {"mov_prm", "movprm", 'c'}, {"mov_dpo", "movdpo", 'c'},
-        {"pro_anu", "proatk", 'c'}, {"pro_pag", "proptk", 'c'}, {"rep_vtq", "repvtq", 'c'},
-        {"rep_rtq", "reprtq", 'c'}, {"rep_rba", "reprba", 'c'}, {"rep_caj", "repctq", 'c'},
-        {"rep_lup", "replup", 'c'}, {"rep_itx", "repitx", 'c'}, {"conex", "conexion", '-'},
-        {"par_sys", "parsys", 'd'}, {"par_prn", "parprn", 'd'}, {"sorteo", "sorteos", 't'},
-        {"userx", "usuarios", 'c'}, {"con_men", "mensajes", '-'},
-    };
-    for (const auto& i : items) {
-        SCOPED_TRACE(i.name);
-        QAction* a = s.item(i.name);
-        ASSERT_TRUE(a);
-        EXPECT_EQ(s.t->mnu.value(i.name), a);
-        s.t.dlg->boxes.clear();
-        QString modal;
-        if (i.how == 'd')
+    for (const char* name : {"usr_incluir", "usr_modificar", "usr_eliminar", "usr_permisos", "dpo_incluir",
+                             "dpo_modificar", "dpo_eliminar", "mov_tik", "mov_prm", "mov_dpo", "pro_anu", "pro_pag",
+                             "rep_vtq", "rep_rtq", "rep_rba", "rep_caj", "rep_lup", "rep_itx", "conex", "par_sys",
+                             "par_prn", "sorteo", "userx", "con_men"}) {
+        QAction* a = s.item(name);
+        ASSERT_TRUE(a && s.t->mnu.value(name) == a) << name;
+        for (int time : {1, 2}) {
+            s.t.dlg->boxes.clear();
+            const QStringList loaded_before = s.t->loaded();
+            QString modal;
             QTimer::singleShot(0, [&] {
                 QWidget* m = QApplication::activeModalWidget();
                 if (m && m->isWindow() && m->windowModality() == Qt::ApplicationModal)
-                    modal = m->objectName();
+                    modal = "modal " + m->objectName() + ", ";
                 if (m)
                     m->close();
             });
-        a->trigger();
-        const QString box = QString("No hay registros para %1.").arg(i.verb) + QString(10, ' ');
-        EXPECT_EQ(s.t.dlg->texts(), *i.verb ? QStringList{box} : QStringList{});
-        EXPECT_EQ(s.t->is_loaded(i.window), i.how == 'p' || i.how == 'c' || i.how == 't');
-        EXPECT_EQ(modal, i.how == 'd' ? i.window : "");
-        if (i.how == 'c' || i.how == 't') {  // a second time brings the same window forward
-            QWidget* w = s.t->window(i.window);
             a->trigger();
-            EXPECT_EQ(s.t->window(i.window), w);
-            EXPECT_EQ(w->isWindow(), i.how == 't');
-            EXPECT_TRUE(w->isVisible());
-            EXPECT_TRUE(i.how == 't' || (s.active() == i.window && w->size() == QSize(360, 160)));  // its own size
+            QApplication::sendPostedEvents();
+            QString opened;
+            for (const QString& w : s.t->loaded())
+                if (!loaded_before.contains(w))
+                    opened += w + " ";
+            QString active = s.w->mdi_area()->activeSubWindow() ? s.active() : "none";
+            QWidget* top = s.t->is_loaded(active) ? s.t->window(active) : nullptr;
+            lines << QString("%1 %2: %3loaded now %4, boxes [%5], active child %6 %7x%8, frames %9")
+                         .arg(name).arg(time).arg(modal, opened, boxes_text(*s.t.dlg), active)
+                         .arg(top ? top->width() : 0).arg(top ? top->height() : 0)
+                         .arg(s.subs().size());
         }
     }
+    QWidget* sorteos = s.t->window("sorteos");
+    lines << QString("sorteos: a window %1, shown %2").arg(sorteos->isWindow()).arg(sorteos->isVisible());
     s.item("mov_prm")->trigger();
-    EXPECT_EQ(s.active(), "movprm");
-    EXPECT_EQ(s.subs().size(), 12);
-    for (const auto& [name, key] : {std::pair{"mov_tik", Qt::Key_F5}, {"pro_anu", Qt::Key_F7}, {"pro_pag", Qt::Key_F8},
-                                    {"salir2", Qt::Key_F9}})
-        EXPECT_EQ(s.item(name)->shortcut(), QKeySequence(key)) << name;
-    // The list windows pop their menus up by name.
-    EXPECT_EQ(s.t->mnu.value("menuusr")->menu<QMenu*>(), s.w->menuusr);
-    EXPECT_EQ(s.t->mnu.value("menudpo")->menu<QMenu*>(), s.w->menudpo);
-
+    lines << "mov_prm again: active " + s.active();
     // Its own Salir, closing its frame or unloading it by name takes window and frame; the
     // item then loads it afresh.
-    s.t->window("sorteos")->close();
+    sorteos->close();
     const std::pair<const char*, std::function<void(QWidget*)>> closers[] = {
         {"movprm", [](QWidget* w) { w->findChild<QPushButton*>("b_salir")->click(); }},
         {"repvtq", [](QWidget* w) { qobject_cast<QMdiSubWindow*>(w->parentWidget())->close(); }},
@@ -138,14 +117,16 @@ TEST(MainWindow, MenuItemsAndTheirWindows)
     for (const auto& [name, close] : closers) {
         QPointer<QWidget> w = s.t->window(name);
         close(w);
-        deferred_deletes();
-        EXPECT_TRUE(w.isNull()) << name;
-        EXPECT_FALSE(s.t->is_loaded(name)) << name;
+        QApplication::sendPostedEvents(nullptr, 0);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        lines << QString("%1 closed: deleted %2, loaded %3").arg(name).arg(w.isNull()).arg(s.t->is_loaded(name));
     }
-    EXPECT_FALSE(s.t->is_loaded("sorteos"));
-    EXPECT_EQ(s.subs().size(), 9);
     s.item("mov_prm")->trigger();
-    EXPECT_EQ(s.subs().size(), 10);
+    lines << QString("sorteos loaded %1; mov_prm again: frames %2").arg(s.t->is_loaded("sorteos")).arg(s.subs().size());
+    expect_golden(lines, "shell/menu_items.txt");
+    // The list windows pop their menus up by name.
+    EXPECT_EQ(s.t->mnu.value("menuusr")->menu<QMenu*>(), s.w->menuusr);
+    EXPECT_EQ(s.t->mnu.value("menudpo")->menu<QMenu*>(), s.w->menudpo);
 
     // Gone with the window: nothing dangles in App.
     EXPECT_EQ(s.t->timers, s.w->timers);
