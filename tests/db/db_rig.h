@@ -44,15 +44,8 @@ struct DbRig {
     {
         return QStringLiteral("ok %1, rows %2, calls [%3], opens %4, boxes [%5], captions %6, flag %7, %8, "
                               "params %9, pointers %10")
-            .arg(a.ok)
-            .arg(a.rows.row_count())
-            .arg(calls_text(server->log))
-            .arg(server->opens)
-            .arg(boxes_text(dlg))
-            .arg(captions)
-            .arg(flg_nocox)
-            .arg(cox_bd.state() == db::adStateOpen ? "open" : "closed")
-            .arg(cmd_sp.params().size())
-            .arg(numbers(dlg.pointers));
+            .arg(a.ok).arg(a.rows.row_count()).arg(calls_text(server->log)).arg(server->opens).arg(boxes_text(dlg))
+            .arg(captions).arg(flg_nocox).arg(cox_bd.state() == db::adStateOpen ? "open" : "closed")
+            .arg(cmd_sp.params().size()).arg(numbers(dlg.pointers));
     }
 };

@@ -154,11 +154,13 @@ TEST_F(TdsTest, SessionLogsInSwitchesDatabaseAndTellsWhetherAFailureBrokeIt)
     error.clear();
     t << QString("open refused: %1, error %2").arg(bool(driver.open(props(), &error))).arg(!error.isEmpty());
 
-    QList<Parameter> params{{"r", db::adInteger, db::adParamReturnValue, 0, {}}, {"x", db::adTinyInt, db::adParamOutput, 0, {}}};
+    QList<Parameter> params{{"r", db::adInteger, db::adParamReturnValue, 0, {}},
+                            {"x", db::adTinyInt, db::adParamOutput, 0, {}}};
     QList<Parameter> too_big{{"x", db::adTinyInt, db::adParamInput, 0, 256}};
     srv.log.clear();
     t << call(*s, "missing", params) << call(*s, "tiny", params) << call(*s, "stacox", too_big)
-      << call(*s, "stacox", params) << "return " + typed(params[0].value) << QString("connections %1").arg(ep.connections());
+      << call(*s, "stacox", params) << "return " + typed(params[0].value)
+      << QString("connections %1").arg(ep.connections());
     ep.drop_connections();  // the next call fails without reaching the server
     t << call(*s, "stacox", params) << "server saw " + srv.procs().join(' ');
     s = open();

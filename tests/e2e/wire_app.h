@@ -65,9 +65,6 @@ struct WireApp {
     // What the server saw, read under its lock once the calls have returned.
     QStringList procs() { return ep.with_server([](central::Server& s) { return s.procs(); }); }
     QList<central::Call> log() { return ep.with_server([](central::Server& s) { return s.log; }); }
-    int opens() { return ep.with_server([](central::Server& s) { return s.opens; }); }
-    QStringList open_tries() { return ep.with_server([](central::Server& s) { return s.open_tries; }); }
-    db::ConnectProps last_open() { return ep.with_server([](central::Server& s) { return s.last_open; }); }
     void arrange(const std::function<void(central::Server&)>& f) { ep.with_server(f); }
 };
 

@@ -1,6 +1,9 @@
-// "Conectar": finding the server, getcox, getutq and getsim, and what the login leaves. Every
-// way a click ends is one golden transcript (tests/golden/login/); the answers of getutq are
-// run over the wire (tests/e2e/login_test.cpp).
+// "Conectar": finding the server, getcox, getutq and getsim, and what the login leaves, with
+// the login's pure pieces (the address check, the conversions of the login values, the
+// recent database codes). Every way a click ends is one golden transcript
+// (tests/golden/login/); the answers of getutq are run over the wire (tests/e2e/).
+#include "core/login/discovery.h"
+#include "core/login/login_values.h"
 #include "tests/login/login_fixture.h"
 
 #include <QAction>
@@ -127,27 +130,13 @@ TEST_F(Conectar, EveryWayAClickEnds)
         if (k.arrange)
             k.arrange(*this);
         QString behind;
-        dlg().on_box = [&](const fake::Box&) { behind += w->isVisible() ? "window up" : "window gone"; };
+        watch_boxes(*ta, w, behind);
         conectar(k.user, k.clav, k.dtbs);
-        QStringList saved;
-        for (const QString& key : ta->reg->values.keys()) {
-            EXPECT_NE(ta->reg->values[key], k.clav) << k.name;  // the password is never saved
-            saved << key.section('/', -1) + "=" + ta->reg->values[key];
-        }
-        t << k.name << "  tried " + srv().open_tries.join(' ') + ", asked " + QString::number(ta->http->calls.size())
-          << "  calls " + calls_text(srv().log) + ", switched to [" + srv().uses.join(' ') + "]"
-          << "  boxes " + boxes_text(dlg()) + " " + behind
-          << QString("  window %1, focus %2, program %3, sale window %4, caja %5, flag %6, connection %7, params %8, "
-                     "pointers %9, captions %10")
-                 .arg(w->isVisible() ? "up" : "gone", w->focusWidget() ? w->focusWidget()->objectName() : "none")
-                 .arg(ta->sys->restarted ? "restarting" : ta->sys->ended ? "ended" : "runs")
-                 .arg(app()->is_loaded("movtik") ? "loaded" : "unloaded", app()->ses_val.cod_caj)
-                 .arg(app()->flg_nocox)
-                 .arg(app()->cox_bd.state() == db::adStateOpen ? "open" : "closed")
-                 .arg(app()->cmd_sp.params().size())
-                 .arg(numbers(dlg().pointers))
-                 .arg(captions.join(' '))
-          << "  saved " + saved.join(' ') << "  database " + app()->dat_cox.srv_databs;
+        t << k.name << "  tried " + srv().open_tries.join(' ') + ", asked " + QString::number(ta->http->calls.size()) +
+                           ", switched to [" + srv().uses.join(' ') + "]"
+          << login_state(*ta, srv().log, w, behind, k.clav)
+          << QString("  sale window %1, captions %2, database %3")
+                 .arg(app()->is_loaded("movtik") ? "loaded" : "unloaded", captions.join(' '), app()->dat_cox.srv_databs);
         if (cox_reconnect(*app()))
             t << "  reconnects to " + srv().open_tries.last() + " " + srv().last_open.database;
     }
@@ -185,17 +174,18 @@ TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
     o.extra_rows = {{" CODIGO_VEN ", "777"}, {"codigo_ven", "888"}, {"NOMBRE_VEN", "PRIMERO"}, {"NOMBRE_VEN", "SEGUNDO"}};
     app()->tab_sim = TabSim{{9, 9, 9}, {"a", "b", "c"}, {"A", "B", "C"}};
     srv().model.symbols = {{2, "01", "Uno"}, {3, "02", "Dos"}};
-    const TabSim& t = app()->tab_sim;
-    const SesVal& s = app()->ses_val;
+    // The values, the symbols, then mov_prm shown, rep_caj shown and rep_itx enabled (decided
+    // by por_imp).
     auto values = [&] {
-        return QVariantList{s.cod_ven, s.nom_ven, s.lot_mnu, s.tik_men1, s.por_imp, s.ord_lot, s.fec_sys,
-                            QStringList(t.sim_num + t.sim_nom), QVariant::fromValue(t.sim_cod), mov_prm.isVisible(),
-                            rep_caj.isVisible(), rep_itx.isEnabled()};  // rep_itx is decided by por_imp
+        const SesVal& s = app()->ses_val;
+        const TabSim& t = app()->tab_sim;
+        return typed({s.cod_ven, s.nom_ven, s.lot_mnu, s.tik_men1, s.tik_men3, s.por_imp, s.ord_lot, s.fec_sys}) + "; " +
+               QStringList(t.sim_num + t.sim_nom).join(' ') + " " + numbers(t.sim_cod) +
+               QString("; %1 %2 %3").arg(mov_prm.isVisible()).arg(rep_caj.isVisible()).arg(rep_itx.isEnabled());
     };
     conectar();
-    EXPECT_EQ(values(), QVariantList({"777", "SEGUNDO", " X,Y", "PIE", 2, 1, QDate(2026, 12, 24),
-                                      QStringList({"01", "02", "Uno", "Dos"}), QVariant::fromValue(QList<int>{2, 3}),
-                                      true, false, true}));
+    EXPECT_EQ(values(), "'777', 'SEGUNDO', ' X,Y', 'PIE', 'CADUCA A LOS 3 DIAS', double 2, int 1, date 2026-12-24; "
+                        "01 02 Uno Dos 2-3; 1 0 1");
     // A second login of the run: the order stays, missing reset values are emptied, the
     // symbol table stays without rows.
     o.values["ZORDER_SYS"] = "0";
@@ -204,8 +194,36 @@ TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
     srv().model.symbols.clear();
     app()->ses_val.cod_caj = "**";
     conectar();
-    EXPECT_EQ(s.tik_men3, "");
-    EXPECT_EQ(values(), QVariantList({"777", "SEGUNDO", " X,Y", "PIE", 0, 1, QDate(2026, 12, 24),
-                                      QStringList({"01", "02", "Uno", "Dos"}), QVariant::fromValue(QList<int>{2, 3}),
-                                      true, false, false}));
+    EXPECT_EQ(values(), "'777', 'SEGUNDO', ' X,Y', 'PIE', '', double 0, int 1, date 2026-12-24; 01 02 Uno Dos 2-3; 1 0 0");
+}
+
+TEST(LoginValues, AddressesConversionsDivisorsAndRecentCodes)
+{
+    QStringList t;
+    for (const char* ip : {"198.51.100.10", "255.255.255.255", "192.168.0.10", "10.1.1.256", "10.1.1", "10.1.1.1.1", "",
+                           "host.example", "10.1.1.-1", "10.1..1", "10.1.1.1 "})
+        t << QString("ip_valid '%1': %2").arg(ip).arg(ip_valid(ip));
+    for (const char* text : {"2.5", "3.5", "32768"})  // halves to even
+        t << QString("to_int16 %1: %2").arg(text, to_int16(text) ? QString::number(*to_int16(text)) : "none");
+    for (const char* text : {"24/12/2026 08:30:00", "2026-12-24T08:30:00", "2026-13-01"})
+        t << QString("to_date %1: %2").arg(text, to_date(text) ? to_date(text)->toString(Qt::ISODate) : "none");
+    // A money divisor must be a positive number: anything else keeps the one before (5).
+    for (const char* value : {"100", "0", "-100", "cien", "inf", "", " 2.5 "}) {
+        SesVal s;
+        s.mod_sys = s.jug_sys = 5;
+        set_login_value(s, "SYSTEM_MOD", value);
+        set_login_value(s, "JUGADA_SYS", value);
+        t << QString("SYSTEM_MOD, JUGADA_SYS '%1': %2 %3").arg(value).arg(s.mod_sys).arg(s.jug_sys);
+    }
+    for (const auto& [recent, code] : {std::pair{"A1 B2 C3", "B2"}, {"A1 B2 C3", "D4"}, {"A1 B2 C3", "A1"},
+                                       {"A1 B2 C3", "a1"}, {"  ", "D4"}}) {
+        CfgReg cfg;
+        cfg.cox_dtb1 = QString(recent).section(' ', 0, 0);
+        cfg.cox_dtb2 = QString(recent).section(' ', 1, 1);
+        cfg.cox_dtb3 = QString(recent).section(' ', 2, 2);
+        cfg.cox_dtbs = code;
+        rotate_recent(cfg);
+        t << QString("recent '%1', login with %2: '%3 %4 %5'").arg(recent, code, cfg.cox_dtb1, cfg.cox_dtb2, cfg.cox_dtb3);
+    }
+    expect_golden(t, "login/values.txt");
 }

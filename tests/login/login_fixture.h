@@ -26,6 +26,36 @@ inline void log_in(conexion* w, const QString& user, const QString& clav, const 
     QTest::mouseClick(w->b_conectar, Qt::LeftButton);
 }
 
+// Notes whether the login window stood behind each message box.
+template <class Holder> void watch_boxes(Holder& a, const QPointer<conexion>& w, QString& behind)
+{
+    a.dlg->on_box = [&a, &w, &behind](const fake::Box&) { behind += w && w->isVisible() ? "window up " : "window gone "; };
+}
+
+// What a login left (a TestApp or a program over the wire), as lines of a transcript: the
+// calls, the boxes, the window, the program and the login's values, the settings saved
+// (never the password).
+template <class Holder>
+QStringList login_state(Holder& a, const QList<central::Call>& log, conexion* w, const QString& behind, const QString& clav)
+{
+    const App& app = *a.app;
+    QStringList saved;
+    for (const QString& key : a.reg->values.keys()) {
+        EXPECT_NE(a.reg->values[key], clav) << qPrintable(key);
+        saved << key.section('/', -1) + "=" + a.reg->values[key];
+    }
+    return {"  calls " + calls_text(log), "  boxes " + boxes_text(*a.dlg) + " " + behind,
+            QString("  window %1; program %2, caja %3, flag %4, connection %5, params %6, pointers %7, permissions %8, "
+                    "symbols %9")
+                .arg(w && w->isVisible() ? "up, focus " + w->focusWidget()->objectName() + ", password " + w->tx_clav->text()
+                                         : "gone")
+                .arg(a.sys->restarted ? "restarting" : a.sys->ended ? "ended " + QString::number(a.sys->end_code) : "runs")
+                .arg(app.ses_val.cod_caj).arg(app.flg_nocox).arg(app.cox_bd.state() == db::adStateOpen ? "open" : "closed")
+                .arg(app.cmd_sp.params().size()).arg(numbers(a.dlg->pointers)).arg(app.tab_per.per_cod.size())
+                .arg(app.tab_sim.sim_nom.size()),
+            "  saved " + saved.join(' ')};
+}
+
 class LoginTest : public ::testing::Test {
 public:
     std::unique_ptr<TestApp> ta;

@@ -1,6 +1,10 @@
-// The main window: its caption, its menu items and the windows they open, stand-ins and
-// real windows, Salir and closing; the caption and the menu run are golden transcripts
-// (tests/golden/shell/).
+// The main window: the start (local settings or their defaults, the loader marker), its
+// caption, its menu items and the windows they open, stand-ins and real windows, the menu
+// permissions of one login after another, Salir and closing. The runs are golden
+// transcripts (tests/golden/shell/).
+#include "core/app/permissions.h"
+#include "core/app/rule.h"
+#include "core/login/cfg_reg.h"
 #include "core/shell/list_editor.h"
 #include "core/shell/main_window.h"
 #include "core/shell/windows.h"
@@ -183,6 +187,116 @@ TEST(MainWindow, SalirAndClosing)
     EXPECT_EQ(s.t->cox_bd.state(), db::adStateClosed);
     EXPECT_FALSE(s.w->timers->isActive());
     EXPECT_EQ(s.t.srv->log.size(), calls);
+}
+
+const char* const kTexts[] = {"sys_mens", "sys_modv", "sys_rlot", "cox_serv", "cox_port", "cox_user", "cox_dtbs", "cox_dtb1",
+                              "cox_dtb2", "cox_dtb3", "rep_letr", "rep_enca", "rep_juga", "rep_simb", "rep_codb",
+                              "rep_cutt", "rep_agot"};
+const char* const kInts[] = {"sys_zord", "rep_nprn", "rep_salt", "rep_marg"};
+
+QString key(const char* k) { return fake::Settings::path("vuroda", "parsys", k); }
+
+// The settings as read: the texts between quotes, then ord_lot (from sys_zord) and the
+// printer's number, feed and margin.
+QString settings(App& a)
+{
+    const CfgReg& c = a.cfg_reg;
+    return "'" + QStringList({c.sys_mens, c.sys_modv, c.sys_rlot, c.cox_serv, c.cox_port, c.cox_user, c.cox_dtbs,
+                              c.cox_dtb1, c.cox_dtb2, c.cox_dtb3, c.rep_letr, c.rep_enca, c.rep_juga, c.rep_simb,
+                              c.rep_codb, c.rep_cutt, c.rep_agot}).join("' '") +
+           QString("' %1 %2 %3 %4").arg(a.ses_val.ord_lot).arg(c.rep_nprn).arg(c.rep_salt).arg(c.rep_marg);
+}
+
+TEST(StartUp, SettingsAreReadOrTakeTheirDefaults)
+{
+    QStringList lines;
+    {
+        TestApp t;
+        const QString marker = fake::Settings::path("brontex", "TOVAREN", "version");
+        t.reg->values[marker] = "0.0.0.0";  // an update was asked for last time
+        main_window w(*t);
+        t->ses_val.ord_lot = 7;
+        t->ses_val.cod_caj = "01";
+        w.Form_Load();
+        const auto& s = t->ses_val;
+        EXPECT_EQ(s.fec_sys, QDate::currentDate());
+        lines << "first start: " + settings(*t)
+              << QString("  caja '%1', flg_anu %2, anu_ven %3, val_fijo %4, mod_sys %5, jug_sys %6, num_hdd %7, men_cont %8")
+                     .arg(s.cod_caj).arg(s.flg_anu).arg(s.anu_ven).arg(s.val_fijo).arg(s.mod_sys).arg(s.jug_sys)
+                     .arg(t->num_hdd).arg(t->men_srv.men_cont)
+              << QString("  marker %1 (read %2), synced %3").arg(t.reg->values.value(marker), marker_read(*t)).arg(t.reg->syncs > 0)
+              << QString("  window shown %1, timer %2, calls %3, connection %4")
+                     .arg(w.isVisible()).arg(w.timers->isActive()).arg(t.srv->log.size())
+                     .arg(t->cox_bd.state() == db::adStateOpen ? "open" : "closed");
+    }
+    {
+        TestApp t;
+        for (const char* k : kTexts)
+            t.reg->values[key(k)] = QString(" v_%1 ").arg(k);
+        for (const auto& [k, v] : {std::pair{"sys_zord", "1"}, {"rep_nprn", "2"}, {"rep_salt", " 3 "}, {"rep_marg", "-4"}})
+            t.reg->values[key(k)] = v;
+        cfg_load(*t);
+        lines << "saved: " + settings(*t);
+    }
+    // Whole-number settings that are not 16-bit numbers give 0.
+    for (const char* text : {"", "abc", "1x", "32767", "32768", "-32768", "-32769", "99999999999", "2.5", "3.5", "1e2",
+                             "nan", "inf"}) {
+        TestApp t;
+        for (const char* k : kInts)
+            t.reg->values[key(k)] = text;
+        cfg_load(*t);
+        lines << QString("'%1': ").arg(text) + settings(*t).section(' ', -4);
+    }
+    expect_golden(lines, "shell/settings.txt");
+}
+
+const QStringList ten_codes{"202", "203", "301", "302", "401", "402", "403", "404", "405", "503"};
+const QStringList ten_items{"mov_prm", "mov_dpo", "pro_pag", "pro_anu", "rep_vtq",
+                            "rep_rtq", "rep_rba", "rep_caj", "rep_lup", "userx"};
+
+// Each login starts over from the whole menu and hides its denied items only; rep_itx and
+// sorteo are decided by the login values alone, by enabling, never by hiding, and a later
+// per_table leaves them alone.
+TEST(Permissions, EachLoginHidesItsDeniedItemsOnly)
+{
+    const struct { QStringList rows; int por_imp; const char* caja; } cases[] = {
+        {{"202", "302"}, 0, "00"}, {{"405"}, -1, "01"}, {{}, 1, "01"}, {{"202", "503"}, 12, "0"}, {{"302"}, 0, " 00"},
+        {{" 404 "}, 5, "00"}, {ten_codes, 0, "01"}, {{"999", "", "40", "4044"}, 1, "00"},
+        {{"\t404", "302\r\n", "0202"}, 0, "01"},  // only blanks are trimmed
+        {{"203", "203"}, 0, "01"},
+    };
+    TestApp t;
+    main_window w(*t);
+    auto* itx = t->mnu.value("rep_itx");
+    auto* sorteo = t->mnu.value("sorteo");
+    t->tab_per.per_cod = QStringList(12, "x");
+    QStringList lines;
+    for (const auto& c : cases) {
+        t->ses_val.por_imp = c.por_imp;
+        t->ses_val.cod_caj = c.caja;
+        per_table(*t);
+        for (const auto& r : c.rows)
+            per_row(*t, r);
+        per_values(*t);
+        QStringList hidden, disabled;
+        for (const auto& name : t->mnu.keys()) {
+            if (!t->mnu.value(name)->isVisible())
+                hidden << name;
+            if (!t->mnu.value(name)->isEnabled())
+                disabled << name;
+        }
+        hidden.sort();
+        disabled.sort();
+        QString line = QString("[%1] por_imp %2 caja '%3': hidden %4; disabled %5; flg_anu %6")
+                           .arg(QString(c.rows.join(',')).replace("\t", "\\t").replace("\r\n", "\\r\\n"))
+                           .arg(c.por_imp).arg(c.caja, hidden.join(' '), disabled.join(' ')).arg(t->ses_val.flg_anu);
+        for (const auto& name : ten_items)
+            t->mnu.value(name)->setEnabled(false);  // the next login enables them again
+        per_table(*t);
+        lines << line + QString("; after per_table rep_itx %1 sorteo %2").arg(itx->isEnabled()).arg(sorteo->isEnabled());
+    }
+    lines << "codes: " + t->tab_per.per_cod.join(' ');
+    expect_golden(lines, "shell/permissions.txt");
 }
 
 } // namespace

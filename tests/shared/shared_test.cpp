@@ -1,10 +1,29 @@
-// Money amounts: how they are shown, parsed, checked against the limits and adjusted into
-// them, over tables of inputs; what each function answers is a golden transcript
-// (tests/golden/shared/money.txt).
+// The shared helpers: text justification; money amounts shown, parsed, checked against the
+// limits and adjusted into them; the play vocabulary. What each function answers over its
+// inputs is a golden transcript (tests/golden/shared/).
+#include "core/shared/justify.h"
 #include "core/shared/money.h"
+#include "core/shared/state.h"
+#include "core/shared/vocab.h"
 #include "tests/doubles/golden.h"
 
+
 namespace {
+
+TEST(Justify, TrimsPadsWithTheFirstFillCharacterAndNeverCuts)
+{
+    const struct { const char* value; int width; const char *fill, *left, *right; } cases[] = {
+        {"7", 3, "0", "007", "700"},         {"AB", 4, "", "  AB", "AB  "},
+        {"ABCDE", 3, "0", "ABCDE", "ABCDE"}, {"  x  ", 3, "-", "--x", "x--"},
+        {"5", 4, "0123", "0005", "5000"},    {"", 3, "", "   ", "   "},
+        {" a b ", 5, ".", "..a b", "a b.."}, {"12", -4, "0", "12", "12"},
+        {"\t9", 3, "0", "0\t9", "\t90"},   // only blanks are trimmed
+    };
+    for (const auto& t : cases) {
+        EXPECT_EQ(pad_left(t.value, t.width, t.fill), t.left) << '"' << t.value << '"';
+        EXPECT_EQ(pad_right(t.value, t.width, t.fill), t.right) << '"' << t.value << '"';
+    }
+}
 
 // Default divisor 100000000; number plays 1..50 units, animal plays 0.50..20 units.
 MonCtx ctx(bool dec = false, double mod_sys = 1e8)
@@ -100,6 +119,66 @@ TEST(Money, EveryFunctionOverItsInputs)
         row(QString("keycheck %1 max %2 field '%3'").arg(k.dec ? "dec" : "whole", num(k.max), k.field),
             QString::number(k.key), QString::number(mon_keycheck(ctx(k.dec), k.field, k.key, k.max)));
     expect_golden(t, "shared/money.txt");
+}
+
+void add(TabSim& t, int set, const QString& code, const QString& name)
+{
+    t.sim_cod << set;
+    t.sim_num << code;
+    t.sim_nom << name;
+}
+
+TEST(Vocab, NamesAndSymbols)
+{
+    QStringList t;
+    for (const char* number : {" 12 ", "123", "12C", "1234", "123C", "123456", "12345", "1", "", "1A3", "1234567", "0-"})
+        t << QString("jug_tipo '%1' = '%2'").arg(number, jug_tipo(number));
+    for (const auto& [letter, mode] : {std::pair{"L", 0}, {"A", 2}, {"C", 3}, {"J", 1}, {"D", 2}, {"a", 0}, {"M", 0},
+                                       {"", 0}, {"AB", 0}})
+        t << QString("zod_name '%1' mode %2 = '%3'").arg(letter).arg(mode).arg(zod_name(letter, mode));
+    t << "zod_letter 0, 11, 12, -1 = '" + zod_letter(0) + zod_letter(11) + zod_letter(12) + zod_letter(-1) + "'";
+    for (const char* code : {"13", "01", "32", "1", "33", "00", " 13", "13 ", ""})
+        t << QString("ani_name '%1' = '%2'").arg(code, ani_name(code));
+    Vocab v;
+    ani_table(v);
+    ani_table(v);  // filling again does not grow it
+    t << QString("ani_table filled twice: %1 animals").arg(v.tab_ani.size());
+
+    TabSim s;
+    add(s, 3, "0", "Delfin");
+    add(s, 3, "00", "Ballena");
+    add(s, 4, "01", "Otro");
+    add(s, 3, "01", "Carnero");
+    add(s, 3, "01", "Duplicado");
+    add(s, 3, "02", "Hipopotamo Grande");
+    add(s, 3, "03", "  Oso Hormiguero");
+    add(s, 3, " 05", "Con blanco");
+    for (const auto& [set, code] : {std::pair{"3", "0"}, {"3", "0-"}, {"3", "0a"}, {"3", " 0- "}, {"3", "00"}, {"3", "01"},
+                                    {"3", "02"}, {"3", "03"}, {"3", "0A"}, {"3", "05"}, {"4", "01"}, {" 3 ", "01"},
+                                    {"x", "01"}})
+        t << QString("sim_name set '%1' '%2' = '%3'").arg(set, code, sim_name(s, QString(set), code));
+    t << "sim_name set 3 (a number) '01' = '" + sim_name(s, 3, "01") + "'";
+
+    // Counts: the named codes, a zero named apart from 00 counting once more.
+    auto full = [](const QString& zero_name) {
+        TabSim f;
+        for (int i = 0; i <= 99; ++i)
+            add(f, 1, QString::number(i).rightJustified(2, u'0'), QString("Sym%1").arg(i));
+        add(f, 1, "0", zero_name);
+        add(f, 2, "01", "Other set");
+        return f;
+    };
+    t << QString("sim_count 00..99 and 0 named 'Sym99', 'Cero', blank; set 2: %1 %2 %3 %4")
+             .arg(sim_count(full("Sym99"), 1)).arg(sim_count(full("Cero"), 1)).arg(sim_count(full("   "), 1))
+             .arg(sim_count(full("Cero"), 2));
+    TabSim roulette;
+    for (int i = 1; i <= 36; ++i)
+        add(roulette, 5, QString::number(i).rightJustified(2, u'0'), QString("N%1").arg(i));
+    add(roulette, 5, "0", "Cero");
+    add(roulette, 5, "07", "Again");  // a repeated code counts once
+    add(roulette, 5, "100", "Long");  // not a symbol code
+    t << QString("sim_count roulette, empty: %1 %2").arg(sim_count(roulette, 5)).arg(sim_count(TabSim{}, 1));
+    expect_golden(t, "shared/vocab.txt");
 }
 
 } // namespace
