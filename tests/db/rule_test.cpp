@@ -15,7 +15,7 @@ TEST(Rule, AnswerIsReadAsItsParametersAndColumnsDeclareIt)
     r.srv.register_procedure("probar", [](central::Request& q) {
         q.rows({"a", "B"}).rows << QVariantList{"x", QVariant()} << QVariantList{"y", "dos"};
         q.status = 7;
-        const QVariantList outs{"salida", i64(q.arg(0).toLongLong() * 2), "2026-12-06", i64(1234), " 17 ", "no"};
+        const QVariantList outs{"salida", i64(q.arg(0).toLongLong() * 2), "2024-02-29", i64(1234), " 17 ", "no"};
         for (int i = 0; i < outs.size(); ++i)
             q.out(i + 1, outs[i]);
         return true;

@@ -133,7 +133,7 @@ TEST_F(Conectar, EveryWayAClickEnds)
         watch_boxes(*ta, w, behind);
         conectar(k.user, k.clav, k.dtbs);
         t << k.name << "  tried " + srv().open_tries.join(' ') + ", asked " + QString::number(ta->http->calls.size()) +
-                           ", switched to [" + srv().uses.join(' ') + "]"
+                           ", switched to " + typed(QVariantList(srv().uses.begin(), srv().uses.end()))
           << login_state(*ta, srv().log, w, behind, k.clav)
           << QString("  sale window %1, captions %2, database %3")
                  .arg(app()->is_loaded("movtik") ? "loaded" : "unloaded", captions.join(' '), app()->dat_cox.srv_databs);

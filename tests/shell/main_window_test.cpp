@@ -161,7 +161,7 @@ TEST(MainWindow, RealWindowsWinOverStandIns)
     EXPECT_STREQ(t->window("movprm")->metaObject()->className(), "QWidget");
 }
 
-// The first activation is run over the wire with the login (tests/e2e/session_test.cpp).
+// The first activation is run over the wire with the login (tests/e2e/wire_test.cpp).
 TEST(MainWindow, SalirAndClosing)
 {
     Shell s;
