@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(Identity, TerminalIdentityIsTheAbsoluteSignedSerialInTenDigits)
+TEST(Identity, TerminalIsTheAbsoluteSignedSerialInTenDigitsWorkstationTheGuidsHexDigits)
 {
     const struct { quint32 serial; bool ok; const char* want; } cases[] = {
         {0x12345678u, true, "0305419896"}, {0xFFFFFFFFu, true, "0000000001"},  // -1
@@ -26,10 +26,7 @@ TEST(Identity, TerminalIdentityIsTheAbsoluteSignedSerialInTenDigits)
         sys.serial_ok = c.ok;
         EXPECT_EQ(hdd_serial(sys), c.want) << c.serial;
     }
-}
-
-TEST(Identity, WorkstationIdIs24LowerCaseHexDigits)
-{
+    // The workstation id: 24 lower-case hex digits of a GUID.
     fake::System sys;
     sys.guids << "{A1B2C3D4-E5F6-0718-293A-4B5C6D7E8F90}";
     EXPECT_EQ(new_guid(sys), "a1b2c3d4e5f60718293a4b5c");
@@ -45,23 +42,18 @@ int digits_and_a(int key)
     return key == 'a' ? 'A' : 0;
 }
 
-TEST(KeyFilter, JudgesTypedTextCharacterByCharacter)
+TEST(KeyFilter, JudgesTypedTextAndTheFieldGetsOnlyWhatTheHandlerLetsThrough)
 {
-    QLineEdit field;
-    KeyFilter f(&field, digits_and_a);
-    const struct {
-        QString typed, want;
-    } cases[] = {
+    QLineEdit judged, field;
+    KeyFilter f(&judged, digits_and_a);
+    const struct { QString typed, want; } cases[] = {
         {"7", "7"}, {"x", ""}, {"a", "A"}, {"\b", "\b"}, {"1x2a", "12A"},
         {QString(QChar(22)), ""},  // Ctrl+V is a key like any other
     };
     for (const auto& c : cases)
         EXPECT_EQ(f.judge(c.typed), c.want) << qPrintable(c.typed);
-}
 
-TEST(KeyFilter, FieldGetsOnlyWhatTheHandlerLetsThrough)
-{
-    QLineEdit field;
+    // In a field: keys, Backspace, a selection, input-method text and a paste.
     install_key_filter(&field, digits_and_a);
     QTest::keyClicks(&field, "1x2a");
     EXPECT_EQ(field.text(), "12A");

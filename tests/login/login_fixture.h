@@ -47,8 +47,9 @@ QStringList login_state(Holder& a, const QList<central::Call>& log, conexion* w,
     return {"  calls " + calls_text(log), "  boxes " + boxes_text(*a.dlg) + " " + behind,
             QString("  window %1; program %2, caja %3, flag %4, connection %5, params %6, pointers %7, permissions %8, "
                     "symbols %9")
-                .arg(w && w->isVisible() ? "up, focus " + w->focusWidget()->objectName() + ", password " + w->tx_clav->text()
-                                         : "gone")
+                .arg(w && w->isVisible()
+                         ? "up, focus " + w->focusWidget()->objectName() + ", password " + w->tx_clav->text()
+                         : "gone")
                 .arg(a.sys->restarted ? "restarting" : a.sys->ended ? "ended " + QString::number(a.sys->end_code) : "runs")
                 .arg(app.ses_val.cod_caj).arg(app.flg_nocox).arg(app.cox_bd.state() == db::adStateOpen ? "open" : "closed")
                 .arg(app.cmd_sp.params().size()).arg(numbers(a.dlg->pointers)).arg(app.tab_per.per_cod.size())

@@ -84,16 +84,14 @@ TEST(PlatformDialogs, PointerIsOneStateNotAStack)
     }
 }
 
-TEST(PlatformPrinters, IndexOutsideTheInstalledPrintersGivesNoJob)
+// An index outside the installed printers gives no job; lines run onto new pages and an
+// ended page leaves no blank one.
+TEST(PlatformPrinters, JobsOnlyOnInstalledPrintersAndTheirPages)
 {
     auto printers = plat::make_printers();
     const int n = int(printers->names().size());  // with none installed, start(0) is refused too
     for (int index : {-1, n, n + 3})
         EXPECT_EQ(printers->start(index), nullptr) << index;
-}
-
-TEST(PlatformPrinters, LinesRunOntoNewPagesAndAnEndedPageLeavesNoBlankOne)
-{
     // pages -1: more than one.
     const struct { int lines_before; bool end_page; int lines_after, pages; } cases[] = {
         {1, true, 0, 1}, {3, true, 2, 2}, {3, false, 0, 1}, {200, true, 0, -1}};

@@ -35,7 +35,7 @@ struct KeepAlive : ::testing::Test {
         register_keepalive_windows(*t);
         t->ses_val.cod_ven = "001";
         t->timers = &timer;
-        t->main_caption = [this] { captions << QString("%1%2").arg(t->flg_nocox).arg(timer.isActive() ? " timer on" : ""); };
+        t->main_caption = [this] { captions << QString::number(t->flg_nocox) + (timer.isActive() ? " timer on" : ""); };
     }
     // One tick, and what it left: the calls, reopens and captions since the last line.
     QString tick(const QString& name)
@@ -257,7 +257,8 @@ TEST(ReportPrint, PrintsEveryLineWithMarginAndFeedOrReportsAnyFailure)
         for (const auto& d : t.prn->docs)
             out << QString("  printer %1, copies %2, %3 lines%4, %5, ended %6")
                        .arg(d.printer).arg(d.copies).arg(d.lines.size())
-                       .arg(d.lines.size() < 20 ? ": " + QStringList(d.lines).replaceInStrings("\f", "<end of page>").join('|') : "")
+                       .arg(d.lines.size() < 20 ? ": " + QStringList(d.lines).replaceInStrings("\f", "<page end>").join('|')
+                                                : "")
                        .arg(d.lines == want.mid(0, d.lines.size()) ? "as built" : "NOT as built").arg(d.ended);
     }
     expect_golden(out, "shell/report_print.txt");

@@ -189,9 +189,9 @@ TEST(MainWindow, SalirAndClosing)
     EXPECT_EQ(s.t.srv->log.size(), calls);
 }
 
-const char* const kTexts[] = {"sys_mens", "sys_modv", "sys_rlot", "cox_serv", "cox_port", "cox_user", "cox_dtbs", "cox_dtb1",
-                              "cox_dtb2", "cox_dtb3", "rep_letr", "rep_enca", "rep_juga", "rep_simb", "rep_codb",
-                              "rep_cutt", "rep_agot"};
+const char* const kTexts[] = {"sys_mens", "sys_modv", "sys_rlot", "cox_serv", "cox_port", "cox_user",
+                              "cox_dtbs", "cox_dtb1", "cox_dtb2", "cox_dtb3", "rep_letr", "rep_enca",
+                              "rep_juga", "rep_simb", "rep_codb", "rep_cutt", "rep_agot"};
 const char* const kInts[] = {"sys_zord", "rep_nprn", "rep_salt", "rep_marg"};
 
 QString key(const char* k) { return fake::Settings::path("vuroda", "parsys", k); }
@@ -221,10 +221,12 @@ TEST(StartUp, SettingsAreReadOrTakeTheirDefaults)
         const auto& s = t->ses_val;
         EXPECT_EQ(s.fec_sys, QDate::currentDate());
         lines << "first start: " + settings(*t)
-              << QString("  caja '%1', flg_anu %2, anu_ven %3, val_fijo %4, mod_sys %5, jug_sys %6, num_hdd %7, men_cont %8")
+              << QString("  caja '%1', flg_anu %2, anu_ven %3, val_fijo %4, mod_sys %5, jug_sys %6, num_hdd %7, "
+                         "men_cont %8")
                      .arg(s.cod_caj).arg(s.flg_anu).arg(s.anu_ven).arg(s.val_fijo).arg(s.mod_sys).arg(s.jug_sys)
                      .arg(t->num_hdd).arg(t->men_srv.men_cont)
-              << QString("  marker %1 (read %2), synced %3").arg(t.reg->values.value(marker), marker_read(*t)).arg(t.reg->syncs > 0)
+              << QString("  marker %1 (read %2), synced %3")
+                     .arg(t.reg->values.value(marker), marker_read(*t)).arg(t.reg->syncs > 0)
               << QString("  window shown %1, timer %2, calls %3, connection %4")
                      .arg(w.isVisible()).arg(w.timers->isActive()).arg(t.srv->log.size())
                      .arg(t->cox_bd.state() == db::adStateOpen ? "open" : "closed");

@@ -75,7 +75,9 @@ TEST(Update, InstallsOnlyTheWholeLoaderAndKeepsTheOldOneOtherwise)
         QStringList calls;
         for (const auto& call : s.t.http->calls)
             calls << call.url + " to " + QString(call.path).replace(s.prog.path(), "PROGRAM");
-        QString loader = QFileInfo(s.loader).isDir() ? "a folder" : read_file(s.loader) == whole ? "new" : read_file(s.loader);
+        QString loader = QFileInfo(s.loader).isDir()      ? "a folder"
+                         : read_file(s.loader) == whole ? "new"
+                                                        : read_file(s.loader);
         if (QFile::permissions(s.loader) & QFileDevice::ExeOwner)
             loader += ", executable";
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
