@@ -14,6 +14,9 @@
 namespace e2e {
 
 inline const QString kHost = QStringLiteral("127.1.1.1");
+// The main window's caption after the demo cashier's login.
+inline const QString kCaptionCajero =
+    "Tovaren v3.8.2.4 - AGENCIA DEMO (B) - Caja: 01" + QString(5, ' ') + "   www.kelmaris.com";
 
 struct WireApp {
     central::Server srv;
