@@ -48,7 +48,7 @@ inline QString numbers(const QList<int>& list)
     QStringList out;
     for (int n : list)
         out << QString::number(n);
-    return out.join('-');
+    return out.isEmpty() ? QStringLiteral("none") : out.join('-');
 }
 
 // The calls a server saw: proc(value, value...).

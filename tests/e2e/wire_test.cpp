@@ -43,7 +43,7 @@ TEST(WireLogin, EveryGetutqAnswer)
         a.arrange(o.arrange);
         QPointer<conexion> c = a.app->win<conexion>("conexion");
         c->show();
-        QString behind;
+        QStringList behind;
         watch_boxes(a, c, behind);
         a.app->flg_nocox = 1;  // as an earlier try left it
 

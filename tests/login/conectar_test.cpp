@@ -129,16 +129,16 @@ TEST_F(Conectar, EveryWayAClickEnds)
         app()->ses_val.cod_caj = "01";
         if (k.arrange)
             k.arrange(*this);
-        QString behind;
+        QStringList behind;
         watch_boxes(*ta, w, behind);
         conectar(k.user, k.clav, k.dtbs);
         t << k.name << "  tried " + srv().open_tries.join(' ') + ", asked " + QString::number(ta->http->calls.size()) +
-                           ", switched to " + typed(QVariantList(srv().uses.begin(), srv().uses.end()))
+                           ", switched to [" + typed(QVariantList(srv().uses.begin(), srv().uses.end())) + "]"
           << login_state(*ta, srv().log, w, behind, k.clav)
-          << QString("  sale window %1, captions %2, database %3")
+          << QString("  sale window %1, captions [%2], database '%3'")
                  .arg(app()->is_loaded("movtik") ? "loaded" : "unloaded", captions.join(' '), app()->dat_cox.srv_databs);
         if (cox_reconnect(*app()))
-            t << "  reconnects to " + srv().open_tries.last() + " " + srv().last_open.database;
+            t << "  reconnects to " + srv().open_tries.last() + " '" + srv().last_open.database + "'";
     }
     expect_golden(t, "login/conectar.txt");
 }

@@ -27,16 +27,17 @@ inline void log_in(conexion* w, const QString& user, const QString& clav, const 
 }
 
 // Notes whether the login window stood behind each message box.
-template <class Holder> void watch_boxes(Holder& a, const QPointer<conexion>& w, QString& behind)
+template <class Holder> void watch_boxes(Holder& a, const QPointer<conexion>& w, QStringList& behind)
 {
-    a.dlg->on_box = [&a, &w, &behind](const fake::Box&) { behind += w && w->isVisible() ? "window up " : "window gone "; };
+    a.dlg->on_box = [&a, &w, &behind](const fake::Box&) { behind << (w && w->isVisible() ? "window up" : "window gone"); };
 }
 
 // What a login left (a TestApp or a program over the wire), as lines of a transcript: the
 // calls, the boxes, the window, the program and the login's values, the settings saved
 // (never the password).
 template <class Holder>
-QStringList login_state(Holder& a, const QList<central::Call>& log, conexion* w, const QString& behind, const QString& clav)
+QStringList login_state(Holder& a, const QList<central::Call>& log, conexion* w, const QStringList& behind,
+                        const QString& clav)
 {
     const App& app = *a.app;
     QStringList saved;
@@ -44,7 +45,7 @@ QStringList login_state(Holder& a, const QList<central::Call>& log, conexion* w,
         EXPECT_NE(a.reg->values[key], clav) << qPrintable(key);
         saved << key.section('/', -1) + "=" + a.reg->values[key];
     }
-    return {"  calls " + calls_text(log), "  boxes " + boxes_text(*a.dlg) + " " + behind,
+    return {"  calls [" + calls_text(log) + "]", "  boxes [" + boxes_text(*a.dlg) + "] behind [" + behind.join(", ") + "]",
             QString("  window %1; program %2, caja %3, flag %4, connection %5, params %6, pointers %7, permissions %8, "
                     "symbols %9")
                 .arg(w && w->isVisible()

@@ -42,7 +42,7 @@ MonCtx ctx(bool dec = false, double mod_sys = 1e8)
 TEST(Money, EveryFunctionOverItsInputs)
 {
     QStringList t;
-    auto row = [&](const QString& what, const QString& in, const QString& out) { t << what + " " + in + " -> " + out; };
+    auto row = [&](const QString& what, const QString& in, const QString& out) { t << what + " '" + in + "' -> '" + out + "'"; };
     auto num = [](double v) { return QString::number(v, 'g', 17); };
     // Shown: two decimals rounded on the third decimal of the fifteen-digit quotient; whole
     // mode marks thousands; the plain quotient has no exponent and the workstation separator.

@@ -81,8 +81,8 @@ TEST(Update, InstallsOnlyTheWholeLoaderAndKeepsTheOldOneOtherwise)
         if (QFile::permissions(s.loader) & QFileDevice::ExeOwner)
             loader += ", executable";
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        lines << c.name << "  downloads " + calls.join(' ') << "  boxes " + boxes_text(*s.t.dlg)
-              << QString("  loader %1; download left %2; shortcut %3; started %4")
+        lines << c.name << "  downloads " + calls.join(' ') << "  boxes [" + boxes_text(*s.t.dlg) + "]"
+              << QString("  loader %1; download left %2; shortcut [%3]; started [%4]")
                      .arg(loader).arg(QFile::exists(s.download))
                      .arg(s.t.sys->shortcuts.join(' ').replace(s.desk.path(), "DESKTOP").replace(s.prog.path(), "PROGRAM"))
                      .arg(s.t.sys->started.join(' ').replace(s.prog.path(), "PROGRAM"))
