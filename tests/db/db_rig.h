@@ -4,10 +4,13 @@
 // dialog double.
 #include "central/central.h"
 #include "core/db/call.h"
-#include "tests/doubles/fakes.h"
+#include "tests/doubles/golden.h"
+
+inline QVariant i64(qint64 v) { return QVariant::fromValue<qint64>(v); }
 
 struct DbRig {
     central::Server srv;
+    central::Server* server = &srv;  // the one the connection reaches
     db::Connection cox_bd{srv};
     int flg_nocox = 0;
     DatCox dat_cox;
@@ -33,4 +36,16 @@ struct DbRig {
     }
     db::RuleCtx ctx() { return {cox_bd, flg_nocox, dat_cox, ver_comp, dlg, main_caption}; }
     db::Proc proc(const QString& name) { return db::Proc(ctx(), cmd_sp, name); }
+
+    // What a call left, as a line of a transcript: its answer, the calls the server saw and
+    // its opens so far, the boxes, captions and flag, the connection, the parameters left on
+    // the command and the pointers set.
+    QString after(const db::Reply& a) const
+    {
+        return QStringLiteral("ok %1, rows %2, calls [%3], opens %4, boxes [%5], captions %6, flag %7, %8, "
+                              "params %9, pointers %10")
+            .arg(a.ok).arg(a.rows.row_count()).arg(calls_text(server->log)).arg(server->opens).arg(boxes_text(dlg))
+            .arg(captions).arg(flg_nocox).arg(cox_bd.state() == db::adStateOpen ? "open" : "closed")
+            .arg(cmd_sp.params().size()).arg(numbers(dlg.pointers));
+    }
 };

@@ -28,17 +28,6 @@ QStringList Dialogs::texts() const
     return t;
 }
 
-QString Settings::get(const QString& app, const QString& section, const QString& key, const QString& def)
-{
-    return values.value(path(app, section, key), def);
-}
-
-void Settings::save(const QString& app, const QString& section, const QString& key, const QString& value)
-{
-    values[path(app, section, key)] = value;
-    saved << key;
-}
-
 namespace {
 class Job : public plat::PrintJob {
 public:
@@ -122,24 +111,9 @@ QString System::new_guid()
     return QUuid::createUuid().toString(QUuid::WithBraces).toUpper();
 }
 
-bool System::make_shortcut(const QString& f, const QString& name, const QString& target)
-{
-    shortcuts << f + "/" + name + " -> " + target;
-    return true;
-}
-
-bool System::file_exists(const QString& path) { return QFile::exists(path); }
-bool System::remove_file(const QString& path) { return QFile::remove(path); }
-
 bool System::rename_file(const QString& from, const QString& to)
 {
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
-
-bool System::start_program(const QString& path, const QStringList& args)
-{
-    started << (args.isEmpty() ? path : path + " " + args.join(' '));
-    return !start_fails;
 }
 
 } // namespace fake

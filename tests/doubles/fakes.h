@@ -7,6 +7,7 @@
 #include "platform/settings.h"
 #include "platform/system.h"
 
+#include <QFile>
 #include <QList>
 #include <QMap>
 #include <QStringList>
@@ -36,8 +37,15 @@ private:
 
 class Settings : public plat::Settings {
 public:
-    QString get(const QString& app, const QString& section, const QString& key, const QString& def) override;
-    void save(const QString& app, const QString& section, const QString& key, const QString& value) override;
+    QString get(const QString& app, const QString& section, const QString& key, const QString& def) override
+    {
+        return values.value(path(app, section, key), def);
+    }
+    void save(const QString& app, const QString& section, const QString& key, const QString& value) override
+    {
+        values[path(app, section, key)] = value;
+        saved << key;
+    }
     void sync() override { ++syncs; }
 
     QMap<QString, QString> values;  // "app/section/key" -> value
@@ -85,25 +93,24 @@ public:
 
 class System : public plat::System {
 public:
-    quint32 volume_serial(bool* ok) override
-    {
-        if (ok)
-            *ok = serial_ok;
-        return serial;
-    }
+    quint32 volume_serial(bool* ok) override { if (ok) *ok = serial_ok; return serial; }
     QString new_guid() override;
     QString desktop_folder() override { return desktop; }
     QString program_folder() override { return folder; }
-    bool make_shortcut(const QString& f, const QString& name, const QString& target) override;
-    bool file_exists(const QString& path) override;
-    bool remove_file(const QString& path) override;
-    bool rename_file(const QString& from, const QString& to) override;
-    bool start_program(const QString& path, const QStringList& args) override;
-    void end_program(int code) override
+    bool make_shortcut(const QString& f, const QString& name, const QString& target) override
     {
-        ended = true;
-        end_code = code;
+        shortcuts << f + "/" + name + " -> " + target;
+        return true;
     }
+    bool file_exists(const QString& path) override { return QFile::exists(path); }
+    bool remove_file(const QString& path) override { return QFile::remove(path); }
+    bool rename_file(const QString& from, const QString& to) override;
+    bool start_program(const QString& path, const QStringList& args) override
+    {
+        started << (args.isEmpty() ? path : path + " " + args.join(' '));
+        return !start_fails;
+    }
+    void end_program(int code) override { ended = true; end_code = code; }
     void restart_program() override { restarted = true; ended = true; }
 
     quint32 serial = 0x12345678;

@@ -17,7 +17,6 @@ inline const QString kHost = QStringLiteral("127.1.1.1");
 // The main window's caption after the demo cashier's login.
 inline const QString kCaptionCajero =
     "Tovaren v3.8.2.4 - AGENCIA DEMO (B) - Caja: 01" + QString(5, ' ') + "   www.kelmaris.com";
-inline const QString kCaptionSinConexion = QStringLiteral("Tovaren v3.8.2.4 - Sin Conexión");
 
 struct WireApp {
     central::Server srv;
@@ -65,14 +64,10 @@ struct WireApp {
     QString port() const { return QString::number(ep.port()); }
     QString target() const { return kHost + ":" + port(); }
     static QString setting(const QString& key) { return "vuroda/parsys/" + key; }
-    QString saved(const QString& key) const { return reg->values.value(setting(key)); }
 
     // What the server saw, read under its lock once the calls have returned.
     QStringList procs() { return ep.with_server([](central::Server& s) { return s.procs(); }); }
     QList<central::Call> log() { return ep.with_server([](central::Server& s) { return s.log; }); }
-    int opens() { return ep.with_server([](central::Server& s) { return s.opens; }); }
-    QStringList open_tries() { return ep.with_server([](central::Server& s) { return s.open_tries; }); }
-    db::ConnectProps last_open() { return ep.with_server([](central::Server& s) { return s.last_open; }); }
     void arrange(const std::function<void(central::Server&)>& f) { ep.with_server(f); }
 };
 

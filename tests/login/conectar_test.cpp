@@ -1,5 +1,9 @@
-// "Conectar": finding the server, getcox, getutq and getsim, and what the login leaves. The
-// answers of getutq are run over the wire (tests/e2e/login_test.cpp).
+// "Conectar": finding the server, getcox, getutq and getsim, and what the login leaves, with
+// the login's pure pieces (the address check, the conversions of the login values, the
+// recent database codes). Every way a click ends is one golden transcript
+// (tests/golden/login/); the answers of getutq are run over the wire (tests/e2e/).
+#include "core/login/discovery.h"
+#include "core/login/login_values.h"
 #include "tests/login/login_fixture.h"
 
 #include <QAction>
@@ -41,22 +45,16 @@ TEST_F(Conectar, ServerTriesInOrder)
         reset();
         app()->cfg_reg.cox_serv = k.serv;
         app()->cfg_reg.cox_port = k.port;
-        QStringList urls;
+        QStringList urls, asked;
         for (int i : {0, 1}) {
             urls << QStringLiteral("https://%1/getipx").arg(QLatin1String(deploy::discovery_hosts[i]));
-            if (k.ipx[i].status) {
-                auto& r = ta->http->replies[urls[i]];
-                r.ok = true;
-                r.status = k.ipx[i].status;
-                r.body = k.ipx[i].body;
-            }
+            if (k.ipx[i].status)
+                ta->http->replies[urls[i]] = {true, k.ipx[i].status, k.ipx[i].body, {}, {}, 0};
         }
         for (const QString& hp : k.tries.mid(0, k.tries.size() - 1))
             srv().refuse(hp);
         conectar();
-
         EXPECT_EQ(srv().open_tries, k.tries);
-        QStringList asked;
         for (const auto& call : ta->http->calls)
             asked << call.url;
         EXPECT_EQ(asked, urls.mid(0, k.asked));
@@ -67,185 +65,94 @@ TEST_F(Conectar, ServerTriesInOrder)
         EXPECT_EQ(app()->ses_val.cod_caj, "01");
         for (db::Command* cmd : app()->commands())
             EXPECT_EQ(cmd->active_connection, &app()->cox_bd);
-        EXPECT_EQ(dlg().pointers.first(), plat::ptr_hourglass);
-        EXPECT_EQ(dlg().pointer(), plat::ptr_default);
     }
 }
 
-TEST_F(Conectar, NoServerAnswersKeepsTheWindowOpen)
+// Every way a click ends, from the same start: a loaded sale window and a cashier logged in
+// before (each click unloads the one and logs the other out first). Each transcript shows
+// the servers tried, the calls, the messages (and whether the window was up behind them),
+// what stays of the window and the program, the saved settings and where the next reconnect
+// goes.
+TEST_F(Conectar, EveryWayAClickEnds)
 {
-    app()->cfg_reg.cox_serv = "198.51.100.10";
-    app()->cfg_reg.cox_port = "1433";
-    const QStringList all{"198.51.100.10:1433", proxy(0), proxy(1)};
-    for (const QString& hp : all)
+    using Arrange = std::function<void(LoginTest&)>;
+    auto getcox = [](int code) -> Arrange { return [code](LoginTest& f) { f.srv().model.cox["DEMO"].status = code; }; };
+    auto fail = [](const char* proc) -> Arrange { return [proc](LoginTest& f) { f.srv().fail_next(1, proc); }; };
+    auto version = [](const char* v) -> Arrange { return [v](LoginTest& f) { f.srv().model.cox["DEMO"].app_numver = v; }; };
+    auto cox = [](std::function<void(central::Cox&)> change) -> Arrange {
+        return [change](LoginTest& f) { change(f.srv().model.cox["DEMO"]); };
+    };
+    const struct { const char* name; Arrange arrange; QString user = "CAJERO", clav = "CLAVE", dtbs = "DEMO"; } cases[] = {
+        {"logs in", {}},
+        // Empty fields: refused before any server, the focus on the last empty one.
+        {"fields empty", {}, "", "", ""},
+        {"user empty", {}, "", "CLAVE", "DEMO"},
+        {"user and password empty", {}, "", "", "DEMO"},
+        {"database code blank", {}, "CAJERO", "CLAVE", " "},
+        {"no server answers", [](LoginTest& f) { f.srv().refuse(proxy(0)); f.srv().refuse(proxy(1)); }},
+        {"getcox 1: restarts", getcox(1)}, {"getcox 2", getcox(2)}, {"getcox 3", getcox(3)}, {"getcox 4", getcox(4)},
+        {"getcox -1", getcox(-1)},
+        {"getcox without status", [](LoginTest& f) { f.srv().no_status("getcox"); }},
+        {"unknown code, no rows", [](LoginTest& f) { f.srv().model.cox.remove("DEMO"); f.srv().no_recordset("getcox"); }},
+        {"getcox 5: getutq fails on the closed connection", getcox(5)},
+        {"getcox fails", fail("getcox")}, {"getutq fails", fail("getutq")},
+        {"getsim fails: after the settings were saved", fail("getsim")},
+        // A newer program marks the loader for an update.
+        {"version 3.8.2.5", version("3.8.2.5")}, {"version 3.10.0.0 (compared as text)", version("3.10.0.0")},
+        {"version empty", version("")}, {"version 4", version("4")},
+        // The open connection stays on its server and switches to the database getcox names;
+        // the named server and database serve the next reconnect.
+        {"named server; names compared exactly, the later row wins", cox([](central::Cox& c) {
+             c.server_port = "1500";
+             c.omit = {"server_ip"};
+             c.extra = {{"Server_IP", "198.51.100.99"}, {"server_ip", "198.51.100.50"}, {"databs", "segunda"}};
+         })},
+        {"no database row: nothing switched", cox([](central::Cox& c) { c.omit = {"databs"}; })},
+        {"null database: nothing switched", [](LoginTest& f) {
+             f.srv().register_procedure("getcox", [](central::Request& r) {
+                 r.rows({"name", "value"}).rows = {{"server_ip", "127.1.1.1"}, {"server_port", "11433"}, {"databs", {}}};
+                 return true;
+             });
+         }},
+        {"database refused: the try fails", [](LoginTest& f) { f.srv().refuse_database("tovaren"); }},
+        {"recent codes rotate", [](LoginTest& f) { f.srv().model.cox["B2"] = central::Cox{}; }, "CAJERO", "CLAVE", "B2"},
+    };
+    QStringList t;
+    for (const auto& k : cases) {
+        reset();
+        app()->cfg_reg.cox_dtb1 = "A1";
+        app()->cfg_reg.cox_dtb2 = "B2";
+        app()->cfg_reg.cox_dtb3 = "C3";
+        ta->reg->values["brontex/TOVAREN/version"] = "3.8.2.4";
+        app()->register_window("movtik", [](App&) -> QWidget* { return new QWidget; });
+        app()->window("movtik");
+        app()->ses_val.cod_caj = "01";
+        if (k.arrange)
+            k.arrange(*this);
+        QStringList behind;
+        watch_boxes(*ta, w, behind);
+        conectar(k.user, k.clav, k.dtbs);
+        t << k.name << "  tried " + srv().open_tries.join(' ') + ", asked " + QString::number(ta->http->calls.size()) +
+                           ", switched to [" + typed(QVariantList(srv().uses.begin(), srv().uses.end())) + "]"
+          << login_state(*ta, srv().log, w, behind, k.clav)
+          << QString("  sale window %1, captions [%2], database '%3'")
+                 .arg(app()->is_loaded("movtik") ? "loaded" : "unloaded", captions.join(' '), app()->dat_cox.srv_databs);
+        if (cox_reconnect(*app()))
+            t << "  reconnects to " + srv().open_tries.last() + " '" + srv().last_open.database + "'";
+    }
+    expect_golden(t, "login/conectar.txt");
+}
+
+TEST_F(Conectar, NextPressLogsInOnceAServerAnswers)
+{
+    for (const QString& hp : {proxy(0), proxy(1)})
         srv().refuse(hp);
     conectar();
-    EXPECT_EQ(srv().open_tries, all);
-    expect_box(dlg(), kNoConexion, 16);
-    EXPECT_EQ(app()->flg_nocox, 1);
-    EXPECT_EQ(captions, QStringList{"**/1"});
-    EXPECT_TRUE(srv().log.isEmpty());
     EXPECT_EQ(text("tx_clav"), "CLAVE");  // the window stays with its fields
-
-    // Once a server answers, the next press logs in and clears the flag.
     srv().allow(proxy(1));
     click(w->b_conectar);
     EXPECT_EQ(app()->ses_val.cod_caj, "01");
     EXPECT_EQ(app()->flg_nocox, 0);
-}
-
-TEST_F(Conectar, EmptyFieldsAreRefusedBeforeAnyServer)
-{
-    const struct { QString user, clav, dtbs; const char* focus; } cases[] = {  // focus: the last empty field
-        {"", "", "", "tx_dtbs"},
-        {"", "CLAVE", "DEMO", "tx_user"},
-        {"", "", "DEMO", "tx_clav"},
-        {"CAJERO", "CLAVE", " ", "tx_dtbs"},
-    };
-    app()->register_window("movtik", [](App&) -> QWidget* { return new QWidget; });
-    for (const auto& k : cases) {
-        SCOPED_TRACE((k.user + "/" + k.clav + "/" + k.dtbs).toStdString());
-        app()->window("movtik");
-        app()->ses_val.cod_caj = "01";
-        dlg().boxes.clear();
-        conectar(k.user, k.clav, k.dtbs);
-        expect_box(dlg(), kDatosNoValidos, 48);
-        EXPECT_EQ(w->focusWidget(), c(k.focus));
-        EXPECT_EQ(app()->ses_val.cod_caj, "**");
-        EXPECT_FALSE(app()->is_loaded("movtik"));  // unloaded even so
-    }
-    EXPECT_TRUE(dlg().pointers.isEmpty());
-    EXPECT_TRUE(ta->http->calls.isEmpty());
-    EXPECT_TRUE(srv().open_tries.isEmpty());
-}
-
-// Every way the click ends before getutq answers: getcox ending or restarting the program,
-// and the lost-connection path, after which the window stays for another try.
-TEST_F(Conectar, StopsBeforeTheLogin)
-{
-    enum End { stays, ends, restarts };
-    // saves: only a failed getsim comes after the settings were saved.
-    struct Case { const char* name; std::function<void(central::Server&)> arrange; QString text; int style; End end;
-                  const char* last_call; bool saves; };
-    auto getcox = [](int code) { return [code](central::Server& s) { s.model.cox["DEMO"].status = code; }; };
-    auto fail = [](const char* proc) { return [proc](central::Server& s) { s.fail_next(1, proc); }; };
-    const Case cases[] = {
-        {"getcox 1", getcox(1), kDatosNoValidos, 48, restarts, "getcox", false},
-        {"getcox 2", getcox(2), kFrameVersion, 48, ends, "getcox", false},
-        {"getcox 3", getcox(3), kFrameConexion, 48, ends, "getcox", false},
-        {"getcox 4", getcox(4), frame_not_available(8), 48, ends, "getcox", false},
-        {"getcox -1", getcox(-1), frame_not_available(8), 48, ends, "getcox", false},
-        {"getcox without status", [](central::Server& s) { s.no_status("getcox"); }, frame_not_available(8), 48, ends,
-         "getcox", false},
-        {"unknown code, no rows", [](central::Server& s) { s.model.cox.remove("DEMO"); s.no_recordset("getcox"); },
-         kFrameConexion, 48, ends, "getcox", false},
-        {"getcox 5: getutq fails", getcox(5), kNoConexion, 16, stays, "getcox", false},
-        {"getcox fails", fail("getcox"), kNoConexion, 16, stays, "getcox", false},
-        {"getutq fails", fail("getutq"), kNoConexion, 16, stays, "getutq", false},
-        {"getsim fails", fail("getsim"), kNoConexion, 16, stays, "getsim", true},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.name);
-        reset();
-        k.arrange(srv());
-        bool visible_at_box = false;
-        dlg().on_box = [&](const fake::Box&) { visible_at_box = w->isVisible(); };
-        conectar();
-        EXPECT_EQ(srv().procs().last(), k.last_call);
-        expect_box(dlg(), k.text, k.style);
-        EXPECT_EQ(visible_at_box, k.end == stays);
-        EXPECT_EQ(w->isVisible(), k.end == stays);
-        EXPECT_EQ(ta->sys->ended, k.end != stays);
-        EXPECT_EQ(ta->sys->restarted, k.end == restarts);
-        EXPECT_TRUE(k.end != stays || app()->flg_nocox == 1);
-        EXPECT_EQ(app()->ses_val.cod_caj, "**");
-        EXPECT_EQ(app()->cox_bd.state(), db::adStateClosed);
-        EXPECT_TRUE(app()->cmd_sp.params().isEmpty());
-        EXPECT_EQ(saved("cox_user").isNull(), !k.saves);
-    }
-}
-
-TEST_F(Conectar, NewerVersionMarksTheLoader)
-{
-    const std::pair<QString, bool> versions[] = {
-        {"3.8.2.5", true}, {"3.10.0.0", false}, {"3.8.2.4", false}, {"", false}, {"4", true},
-    };
-    for (const auto& [version, marks] : versions) {
-        SCOPED_TRACE(version.toStdString());
-        reset();
-        ta->reg->values["brontex/TOVAREN/version"] = "3.8.2.4";
-        srv().model.cox["DEMO"].app_numver = version;
-        conectar();
-        EXPECT_EQ(marker(), marks ? "0.0.0.0" : "3.8.2.4");
-        EXPECT_EQ(app()->ses_val.cod_caj, "01");
-    }
-}
-
-// The open connection stays on its server and switches to the database getcox names (none
-// named: nothing is switched); the named server and database serve the next reconnect. A
-// database the server will not switch to fails the try: no call runs in another database.
-TEST_F(Conectar, GetcoxDataServeTheNextReconnect)
-{
-    using Arrange = std::function<void(central::Cox&, central::Server&)>;
-    const Arrange null_databs = [](central::Cox&, central::Server& s) {
-        s.register_procedure("getcox", [](central::Request& r) {
-            r.rows({"name", "value"}).rows = {{"server_ip", "127.1.1.1"}, {"server_port", "11433"}, {"databs", {}}};
-            return true;
-        });
-    };
-    const struct { const char* name; Arrange arrange; QString databs; QString target = "127.1.1.1:11433";
-                   bool logs_in = true; } cases[] = {
-        {"named; names compared exactly, the later row wins", [](central::Cox& c, central::Server&) {
-             c.server_port = "1500";
-             c.omit = {"server_ip"};
-             c.extra = {{"Server_IP", "198.51.100.99"}, {"server_ip", "198.51.100.50"}, {"databs", "segunda"}};
-         }, "segunda", "198.51.100.50:1500"},
-        {"no database row", [](central::Cox& c, central::Server&) { c.omit = {"databs"}; }, ""},
-        {"null database", null_databs, ""},
-        {"database refused", [](central::Cox&, central::Server& s) { s.refuse_database("tovaren"); }, "tovaren",
-         "127.1.1.1:11433", false},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.name);
-        reset();
-        k.arrange(srv().model.cox["DEMO"], srv());
-        QString database = "none";  // of the open connection when getsim ran
-        srv().register_procedure("getsim", [&](central::Request& r) { database = r.database; return true; });
-        conectar();
-        EXPECT_EQ(srv().open_tries, QStringList{proxy(0)});  // the open connection stays where it is
-        EXPECT_EQ(srv().uses, k.databs.isEmpty() ? QStringList() : QStringList{k.databs});
-        EXPECT_EQ(app()->dat_cox.srv_databs, k.databs);
-        if (!k.logs_in) {
-            expect_box(dlg(), kNoConexion, 16);
-            EXPECT_TRUE(w->isVisible());
-            EXPECT_EQ(app()->flg_nocox, 1);
-            EXPECT_EQ(app()->cox_bd.state(), db::adStateClosed);
-            EXPECT_FALSE(cox_reconnect(*app()));  // nor does a reconnect land anywhere else
-            EXPECT_EQ(srv().procs(), QStringList{"getcox"});
-            continue;
-        }
-        EXPECT_EQ(app()->ses_val.cod_caj, "01");
-        EXPECT_EQ(database, k.databs);
-        EXPECT_EQ(saved("cox_serv") + ":" + saved("cox_port"), k.target);
-        ASSERT_TRUE(cox_reconnect(*app()));
-        EXPECT_EQ(srv().open_tries.last(), k.target);
-        EXPECT_EQ(srv().last_open.database, k.databs);
-    }
-}
-
-TEST_F(Conectar, SettingsSavedWithoutThePassword)
-{
-    auto& cfg = app()->cfg_reg;
-    cfg.cox_dtb1 = "A1";
-    cfg.cox_dtb2 = "B2";
-    cfg.cox_dtb3 = "C3";
-    srv().model.cox["B2"] = central::Cox{};
-    conectar("CAJERO", "CLAVE", "B2");
-    EXPECT_EQ(QStringList({saved("cox_user"), saved("cox_serv"), saved("cox_port"), saved("cox_dtbs"),
-                           saved("cox_dtb1"), saved("cox_dtb2"), saved("cox_dtb3")}),
-              QStringList({"CAJERO", "127.1.1.1", "11433", "B2", "B2", "A1", "C3"}));
-    for (const QString& value : ta->reg->values)
-        EXPECT_NE(value, "CLAVE");
 }
 
 TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
@@ -267,19 +174,18 @@ TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
     o.extra_rows = {{" CODIGO_VEN ", "777"}, {"codigo_ven", "888"}, {"NOMBRE_VEN", "PRIMERO"}, {"NOMBRE_VEN", "SEGUNDO"}};
     app()->tab_sim = TabSim{{9, 9, 9}, {"a", "b", "c"}, {"A", "B", "C"}};
     srv().model.symbols = {{2, "01", "Uno"}, {3, "02", "Dos"}};
+    // The values, the symbols, then mov_prm shown, rep_caj shown and rep_itx enabled (decided
+    // by por_imp).
+    auto values = [&] {
+        const SesVal& s = app()->ses_val;
+        const TabSim& t = app()->tab_sim;
+        return typed({s.cod_ven, s.nom_ven, s.lot_mnu, s.tik_men1, s.tik_men3, s.por_imp, s.ord_lot, s.fec_sys}) + "; " +
+               QStringList(t.sim_num + t.sim_nom).join(' ') + " " + numbers(t.sim_cod) +
+               QString("; %1 %2 %3").arg(mov_prm.isVisible()).arg(rep_caj.isVisible()).arg(rep_itx.isEnabled());
+    };
     conectar();
-    const TabSim& t = app()->tab_sim;
-    EXPECT_EQ(t.sim_cod, QList<int>({2, 3}));
-    EXPECT_EQ(t.sim_num + t.sim_nom, QStringList({"01", "02", "Uno", "Dos"}));
-    const SesVal& s = app()->ses_val;
-    EXPECT_EQ(QStringList({s.cod_ven, s.nom_ven, s.lot_mnu, s.tik_men1}), QStringList({"777", "SEGUNDO", " X,Y", "PIE"}));
-    EXPECT_EQ(s.por_imp, 2);
-    EXPECT_EQ(s.ord_lot, 1);
-    EXPECT_EQ(s.fec_sys, QDate(2026, 12, 24));
-    EXPECT_TRUE(mov_prm.isVisible());
-    EXPECT_FALSE(rep_caj.isVisible());
-    EXPECT_TRUE(rep_itx.isEnabled());  // decided by por_imp
-
+    EXPECT_EQ(values(), "'777', 'SEGUNDO', ' X,Y', 'PIE', 'CADUCA A LOS 3 DIAS', double 2, int 1, date 2026-12-24; "
+                        "01 02 Uno Dos 2-3; 1 0 1");
     // A second login of the run: the order stays, missing reset values are emptied, the
     // symbol table stays without rows.
     o.values["ZORDER_SYS"] = "0";
@@ -288,9 +194,36 @@ TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
     srv().model.symbols.clear();
     app()->ses_val.cod_caj = "**";
     conectar();
-    EXPECT_EQ(t.sim_num, QStringList({"01", "02"}));
-    EXPECT_EQ(s.ord_lot, 1);
-    EXPECT_EQ(s.por_imp, 0);
-    EXPECT_EQ(s.tik_men3, "");
-    EXPECT_FALSE(rep_itx.isEnabled());
+    EXPECT_EQ(values(), "'777', 'SEGUNDO', ' X,Y', 'PIE', '', double 0, int 1, date 2026-12-24; 01 02 Uno Dos 2-3; 1 0 0");
+}
+
+TEST(LoginValues, AddressesConversionsDivisorsAndRecentCodes)
+{
+    QStringList t;
+    for (const char* ip : {"198.51.100.10", "255.255.255.255", "192.168.0.10", "10.1.1.256", "10.1.1", "10.1.1.1.1", "",
+                           "host.example", "10.1.1.-1", "10.1..1", "10.1.1.1 "})
+        t << QString("ip_valid '%1': %2").arg(ip).arg(ip_valid(ip));
+    for (const char* text : {"2.5", "3.5", "32768"})  // halves to even
+        t << QString("to_int16 %1: %2").arg(text, to_int16(text) ? QString::number(*to_int16(text)) : "none");
+    for (const char* text : {"24/12/2026 08:30:00", "2026-12-24T08:30:00", "2026-13-01"})
+        t << QString("to_date %1: %2").arg(text, to_date(text) ? to_date(text)->toString(Qt::ISODate) : "none");
+    // A money divisor must be a positive number: anything else keeps the one before (5).
+    for (const char* value : {"100", "0", "-100", "cien", "inf", "", " 2.5 "}) {
+        SesVal s;
+        s.mod_sys = s.jug_sys = 5;
+        set_login_value(s, "SYSTEM_MOD", value);
+        set_login_value(s, "JUGADA_SYS", value);
+        t << QString("SYSTEM_MOD, JUGADA_SYS '%1': %2 %3").arg(value).arg(s.mod_sys).arg(s.jug_sys);
+    }
+    for (const auto& [recent, code] : {std::pair{"A1 B2 C3", "B2"}, {"A1 B2 C3", "D4"}, {"A1 B2 C3", "A1"},
+                                       {"A1 B2 C3", "a1"}, {"  ", "D4"}}) {
+        CfgReg cfg;
+        cfg.cox_dtb1 = QString(recent).section(' ', 0, 0);
+        cfg.cox_dtb2 = QString(recent).section(' ', 1, 1);
+        cfg.cox_dtb3 = QString(recent).section(' ', 2, 2);
+        cfg.cox_dtbs = code;
+        rotate_recent(cfg);
+        t << QString("recent '%1', login with %2: '%3 %4 %5'").arg(recent, code, cfg.cox_dtb1, cfg.cox_dtb2, cfg.cox_dtb3);
+    }
+    expect_golden(t, "login/values.txt");
 }

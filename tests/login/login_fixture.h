@@ -1,9 +1,10 @@
 #pragma once
 // A login window on a TestApp, driven through its controls, and the helpers the wire
-// tests share: typing a login, checking the one message box, the login's texts.
+// tests share: typing a login.
 #include "core/app/rule.h"
 #include "core/login/conexion.h"
 #include "core/login/windows.h"
+#include "tests/doubles/golden.h"
 #include "tests/doubles/test_app.h"
 
 #include <QComboBox>
@@ -12,27 +13,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
-inline const QString k10(10, ' ');
-inline const QString kNoConexion = "No hay conexión con el servidor." + k10;
-inline const QString kDatosNoValidos = "Datos de conexión no son válidos." + k10;
-inline const QString kFrameVersion = "            *** PROGRAMA NO ES VALIDO ***               \r\n\r\n"
-                                     "            ***  ACTUALIZAR PROGRAMA  ***               \r\n\r\n"
-                                     "            ***       KELMARIS        ***               \r\n";
-inline const QString kFrameConexion = "            *** CONEXION NO ES VALIDA ***               \r\n\r\n"
-                                      "            ***       KELMARIS        ***               \r\n";
-inline QString frame_not_available(int lead)
-{
-    const QString b(lead, ' ');
-    return b + "*** SERVICIO NO ESTA DISPONIBLE ***               \r\n\r\n" + b +
-           "***          KELMARIS           ***               \r\n";
-}
 
 // Types the three fields afresh and presses "Conectar".
 inline void log_in(conexion* w, const QString& user, const QString& clav, const QString& dtbs)
@@ -46,13 +26,36 @@ inline void log_in(conexion* w, const QString& user, const QString& clav, const 
     QTest::mouseClick(w->b_conectar, Qt::LeftButton);
 }
 
-// Exactly one message box was shown, this one.
-inline void expect_box(const fake::Dialogs& d, const QString& text, int style, const QString& title = "Tovaren")
+// Notes whether the login window stood behind each message box.
+template <class Holder> void watch_boxes(Holder& a, const QPointer<conexion>& w, QStringList& behind)
 {
-    ASSERT_EQ(d.boxes.size(), 1) << qPrintable(d.texts().join('|'));
-    EXPECT_EQ(d.boxes[0].text, text);
-    EXPECT_EQ(d.boxes[0].style, style);
-    EXPECT_EQ(d.boxes[0].title, title);
+    a.dlg->on_box = [&a, &w, &behind](const fake::Box&) { behind << (w && w->isVisible() ? "window up" : "window gone"); };
+}
+
+// What a login left (a TestApp or a program over the wire), as lines of a transcript: the
+// calls, the boxes, the window, the program and the login's values, the settings saved
+// (never the password).
+template <class Holder>
+QStringList login_state(Holder& a, const QList<central::Call>& log, conexion* w, const QStringList& behind,
+                        const QString& clav)
+{
+    const App& app = *a.app;
+    QStringList saved;
+    for (const QString& key : a.reg->values.keys()) {
+        EXPECT_NE(a.reg->values[key], clav) << qPrintable(key);
+        saved << key.section('/', -1) + "=" + a.reg->values[key];
+    }
+    return {"  calls [" + calls_text(log) + "]", "  boxes [" + boxes_text(*a.dlg) + "] behind [" + behind.join(", ") + "]",
+            QString("  window %1; program %2, caja %3, flag %4, connection %5, params %6, pointers %7, permissions %8, "
+                    "symbols %9")
+                .arg(w && w->isVisible()
+                         ? "up, focus " + w->focusWidget()->objectName() + ", password " + w->tx_clav->text()
+                         : "gone")
+                .arg(a.sys->restarted ? "restarting" : a.sys->ended ? "ended " + QString::number(a.sys->end_code) : "runs")
+                .arg(app.ses_val.cod_caj).arg(app.flg_nocox).arg(app.cox_bd.state() == db::adStateOpen ? "open" : "closed")
+                .arg(app.cmd_sp.params().size()).arg(numbers(a.dlg->pointers)).arg(app.tab_per.per_cod.size())
+                .arg(app.tab_sim.sim_nom.size()),
+            "  saved " + saved.join(' ')};
 }
 
 class LoginTest : public ::testing::Test {
@@ -98,7 +101,6 @@ public:
     {
         log_in(open(), user, clav, dtbs);
     }
-    QString saved(const QString& key) const { return ta->reg->values.value("vuroda/parsys/" + key); }
     QString marker() const { return ta->reg->values.value("brontex/TOVAREN/version"); }
     static QString proxy(int i) { return QString::fromLatin1(deploy::proxy_hosts[i]) + ":11433"; }
 };

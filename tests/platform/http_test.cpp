@@ -1,39 +1,18 @@
+// HTTP over libcurl against a small server on loopback: GET with its status, body and
+// headers, a download with its progress; what each request gave is a golden transcript
+// (tests/golden/platform/http.txt).
 #include "platform/linux.h"
 #include "tests/doubles/files.h"
+#include "tests/doubles/golden.h"
+#include "tests/doubles/loopback.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
-#include <arpa/inet.h>
-#include <gtest/gtest.h>
 #include <map>
-#include <netinet/in.h>
 #include <string>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
-
-// Binds fd to a free loopback port and answers the port.
-int bind_loopback(int fd)
-{
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    return ntohs(addr.sin_port);
-}
-
-// A loopback port with nobody listening.
-int closed_port()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    const int port = bind_loopback(fd);
-    ::close(fd);
-    return port;
-}
 
 std::string answer(const std::string& status, const std::string& body, const std::string& headers = "",
                    bool length = true)
@@ -70,7 +49,7 @@ public:
             thread_.join();
         ::close(fd_);
     }
-    QString url(const char* path) const { return QString("http://127.0.0.1:%1%2").arg(port_).arg(path); }
+    QString url(const QString& path) const { return QString("http://127.0.0.1:%1%2").arg(port_).arg(path); }
 
 private:
     const std::map<std::string, std::string> answers_ = {
@@ -112,92 +91,62 @@ private:
     }
 };
 
-TEST(PlatformHttp, GetGivesStatusBodyAndHeadersOrATransportErrorAndBypassesTheProxy)
-{
-    LoopbackServer server;
-    // Loopback is never sent through a proxy: this one would refuse every request.
-    const QByteArray saved = qgetenv("http_proxy");
-    qputenv("http_proxy", QString("http://127.0.0.1:%1").arg(closed_port()).toUtf8());
-    auto http = plat::make_http();
-
-    const struct { QString url; bool ok; int status; QByteArray body; } cases[] = {
-        {server.url("/getipx"), true, 200, "hello world"},
-        {server.url("/missing"), true, 404, "not here"},
-        {server.url("/failing"), true, 500, "boom"},
-        {server.url("/moved"), true, 200, "hello world"},
-        {QString("http://127.0.0.1:%1/getipx").arg(closed_port()), false, 0, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.url.toStdString());
-        const plat::HttpReply r = http->get(c.url);
-        EXPECT_EQ(r.ok, c.ok);
-        EXPECT_EQ(r.status, c.status);
-        EXPECT_EQ(r.body, c.body);
-        EXPECT_EQ(r.error.isEmpty(), c.ok) << r.error.toStdString();
-    }
-    const plat::HttpReply r = http->get(server.url("/getipx"));
-    EXPECT_EQ(r.headers.value("x-test"), "yes");
-    EXPECT_EQ(r.headers.value("content-length"), "11");
-    // After a redirect only the final answer's headers are kept.
-    EXPECT_FALSE(http->get(server.url("/moved")).headers.contains("location"));
-
-    if (saved.isNull())
-        qunsetenv("http_proxy");
-    else
-        qputenv("http_proxy", saved);
-}
-
-TEST(PlatformHttp, DownloadWritesTheFileReportsProgressAndReportsFailures)
+// A path on the server, or "refused" for a port nobody listens on. GETs never go through a
+// proxy for loopback (this one would refuse every request); after a redirect only the final
+// answer's headers are kept. A download writes the file whole, progress after its start,
+// rising to the size; an error page is still written (the caller judges it), a redirect's
+// own body is not; a stale, longer file is replaced.
+TEST(PlatformHttp, GetAndDownload)
 {
     LoopbackServer server;
     QTemporaryDir dir;
-    const qint64 big_size = qint64(big.size());
-    using Starts = QList<QPair<int, qint64>>;
-    // route: a path on the server, or a URL with the refused port as %1; starts: what on_start got.
-    const struct { const char* route; bool ok; Starts starts; std::string content; const char* file = "BRONTEX.EX_"; } cases[] = {
-        {"/BRONTEX.EX_", true, {{200, big_size}}, big},
-        {"/nolength", true, {{200, -1}}, small},
-        {"/empty", true, {{200, 0}}, ""},
-        {"/missing", true, {{404, 8}}, "not here"},  // an error page is still written: the caller judges it
-        {"/moved-file", true, {{200, big_size}}, big},  // the redirect's own body is not written
-        {"/short", false, {{200, 1000}}, ""},  // cut short
-        {"http://127.0.0.1:%1/BRONTEX.EX_", false, {}, "", "refused"},
-        {"/BRONTEX.EX_", false, {}, "", "no/such/folder/c"},
-        {"/empty", false, {}, "", "no/such/folder/d"},
-    };
+    const QByteArray saved_proxy = qgetenv("http_proxy");
+    qputenv("http_proxy", QString("http://127.0.0.1:%1").arg(loopback_port()).toUtf8());
     auto http = plat::make_http();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.route << " to " << c.file);
-        const QString path = dir.filePath(c.file);
-        if (c.ok) {  // a stale, longer file is replaced
-            ASSERT_TRUE(write_file(path, QByteArray(400000, 'x')));
-        }
-        const QString url = c.route[0] == '/' ? server.url(c.route) : QString(c.route).arg(closed_port());
-        Starts starts;
-        QList<qint64> data;
-        int data_before_start = 0;
-        const plat::HttpReply r = http->download(
-            url, path, [&](int status, qint64 length) { starts.append({status, length}); },
-            [&](qint64 received) {
-                data_before_start += starts.isEmpty();
-                data.append(received);
-            });
-        EXPECT_EQ(r.ok, c.ok) << r.error.toStdString();
-        EXPECT_EQ(r.error.isEmpty(), c.ok);
-        EXPECT_EQ(starts, c.starts);
-        EXPECT_EQ(data_before_start, 0);
-        if (!c.ok) {
-            EXPECT_TRUE(!c.starts.isEmpty() || !QFile::exists(path));
-            continue;
-        }
-        EXPECT_EQ(r.status, c.starts[0].first);
-        EXPECT_TRUE(r.body.isEmpty());
-        EXPECT_EQ(r.received, qint64(c.content.size()));
-        EXPECT_TRUE(std::adjacent_find(data.begin(), data.end(), std::greater_equal<qint64>()) == data.end());
-        EXPECT_EQ(data.value(data.size() - 1, 0), qint64(c.content.size()));
-        EXPECT_TRUE(c.content.size() < 100000 || data.size() >= 2);  // progress comes in steps
-        EXPECT_TRUE(read_file(path) == QByteArray::fromStdString(c.content));
+    auto url = [&](const QString& route) {
+        return route == "refused" ? QString("http://127.0.0.1:%1/getipx").arg(loopback_port()) : server.url(route);
+    };
+    QStringList t;
+    for (const char* route : {"/getipx", "/missing", "/failing", "/moved", "refused"}) {
+        const plat::HttpReply r = http->get(url(route));
+        QStringList headers;
+        for (const char* h : {"x-test", "content-length", "location"})
+            if (r.headers.contains(h))
+                headers << QString(h) + ": " + r.headers.value(h);
+        t << QString("get %1: ok %2, status %3, body '%4', headers [%5], error %6")
+                 .arg(route).arg(r.ok).arg(r.status).arg(QString(r.body), headers.join(", ")).arg(!r.error.isEmpty());
     }
+    if (saved_proxy.isNull())
+        qunsetenv("http_proxy");
+    else
+        qputenv("http_proxy", saved_proxy);
+    for (const auto& [route, file] : {std::pair{"/BRONTEX.EX_", "a"}, {"/nolength", "b"}, {"/empty", "c"},
+                                      {"/missing", "d"}, {"/moved-file", "e"}, {"/short", "f"}, {"refused", "g"},
+                                      {"/BRONTEX.EX_", "no/such/folder/h"}, {"/empty", "no/such/folder/i"}}) {
+        const QString path = dir.filePath(file);
+        if (QString(route) != "refused")
+            write_file(path, QByteArray(400000, 'x'));
+        QStringList starts;
+        QList<qint64> data;
+        const plat::HttpReply r = http->download(
+            url(route), path, [&](int status, qint64 length) { starts << QString("%1 %2").arg(status).arg(length); },
+            [&](qint64 received) {
+                EXPECT_FALSE(starts.isEmpty()) << route;
+                data << received;
+            });
+        const QByteArray got = read_file(path);
+        t << QString("download %1 to %2: ok %3, status %4, received %5, body %6, error %7, started [%8], progress %9, "
+                     "file %10 bytes, crc %11")
+                 .arg(route, file).arg(r.ok).arg(r.status).arg(r.received).arg(r.body.size()).arg(!r.error.isEmpty())
+                 .arg(starts.join(", "))
+                 .arg(std::adjacent_find(data.begin(), data.end(), std::greater_equal<qint64>()) == data.end() &&
+                              data.size() >= (got.size() > 100000 ? 2 : 0)
+                          ? QString("rising to %1").arg(data.value(data.size() - 1, 0))
+                          : "NOT rising in steps")
+                 .arg(got.size()).arg(qChecksum(got));
+    }
+    EXPECT_EQ(read_file(dir.filePath("a")), QByteArray::fromStdString(big));
+    expect_golden(t, "platform/http.txt");
 }
 
 } // namespace

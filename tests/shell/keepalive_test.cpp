@@ -1,13 +1,21 @@
+// The main timer's keep-alive and message poll, the message window and the list of
+// messages, the report viewer and the report print. The runs are golden transcripts
+// (tests/golden/shell/).
 #include "core/app/rule.h"
 #include "core/shell/keepalive_windows.h"
 #include "core/shell/mensajes.h"
+#include "core/shell/report.h"
 #include "core/shell/timers.h"
+#include "tests/doubles/golden.h"
 #include "tests/doubles/test_app.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,91 +24,73 @@ central::Message message(int i, bool waiting = true)
     return {QString("2024-03-0%1").arg(i + 1), QString("1%1:00").arg(i), QString("Texto %1").arg(i), waiting};
 }
 
-TEST(KeepAlive, ProbeReconnectsSilentlyAndSetsTheFlag)
-{
-    const struct { const char* name; int stacox_fails, open_fails; bool drop; int flag, stacox_calls, reopens; } cases[] = {
-        {"probe answers", 0, 0, false, 0, 1, 0},
-        {"probe fails, reopen and retry succeed", 1, 0, false, 0, 2, 1},
-        {"connection gone, reopen and retry succeed", 0, 0, true, 0, 1, 1},
-        {"probe fails, reopen fails", 1, 1, false, 1, 1, 0},
-        {"probe fails, retry fails", 2, 0, false, 1, 2, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TestApp a;
-        a.connect();
-        int caps = 0;
-        a->main_caption = [&] { ++caps; };
-        a->flg_nocox = 1 - c.flag;  // the tick must change it
-        a->men_srv.men_cont = 5;    // no poll due
-        a.srv->fail_next(c.stacox_fails, "stacox");
-        a.srv->fail_next_open(c.open_fails);
-        if (c.drop)
-            a.srv->drop_sessions();
-        const int opens = a.srv->opens;
-
-        timers_Timer(*a);
-
-        // flag, probes, reopens, captions
-        EXPECT_EQ(QList<int>({a->flg_nocox, int(a.srv->calls("stacox").size()), a.srv->opens - opens, caps}),
-                  QList<int>({c.flag, c.stacox_calls, c.reopens, 1}));
-        EXPECT_EQ(a->cox_bd.state() == db::adStateOpen, c.flag == 0);
-        EXPECT_TRUE(a.dlg->boxes.isEmpty() && a.dlg->pointers.isEmpty());  // silent
-        EXPECT_TRUE(a->cmd_stacox.params().isEmpty());
-        EXPECT_TRUE(a.srv->calls("getmen").isEmpty());
-    }
-}
-
-struct KeepAliveTimer : ::testing::Test {
+struct KeepAlive : ::testing::Test {
     TestApp t;
     QTimer timer;
-    bool active_at_caption = false;  // the timer ran while a tick showed the caption
+    QStringList captions;  // the flag and whether the timer ran, at every caption
 
-    KeepAliveTimer()
+    KeepAlive()
     {
         t.connect();
         register_keepalive_windows(*t);
         t->ses_val.cod_ven = "001";
         t->timers = &timer;
-        t->main_caption = [this] { active_at_caption = active_at_caption || timer.isActive(); };
+        t->main_caption = [this] { captions << QString::number(t->flg_nocox) + (timer.isActive() ? " timer on" : ""); };
     }
-    // One tick with the server reachable or not (session gone and the reopen refused).
-    void tick(bool up)
+    // One tick, and what it left: the calls, reopens and captions since the last line.
+    QString tick(const QString& name)
     {
-        if (!up) {
-            t.srv->drop_sessions();
-            t.srv->fail_next_open(1);
-        }
+        const int opens = t.srv->opens;
+        t.srv->log.clear();
+        captions.clear();
+        timer.setInterval(1000);  // whatever it was, every tick leaves it at a minute
         timers_Timer(*t);
+        return QString("%1: calls %2, reopens %3, captions [%4], flag %5, connection %6, timer %7 %8, boxes [%9], "
+                       "pointers %10, params %11")
+            .arg(name, calls_text(t.srv->log)).arg(t.srv->opens - opens).arg(captions.join(", ")).arg(t->flg_nocox)
+            .arg(t->cox_bd.state() == db::adStateOpen ? "open" : "closed", timer.isActive() ? "on" : "off")
+            .arg(timer.interval()).arg(boxes_text(*t.dlg), numbers(t.dlg->pointers))
+            .arg(t->cmd_stacox.params().size() + t->cmd_getmen.params().size() + t->cmd_sp.params().size());
     }
 };
 
-TEST_F(KeepAliveTimer, PollsOnTheFirstAndEveryTenthConnectedTick)
+// Each tick probes the server; a failed probe reopens the connection quietly and probes
+// again; the flag follows. C: connected; D: session gone and the reopen refused; then each
+// kind of failure. The poll comes on the first and every tenth connected tick (ticks
+// without a connection are not counted); a poll that fails or answers no identifier shows
+// nothing, not even the last message again.
+TEST_F(KeepAlive, ProbesReconnectAndPollOnTheFirstAndEveryTenthConnectedTick)
 {
-    // C connected, D disconnected; ticks without a connection are not counted.
+    QStringList lines;
     const QString pattern = "CCCCCCCCCCC" "DD" "CCCCCCCCC" "D" "C";
-    QList<int> polled;
     for (int i = 0; i < pattern.size(); ++i) {
-        SCOPED_TRACE(i);
-        timer.setInterval(1000);  // whatever it was, every tick leaves it at a minute
-        const auto before = t.srv->calls("getmen").size();
-        tick(pattern[i] == 'C');
-        EXPECT_EQ(t->flg_nocox, pattern[i] == 'C' ? 0 : 1);
-        EXPECT_TRUE(timer.isActive() && timer.interval() == 60000);
-        if (t.srv->calls("getmen").size() > before)
-            polled << i;
+        if (pattern[i] == 'D') {
+            t.srv->drop_sessions();
+            t.srv->fail_next_open(1);
+        }
+        lines << tick(QString("%1 %2").arg(i).arg(pattern[i]));
     }
-    ASSERT_EQ(polled, (QList<int>{0, 10, 23}));
-    EXPECT_FALSE(active_at_caption);  // off while the tick runs
-    EXPECT_TRUE(t.dlg->boxes.isEmpty());
-    EXPECT_EQ(t.srv->calls("getmen")[0].values.sliced(4), QVariantList{"001"});  // four outputs, then the outlet
-    EXPECT_TRUE(t->cmd_getmen.params().isEmpty());
-
-    // A poll that fails or answers no identifier shows nothing, not even the last message again.
-    bool shown = false;
+    // From an open connection and the opposite flag, with no poll due.
+    const struct { const char* name; int stacox_fails, open_fails; bool drop; int flag; } faults[] = {
+        {"probe answers", 0, 0, false, 1},
+        {"probe fails, reopen and retry succeed", 1, 0, false, 1},
+        {"connection gone, reopen and retry succeed", 0, 0, true, 1},
+        {"probe fails, reopen fails", 1, 1, false, 0},
+        {"probe fails, retry fails", 2, 0, false, 0},
+    };
+    for (const auto& f : faults) {
+        t.connect();
+        t->flg_nocox = f.flag;
+        t->men_srv.men_cont = 5;
+        t.srv->fail_next(f.stacox_fails, "stacox");
+        t.srv->fail_next_open(f.open_fails);
+        if (f.drop)
+            t.srv->drop_sessions();
+        lines << tick(QString("%1, flag %2 before").arg(f.name).arg(f.flag));
+    }
     QTimer closer;  // runs only inside a modal window's loop
     closer.callOnTimeout([&] {
-        shown = true;
+        lines << "a message was shown";
         QApplication::activeModalWidget()->close();
     });
     closer.start(0);
@@ -108,90 +98,170 @@ TEST_F(KeepAliveTimer, PollsOnTheFirstAndEveryTenthConnectedTick)
     t.srv->fail_next(1, "getmen");
     t->men_srv.men_cod = "7";  // as a shown message left it
     t->men_srv.men_cont = 10;
-    tick(true);
-    EXPECT_EQ(t->flg_nocox, 0);
+    lines << tick("poll fails");
     t.srv->register_procedure("getmen", [](central::Request&) { return true; });
     t->men_srv.men_cod = "7";
     t->men_srv.men_cont = 10;
-    tick(true);
-    EXPECT_FALSE(shown);
-    EXPECT_EQ(t.srv->calls("getmen").size(), 5);
-    EXPECT_TRUE(t.dlg->boxes.isEmpty());
-    EXPECT_TRUE(t->cmd_getmen.params().isEmpty());
+    lines << tick("poll answers nothing");
+    expect_golden(lines, "shell/keepalive.txt");
 }
 
-TEST_F(KeepAliveTimer, MessageIsShownModallyAndTicksInsideItUpdateIt)
+TEST_F(KeepAlive, MessageIsShownModallyAndTicksInsideItUpdateIt)
 {
     t.srv->model.outlet.messages << message(4) << message(5);
     QObject guard;
-    QString first, second;
-    bool modal = false, same_window = false;
+    QStringList seen;
     QTimer::singleShot(0, &guard, [&] {
         QPointer<QWidget> w = QApplication::activeModalWidget();
         ASSERT_TRUE(w && w->objectName() == "mensaje");
-        modal = w->isModal();
-        first = qobject_cast<mensaje*>(w.data())->texto->toPlainText();
+        seen << QString("modal %1: ").arg(w->isModal()) + qobject_cast<mensaje*>(w.data())->texto->toPlainText();
         for (int i = 0; i < 10; ++i)  // nine ticks count, the tenth polls again with the window open
-            tick(true);
+            timers_Timer(*t);
         ASSERT_TRUE(w);
-        same_window = QApplication::activeModalWidget() == w;
-        second = qobject_cast<mensaje*>(w.data())->texto->toPlainText();
+        seen << QString("same window %1: ").arg(QApplication::activeModalWidget() == w) +
+                    qobject_cast<mensaje*>(w.data())->texto->toPlainText();
         w->findChild<QPushButton*>("b_salir")->click();
     });
-
-    tick(true);
-
-    EXPECT_TRUE(modal);
-    EXPECT_EQ(first, "Fecha : 05-03-2024\nHora  : 14:00\n\nTexto 4");
-    EXPECT_EQ(second, "Fecha : 06-03-2024\nHora  : 15:00\n\nTexto 5");
-    EXPECT_TRUE(same_window);
+    timers_Timer(*t);
+    EXPECT_EQ(seen, QStringList({"modal 1: Fecha : 05-03-2024\nHora  : 14:00\n\nTexto 4",
+                                 "same window 1: Fecha : 06-03-2024\nHora  : 15:00\n\nTexto 5"}));
     EXPECT_EQ(t.srv->calls("getmen").size(), 2);
     EXPECT_FALSE(t->is_loaded("mensaje"));
     EXPECT_TRUE(t.dlg->boxes.isEmpty());
     EXPECT_TRUE(timer.isActive());
 }
 
-TEST(KeepAlive, MessageDateShownDayMonthYear)
+TEST(MessageText, DateShownDayMonthYear)
 {
     for (const auto& [sent, shown] : {std::pair{"2024-03-05", "05-03-2024"}, std::pair{"05/03/2024", "05-03-2024"},
                                       std::pair{"sin fecha", "sin fecha"}})
         EXPECT_EQ(men_text(sent, "08:00", "T"), QString("Fecha : %1\r\nHora  : 08:00\r\n\r\nT").arg(shown)) << sent;
 }
 
-TEST(Mensajes, ListsTheOutletsMessages)
+TEST_F(KeepAlive, MensajesListsTheOutletsMessages)
 {
-    const struct { const char* name; int messages, dstmen_fails, rows; QStringList boxes; } cases[] = {
-        {"three messages", 3, 0, 3, {}},
-        {"no messages", 0, 0, 0, {}},
-        {"connection lost", 2, 2, 0, {"No hay conexión con el servidor.          "}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TestApp a;
-        a.connect();
-        register_keepalive_windows(*a);
-        a->ses_val.cod_ven = "007";
-        for (int i = 0; i < c.messages; ++i)
-            a.srv->model.outlet.messages << message(i, false);
-        a.srv->fail_next(c.dstmen_fails, "dstmen");
-
-        auto* w = a->win<mensajes>("mensajes");
-        ASSERT_NE(w, nullptr);
-        auto row = [](QTreeWidgetItem* i) { return QStringList({i->text(0), i->text(1), i->text(2)}); };
-        ASSERT_EQ(w->lista->topLevelItemCount(), c.rows);
-        for (int i = 0; i < c.rows; ++i) {
-            const auto m = message(i);
-            EXPECT_EQ(row(w->lista->topLevelItem(i)), QStringList({m.fecmov, m.hormov, m.texto}));
+    t->ses_val.cod_ven = "007";
+    QStringList lines;
+    for (const auto& [name, messages, dstmen_fails] : {std::tuple{"three messages", 3, 0}, {"no messages", 0, 0},
+                                                      {"connection lost", 2, 2}}) {
+        t.srv->model.outlet.messages.clear();
+        for (int i = 0; i < messages; ++i)
+            t.srv->model.outlet.messages << message(i, false);
+        t.srv->fail_next(dstmen_fails, "dstmen");
+        t.srv->log.clear();
+        t.dlg->boxes.clear();
+        auto* w = t->win<mensajes>("mensajes");
+        lines << QString(name) + ": calls " + calls_text(t.srv->log) + ", boxes [" + boxes_text(*t.dlg) + "], pointer " +
+                     QString::number(t.dlg->pointer()) + ", params " + QString::number(t->cmd_sp.params().size());
+        for (int i = 0; i < w->lista->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = w->lista->topLevelItem(i);
+            lines << "  " + item->text(0) + " | " + item->text(1) + " | " + item->text(2);
         }
-        EXPECT_EQ(a.dlg->texts(), c.boxes);
-        EXPECT_EQ(a.dlg->pointer(), plat::ptr_default);
-        EXPECT_TRUE(a->cmd_sp.params().isEmpty());
-        EXPECT_EQ(a.srv->calls("dstmen").value(0).values, QVariantList{"007"});
-
         w->b_salir->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_FALSE(a->is_loaded("mensajes"));
+        lines << QString("  loaded after Salir: %1").arg(t->is_loaded("mensajes"));
+        t.connect();
     }
+    expect_golden(lines, "shell/mensajes.txt");
+}
+
+// Builds a report of n lines the way every report builder does.
+void build(BufRep& buf, int n)
+{
+    rep_reset(buf);
+    buf.rep_lin[buf.rep_idx()] = "L0";
+    for (int i = 1; i < n; ++i) {
+        rep_addline(buf);
+        buf.rep_lin[buf.rep_idx()] = QString("L%1").arg(i);
+    }
+}
+
+TEST(ReportViewer, ShowsEveryLineInOneChildWindow)
+{
+    TestApp t;
+    register_keepalive_windows(*t);
+    QMainWindow main;
+    auto* area = new QMdiArea(&main);
+    main.setCentralWidget(area);
+    main.show();
+    t->mdi = area;
+
+    build(t->buf_rep, 40000);
+    rep_show(*t);
+    auto* w = t->win<reporte>("reporte");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(area->activeSubWindow()->widget(), w);
+    // Columns line up: every character takes the same width.
+    const QFontMetrics fm(w->lista->font());
+    EXPECT_EQ(fm.horizontalAdvance('i'), fm.horizontalAdvance('W'));
+    ASSERT_EQ(w->lista->count(), 40000);
+    EXPECT_EQ(w->lista->item(0)->text(), "L0");
+    EXPECT_EQ(w->lista->item(39999)->text(), "L39999");
+
+    // The next report replaces the list in the same window, in its normal size however the
+    // viewer was left.
+    for (bool maximised : {true, false}) {
+        QMdiSubWindow* frame = area->subWindowList().first();
+        maximised ? frame->showMaximized() : frame->showMinimized();
+        rep_reset(t->buf_rep);
+        t->buf_rep.rep_lin[0] = "   SOLO   ";
+        rep_show(*t);
+        ASSERT_EQ(area->subWindowList().size(), 1);
+        EXPECT_EQ(t->win<reporte>("reporte"), w);
+        EXPECT_EQ(w->lista->count(), 1);
+        EXPECT_EQ(w->lista->item(0)->text(), "   SOLO   ");
+        EXPECT_FALSE(frame->isMaximized() || frame->isMinimized()) << maximised;
+        EXPECT_TRUE(frame->isVisible());
+    }
+
+    // Salir takes the window and its frame.
+    w->b_salir->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(t->is_loaded("reporte"));
+    EXPECT_TRUE(area->subWindowList().isEmpty());
+}
+
+// Every line with the margin, then the feed and an end of page, on the printer the settings
+// name; any failure shows one message (a failed line leaves the lines before it printed).
+TEST(ReportPrint, PrintsEveryLineWithMarginAndFeedOrReportsAnyFailure)
+{
+    const QStringList two{"Laser", "Recibos"}, one{"Recibos"};
+    // fail_after: a line fails once this many were printed.
+    const struct { const char* name; QStringList printers; int nprn; int lines, marg, salt; bool fail_start = false;
+                   int fail_after = -1; } cases[] = {
+        {"one line", two, 1, 1, 0, 0},
+        {"many lines, margin and feed", two, 1, 40000, 3, 2},
+        {"no printer installed", {}, 0, 10, 0, 0},
+        {"index names no printer", one, 1, 10, 0, 0},
+        {"negative index", one, -1, 10, 0, 0},
+        {"printer cannot be opened", one, 0, 10, 0, 0, true},
+        {"line fails", one, 0, 10, 0, 0, false, 7},
+        {"feed line fails", one, 0, 10, 0, 0, false, 12},
+    };
+    QStringList out;
+    for (const auto& c : cases) {
+        TestApp t;
+        t.prn->printer_names = c.printers;
+        t.prn->fail_start = c.fail_start;
+        t.prn->fail_after_lines = c.fail_after;
+        t->cfg_reg.rep_nprn = c.nprn;
+        t->cfg_reg.rep_marg = c.marg;
+        t->cfg_reg.rep_salt = c.salt;
+        build(t->buf_rep, c.lines);
+        rep_print(*t);
+        QStringList want;
+        for (int i = 0; i < c.lines; ++i)
+            want << QString(c.marg, ' ') + QString("L%1").arg(i);
+        want << QStringList(c.salt + 5, " ") << "\f";
+        out << QString("%1: boxes [%2], pointers %3").arg(c.name, boxes_text(*t.dlg), numbers(t.dlg->pointers));
+        for (const auto& d : t.prn->docs)
+            out << QString("  printer %1, copies %2, %3 lines%4, %5, ended %6")
+                       .arg(d.printer).arg(d.copies).arg(d.lines.size())
+                       .arg(d.lines.size() < 20 ? ": " + QStringList(d.lines).replaceInStrings("\f", "<page end>").join('|')
+                                                : "")
+                       .arg(d.lines == want.mid(0, d.lines.size()) ? "as built" : "NOT as built").arg(d.ended);
+    }
+    expect_golden(out, "shell/report_print.txt");
 }
 
 } // namespace

@@ -1,7 +1,10 @@
+// The program update: the loader downloaded over HTTPS and installed only whole, the old
+// one kept otherwise; every case is a golden transcript (tests/golden/update/).
 #include "core/update/deploy.h"
 #include "core/update/update.h"
 #include "core/update/windows.h"
 #include "tests/doubles/files.h"
+#include "tests/doubles/golden.h"
 #include "tests/doubles/test_app.h"
 
 #include <QCoreApplication>
@@ -9,12 +12,11 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
-// A program folder holding a working loader, a desktop, and the update host's reply
-// (status 0: the host does not answer).
+// A program folder holding a working loader and a stale download, a desktop, and the update
+// host's reply (status 0: the host does not answer).
 struct Install {
     TestApp t;
     QTemporaryDir prog, desk;
@@ -26,12 +28,10 @@ struct Install {
         t.sys->folder = prog.path();
         t.sys->desktop = desk.path();
         write_file(loader, "old loader");
+        write_file(download, "stale download");
         register_update_windows(*t);
         if (status) {
-            auto& r = t.http->replies[deploy::update_url()];
-            r.ok = true;
-            r.status = status;
-            r.body = body;
+            t.http->replies[deploy::update_url()] = {true, status, body, {}, {}, 0};
             t.http->announced[deploy::update_url()] = announced;
         }
     }
@@ -50,69 +50,48 @@ TEST(UpdatePercent, RoundsHalfToEvenAndNeverDividesByZero)
 TEST(Update, InstallsOnlyTheWholeLoaderAndKeepsTheOldOneOtherwise)
 {
     const QByteArray whole(1000, 'x');
-    const char* download_error = "     Error en la descarga.          ";
-    const char* update_error = "     Error en la actualizacion.          ";
-    // box: the message of a failure; shown: the progress text once the loader runs.
-    const struct { const char* name; int status; QByteArray data; qint64 announced; const char* box;
-                   const char* shown = nullptr; bool folder = false, start_fails = false; } cases[] = {
-        {"length announced", 200, whole, 1000, nullptr, " Descargando: BRONTEX (100%)"},
-        {"no length", 200, whole, -1, nullptr, " Descargando: BRONTEX (0%)"},
-        {"not found", 404, "<html>Not Found</html>", -1, download_error},
-        {"server error", 500, "", 0, download_error},
-        {"short body", 200, QByteArray(600, 'x'), 1000, download_error},
-        {"empty body", 200, "", -1, download_error},
-        {"host unreachable", 0, "", -1, download_error},
-        // A folder in the loader's place cannot be renamed over.
-        {"loader not replaceable", 200, whole, 1000, update_error, nullptr, true},
-        // Installed, but the new loader does not start: the program stays.
-        {"loader does not start", 200, whole, 1000, update_error, nullptr, false, true},
+    const struct { const char* name; int status; QByteArray data; qint64 announced; bool folder = false,
+                   start_fails = false; } cases[] = {
+        {"length announced", 200, whole, 1000},
+        {"no length", 200, whole, -1},
+        {"not found", 404, "<html>Not Found</html>", -1},
+        {"server error", 500, "", 0},
+        {"short body", 200, QByteArray(600, 'x'), 1000},
+        {"empty body", 200, "", -1},
+        {"host unreachable", 0, "", -1},
+        {"a folder in the loader's place: not replaced", 200, whole, 1000, true},
+        {"installed, but the new loader does not start: the program stays", 200, whole, 1000, false, true},
     };
+    QStringList lines;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         Install s(c.status, c.data, c.announced);
         s.t.sys->start_fails = c.start_fails;
-        ASSERT_TRUE(write_file(s.download, "stale download"));
         if (c.folder) {
             QFile::remove(s.loader);
             ASSERT_TRUE(QDir(s.prog.path()).mkpath("BRONTEX/keep"));
         }
         QPointer<update> w = s.t->win<update>("update");
         w->Form_Activate();
-
-        ASSERT_EQ(s.t.http->calls.size(), 1);  // no second try over plain HTTP
-        EXPECT_TRUE(s.t.http->calls[0].url.startsWith("https://"));
-        EXPECT_EQ(s.t.http->calls[0].path, s.download);
-        EXPECT_EQ(s.t.sys->ended, c.box == nullptr);
-        const bool installed = c.shown || c.start_fails;
-        if (installed) {
-            EXPECT_EQ(read_file(s.loader), whole);
-            EXPECT_TRUE(QFile::permissions(s.loader) & QFileDevice::ExeOwner);
-            EXPECT_FALSE(QFile::exists(s.download));
-            EXPECT_EQ(s.t.sys->shortcuts, QStringList{s.desk.path() + "/TOVAREN -> " + s.loader});
-            EXPECT_EQ(s.t.sys->started, QStringList{s.loader});
-        } else {
-            EXPECT_TRUE(s.t.sys->started.isEmpty() && s.t.sys->shortcuts.isEmpty());
-        }
-        if (!c.box) {
-            EXPECT_TRUE(s.t.sys->end_code == 0 && s.t.reg->syncs >= 1);
-            EXPECT_TRUE(s.t.dlg->boxes.isEmpty());
-            ASSERT_TRUE(w);
-            EXPECT_EQ(w->TextBox1->text(), c.shown);
-            continue;
-        }
-        ASSERT_EQ(s.t.dlg->boxes.size(), 1);
-        EXPECT_EQ(s.t.dlg->boxes[0].text, c.box);
-        EXPECT_EQ(s.t.dlg->boxes[0].style, plat::mb_exclamation);
-        EXPECT_EQ(s.t.dlg->boxes[0].title, "Actualización Kelmaris");
-        if (c.folder) {
-            EXPECT_TRUE(QDir(s.loader + "/keep").exists());
-        } else if (!installed) {
-            EXPECT_EQ(read_file(s.loader), "old loader");
-            EXPECT_FALSE(QFile::exists(s.download));  // nothing of a refused download stays
-        }
+        QStringList calls;
+        for (const auto& call : s.t.http->calls)
+            calls << call.url + " to " + QString(call.path).replace(s.prog.path(), "PROGRAM");
+        QString loader = QFileInfo(s.loader).isDir()      ? "a folder"
+                         : read_file(s.loader) == whole ? "new"
+                                                        : read_file(s.loader);
+        if (QFile::permissions(s.loader) & QFileDevice::ExeOwner)
+            loader += ", executable";
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_FALSE(s.t->is_loaded("update"));  // it closes after its message
+        lines << c.name << "  downloads " + calls.join(' ') << "  boxes [" + boxes_text(*s.t.dlg) + "]"
+              << QString("  loader %1; download left %2; shortcut [%3]; started [%4]")
+                     .arg(loader).arg(QFile::exists(s.download))
+                     .arg(s.t.sys->shortcuts.join(' ').replace(s.desk.path(), "DESKTOP").replace(s.prog.path(), "PROGRAM"))
+                     .arg(s.t.sys->started.join(' ').replace(s.prog.path(), "PROGRAM"))
+              << QString("  program %1, synced %2, window %3")
+                     .arg(s.t.sys->ended ? "ended " + QString::number(s.t.sys->end_code) : "runs")
+                     .arg(s.t.reg->syncs > 0)
+                     .arg(w ? "shows \"" + w->TextBox1->text() + "\"" : "closed");
     }
+    expect_golden(lines, "update/update.txt");
 }
 
 TEST(Update, ShownModallyItRunsByItself)
