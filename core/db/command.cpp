@@ -67,13 +67,29 @@ bool fits(const Parameter& p, QString* why)
         *why = QStringLiteral("value longer than %1 characters").arg(p.size);
         return false;
     }
+    if (p.type == adDouble) {
+        bool ok = false;
+        if (std::isfinite(p.value.toDouble(&ok)) && ok)
+            return true;
+        *why = QStringLiteral("value %1 is not a number").arg(p.value.toString());
+        return false;
+    }
+    if (p.type == adDate) {
+        DateTime dt;
+        if (to_datetime(p.value, dt))
+            return true;
+        *why = QStringLiteral("value %1 is not a date between 1753 and 9999").arg(p.value.toString());
+        return false;
+    }
     qint64 lo = 0, hi = 0;
     switch (p.type) {
     case adTinyInt: lo = 0; hi = 255; break;
     case adSmallInt: lo = -32768; hi = 32767; break;
     case adInteger: lo = std::numeric_limits<qint32>::min(); hi = std::numeric_limits<qint32>::max(); break;
     case adBigInt: lo = std::numeric_limits<qint64>::min(); hi = std::numeric_limits<qint64>::max(); break;
-    default: return true;
+    default:
+        *why = QStringLiteral("type %1 is not one a procedure takes").arg(p.type);
+        return false;
     }
     bool ok = false;
     qint64 n = 0;

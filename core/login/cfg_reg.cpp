@@ -1,4 +1,5 @@
 #include "cfg_reg.h"
+#include "login_values.h"
 
 #include <QLocale>
 #include <cmath>
@@ -15,17 +16,7 @@ void cfg_save(App& app, const QString& key, const QString& value)
 
 int cfg_int16(const QString& text)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return 0;
-    bool ok = false;
-    const double v = QLocale::c().toDouble(t, &ok);
-    if (!ok || !std::isfinite(v))
-        return 0;
-    const double r = std::nearbyint(v);  // the default rounding mode: a half to the even one
-    if (r < -32768.0 || r > 32767.0)
-        return 0;
-    return static_cast<int>(r);
+    return to_int16(text.trimmed()).value_or(0);
 }
 
 namespace {

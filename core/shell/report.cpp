@@ -8,9 +8,6 @@
 #include <QScreen>
 #include <QShortcut>
 
-namespace {
-}
-
 void rep_reset(BufRep& buf)
 {
     buf.rep_lin = QStringList{QString()};
