@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QHeaderView>
 
 namespace {
 
@@ -70,4 +72,15 @@ void on_focus_out(QWidget* field, std::function<void()> f)
 int upper_key(int KeyAscii)
 {
     return QChar(char16_t(KeyAscii)).toUpper().unicode();
+}
+
+void read_only_rows(QTreeWidget* list)
+{
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->header()->setStretchLastSection(false);
 }

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <functional>
 
+class QTreeWidget;
+
 // Places a window at Left, Top in twips: narrow on a screen at most 9600 twips wide,
 // wide on a wider one.
 void place_by_screen(QWidget* w, QPoint narrow, QPoint wide);
@@ -17,3 +19,6 @@ void on_focus_out(QWidget* field, std::function<void()> f);
 
 // Key handler that types letters in upper case.
 int upper_key(int KeyAscii);
+
+// A list of rows the cashier reads and selects, one at a time, but never edits in place.
+void read_only_rows(QTreeWidget* list);

@@ -1,4 +1,5 @@
 #include "list_window.h"
+#include "edit_fields.h"
 #include "core/shared/twips.h"
 #include "core/shell/show.h"
 #include "core/shell/mdi_child.h"
@@ -26,13 +27,7 @@ list_window::list_window(App& app, const QString& name, const QString& popup, co
     setObjectName(name);
     lista = new QTreeWidget(this);
     lista->setObjectName(QStringLiteral("lista"));
-    lista->setRootIsDecorated(false);
-    lista->setUniformRowHeights(true);
-    lista->setAllColumnsShowFocus(true);
-    lista->setSelectionMode(QAbstractItemView::SingleSelection);
-    lista->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lista->header()->setStretchLastSection(false);
+    read_only_rows(lista);
     lista->header()->setSectionsMovable(false);
     lista->viewport()->installEventFilter(this);
     // The actions work on the selected row: while the list has rows, one is selected.

@@ -1,4 +1,5 @@
 #include "onoff_list.h"
+#include "edit_fields.h"
 #include "core/shared/justify.h"
 #include "core/shared/twips.h"
 
@@ -9,12 +10,7 @@ onoff_list::onoff_list(App& app, const QString& name, int list_width, int list_h
     setObjectName(name);
     lista = new QTreeWidget(this);
     lista->setObjectName(QStringLiteral("lista"));
-    lista->setRootIsDecorated(false);
-    lista->setUniformRowHeights(true);
-    lista->setAllColumnsShowFocus(true);
-    lista->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lista->header()->setStretchLastSection(false);
+    read_only_rows(lista);
     lista->setGeometry(tw_rect(120, 120, list_width, list_height));
 
     const int top = 120 + list_height + 150;

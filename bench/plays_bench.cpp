@@ -5,7 +5,6 @@
 #include "sale/windows.h"
 #include "tests/doubles/test_app.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -97,14 +96,3 @@ void BM_AddLine(benchmark::State& state)
 BENCHMARK(BM_AddLine)->Arg(1)->Arg(500)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
