@@ -5,6 +5,7 @@
 #include "sale/windows.h"
 #include "tests/doubles/test_app.h"
 
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
