@@ -43,6 +43,16 @@ bool edits_untyped(const QKeyEvent* k)
            k->key() == Qt::Key_Paste || (k->key() == Qt::Key_Insert && (k->modifiers() & Qt::ShiftModifier));
 }
 
+// The edit field of a control the cashier types into: an editable combo box's, or a text
+// box that is not read-only; null for any other control.
+QLineEdit* typed_edit(QWidget* ctl)
+{
+    if (auto* box = qobject_cast<QComboBox*>(ctl))
+        return box->lineEdit();
+    auto* edit = qobject_cast<QLineEdit*>(ctl);
+    return edit && !edit->isReadOnly() ? edit : nullptr;
+}
+
 } // namespace
 
 CtlEvents& EntryBridge::attach(QWidget* ctl)
@@ -57,15 +67,16 @@ CtlEvents& EntryBridge::attach(QWidget* ctl)
         return press ? press(c) : c;
     });
     ctl->installEventFilter(this);  // after the key filter: it sees every key first
-    if (auto* box = qobject_cast<QComboBox*>(ctl); box && box->lineEdit()) {
-        QLineEdit* edit = box->lineEdit();
-        for (QWidget* w : {static_cast<QWidget*>(box), static_cast<QWidget*>(edit)}) {
+    if (QLineEdit* edit = typed_edit(ctl)) {
+        for (QWidget* w : {ctl, static_cast<QWidget*>(edit)}) {
             w->setContextMenuPolicy(Qt::NoContextMenu);
             w->setAcceptDrops(false);
             w->setAttribute(Qt::WA_InputMethodEnabled, false);
         }
         edit->setDragEnabled(false);
-        for (QWidget* part : {static_cast<QWidget*>(edit), static_cast<QWidget*>(box->view())}) {
+    }
+    if (auto* box = qobject_cast<QComboBox*>(ctl); box && box->lineEdit()) {
+        for (QWidget* part : {static_cast<QWidget*>(box->lineEdit()), static_cast<QWidget*>(box->view())}) {
             part->installEventFilter(this);
             parts_[part] = ctl;
         }
@@ -112,17 +123,17 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
             focus_out(ctl, static_cast<QFocusEvent*>(event)->reason());
         return false;
     case QEvent::InputMethod:
-        return box && !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty();
+        return typed_edit(ctl) && !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty();
     case QEvent::Wheel:
         return box != nullptr;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease: {
         const auto* m = static_cast<QMouseEvent*>(event);
+        if (m->button() == Qt::MiddleButton && typed_edit(ctl))
+            return true;  // it pastes
         if (box) {
-            // The middle button pastes; a press on the arrow opens the list.
-            if (m->button() == Qt::MiddleButton)
-                return true;
+            // A press on the arrow opens the list.
             if (own && ev.drop_down && event->type() != QEvent::MouseButtonRelease) {
                 if (event->type() == QEvent::MouseButtonPress)
                     ev.drop_down();
@@ -141,8 +152,10 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
 
 bool EntryBridge::key(QWidget* ctl, CtlEvents& ev, QKeyEvent* k)
 {
+    if (typed_edit(ctl) && edits_untyped(k))
+        return true;
     if (qobject_cast<QComboBox*>(ctl)) {
-        if (edits_untyped(k) || k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown)
+        if (k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown)
             return true;
         const bool alt_arrow = (k->modifiers() & Qt::AltModifier) && (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down);
         if (ev.drop_down && (alt_arrow || (k->key() == Qt::Key_F4 && k->modifiers() == Qt::NoModifier))) {

@@ -115,7 +115,7 @@ TEST(Entry, PlayTypeLettersAndListModes)
         ASSERT_TRUE(r.open());
         r.lots(c.lots);
         if (c.answer)
-            r.enter("123<enter>1<enter>"), r.answer = c.answer;
+            r.enter("123<enter>1<enter>"), r.answer = c.answer, r.dialog_keys = *c.answer ? "<enter>" : "<esc>";
         r.t->flg_nocox = c.lost;
         r.w->tx_nume->setFocus();
         transcript << QString("== ") + c.name;
