@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 inline QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
+// A ticket number as the sale window shows it: 8 digits.
+inline QString eight(qint64 numtik) { return QString::number(numtik).rightJustified(8, u'0'); }
 
 // The values of a logged call, as text.
 inline QStringList args(const central::Call& call)
@@ -105,6 +107,8 @@ struct SaleRig {
     QString dialog_keys = "<esc>";
     std::function<void(SaleDialog*)> in_dialog;
     QStringList shown;  // each dialog shown, with the play type ticked meanwhile
+    // The number of the first ticket the sale opens: the demo's history holds the ones below.
+    const qint64 first = t.srv->model.next_numtik;
     DialogWatch watch_dialogs{[this](SaleDialog* d) {
         shown << d->objectName() + ":" + QString::number(ticked(w->lt_tipo).value(0, -1));
         QApplication::setActiveWindow(d);  // as a window manager does
