@@ -40,6 +40,7 @@ movtik_entry::movtik_entry(App& app, QWidget* parent) : movtik(app, parent), bri
     lines.got_focus = [this] { lt_nume_GotFocus(); };
     lines.lost_focus = [this] { lt_nume_LostFocus(); };
 
+    lote_ = new CheckList(lt_lote, [this](int item) { lt_lote_ItemCheck(item); });
     CtlEvents& lote = bridge_->attach(lt_lote);
     lote.key_press = [this](int k) { return lt_lote_KeyPress(k); };
     lote.got_focus = [this] { lt_lote_GotFocus(); };
@@ -500,10 +501,8 @@ void movtik_entry::lt_lote_ItemCheck(int item)
         set_checked(lt_lote, item, false);  // no lottery behind it
         return;
     }
-    if (lots_ticked() > 31) {
-        set_checked(lt_lote, item, false);
+    if (lote_->refused(item))
         return;
-    }
     const int cursor = lt_lote->currentRow();
     int candidate = t.sel_lim;
     const RegLot lot = tab[item];
@@ -537,8 +536,7 @@ void movtik_entry::lt_lote_ItemCheck(int item)
     } else {
         fill_picks(lot.codsim, 0);
     }
-    if (cursor < lt_lote->count() - 1)
-        lt_lote->setCurrentRow(cursor + 1);
+    lote_->step_down(cursor);
     if (lots_ticked() == 0) {
         for (QComboBox* field : {tx_nume, tx_mont}) {
             field->clear();

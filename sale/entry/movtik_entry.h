@@ -10,6 +10,7 @@
 // the follow-ups of the sale dialogs, which play type T, D, R and E call here.
 #include "amount.h"
 #include "bridge.h"
+#include "check_list.h"
 #include "sale/ticket/movtik.h"
 
 class movtik_entry : public movtik {
@@ -20,7 +21,8 @@ public:
 
     void sel_tip(int index, int key, int item) override;
     void act_tip() override;
-    void lt_lote_ItemCheck(int item) override;
+    // A tick of lt_lote changed (by the cashier or the program).
+    void lt_lote_ItemCheck(int item);
 
     // The code mode of the entry as tik_cur holds it now.
     CodeSet code_set() const;
@@ -82,6 +84,7 @@ public:
 
 protected:
     EntryBridge* bridge_;
+    CheckList* lote_;  // the ticks of lt_lote
 
 private:
     bool letter_key(int KeyAscii);

@@ -131,8 +131,6 @@ void movtik::build()
     timer_tik->setObjectName(QStringLiteral("timer_tik"));
     connect(timer_tik, &QTimer::timeout, this, &movtik::timer_tik_Timer);
 
-    connect(lt_lote, &QListWidget::itemChanged, this, &movtik::on_lote_changed);
-
     setTabOrder(tx_nume, tx_mont);
     setTabOrder(tx_mont, lt_nume);
     setTabOrder(lt_nume, lt_lote);
@@ -309,7 +307,6 @@ void movtik::new_tik()
     const bool too_long = t.num_tik.size() > num_digits;
     if (n.status != 0 || too_long) {
         lt_lote->clear();
-        lote_ticks_.clear();
         t.tab_lot.clear();
         t.num_tik = kZero;
         tx_ntik->clear();
@@ -357,14 +354,12 @@ void movtik::fill_lots(const QList<RegLot>& lots)
 {
     const QSignalBlocker block(lt_lote);
     lt_lote->clear();
-    lote_ticks_.clear();
     tik_cur.tab_lot = lots;
     for (int i = 0; i < lots.size(); ++i) {
         auto* item = new QListWidgetItem(lot_text(lots[i]), lt_lote);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         item->setData(kCodint, lots[i].codint);
-        lote_ticks_.append(Qt::Unchecked);
     }
 }
 
@@ -569,15 +564,6 @@ bool movtik::untick_extras()
         set_checked(lt_tipo, row, false);
     }
     return had;
-}
-
-void movtik::on_lote_changed(QListWidgetItem* item)
-{
-    const int row = lt_lote->row(item);
-    if (row < 0 || row >= lote_ticks_.size() || item->checkState() == lote_ticks_[row])
-        return;  // not a tick
-    lote_ticks_[row] = item->checkState();
-    lt_lote_ItemCheck(row);
 }
 
 void movtik::sel_tip(int index, int key, int item)

@@ -71,8 +71,6 @@ public:
     virtual void sel_tip(int index, int key, int item);
     // Recomputes the number format and the play-type ticks from the ticked lotteries.
     virtual void act_tip() = 0;
-    // A tick of lt_lote changed (by the cashier or the program).
-    virtual void lt_lote_ItemCheck(int item) = 0;
 
     // While a handler of the window or a modal window runs, the watch does not check.
     class Busy {
@@ -103,7 +101,6 @@ private:
     void build();
     void fill_lots(const QList<RegLot>& lots);
     void close_window();
-    void on_lote_changed(QListWidgetItem* item);
     void sel_extra(int key, int item);
     void print_tik(double val_mon, const QString& ticket2);
 
@@ -111,5 +108,4 @@ private:
     bool loaded_ = false;      // Form_Load ran and Form_Unload did not yet
     bool shown_ = false;
     int prn_cur = 0;           // the printer tickets went to last
-    QList<Qt::CheckState> lote_ticks_;  // tick of each lt_lote item as last seen
 };
