@@ -112,4 +112,9 @@ struct DlgDatos {
     QList<int> flg_cac = QList<int>(3, 0);    // cacho kinds A to C
     QList<int> flg_sim = QList<int>(32, 0);   // animals 01 to 32
     int cod_rul = 0;
+
+    // What the dialogs keep from one opening to the next (a dialog's window goes when it
+    // closes): the repeat dialog's amount field selects its text on entry (false: the
+    // caret goes to the end, once, after a digit typed on its list).
+    bool flg_sel = false;
 };

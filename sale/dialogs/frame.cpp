@@ -1,9 +1,11 @@
 #include "frame.h"
 #include "core/shared/twips.h"
+#include "sale/plays/movtik_plays.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -91,6 +93,12 @@ void SaleDialog::paint(QWidget* w, bool focus)
     w->setPalette(p);
 }
 
+void SaleDialog::list_focus(QListWidget* list, bool focus)
+{
+    list->setCurrentRow(focus ? 0 : -1);
+    paint(list, focus);
+}
+
 QLabel* SaleDialog::label(const char* name, const QString& text, QRect at)
 {
     auto* l = new QLabel(text, this);
@@ -107,4 +115,18 @@ QLineEdit* SaleDialog::text_field(const char* name, QRect at)
     e->setFont(face("Verdana", 12, true));
     e->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
     return e;
+}
+
+QListWidget* SaleDialog::list(const char* name, QRect at)
+{
+    auto* l = new QListWidget(this);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(face("Verdana", 8.25, false));
+    l->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
+    return l;
+}
+
+movtik_plays* SaleDialog::sale_window() const
+{
+    return app_.is_loaded(QStringLiteral("movtik")) ? app_.win<movtik_plays>(QStringLiteral("movtik")) : nullptr;
 }

@@ -12,9 +12,12 @@
 // - It writes b_aceptar_Click and b_cancelar_Click. Enter clicks b_aceptar wherever the
 //   focus is; Esc and a close through the window frame run b_cancelar_Click, so a dialog
 //   never closes without its Cancelar. Both handlers end with unload() when they close.
-// - It builds its controls with label() and text_field() (and lists of its own), binds
-//   them to bridge() for their KeyPress, KeyDown, GotFocus and LostFocus handlers (the
-//   amount field through AmountField) and sets them the focus colour with paint().
+// - It builds its controls with label(), text_field() and list() (a list of lotteries with
+//   check boxes gets its ticks through CheckList, sale/entry/check_list.h), binds them to
+//   bridge() for their KeyPress, KeyDown, GotFocus and LostFocus handlers (the amount
+//   field through AmountField) and sets them the focus colour with paint().
+// - What it reads of the sale window (its lotteries, its play list) it reads through
+//   sale_window().
 // - It gives a static place_for(screen_twips), one call of place() with its two positions,
 //   and its Form_Load, run by its constructor, calls move(place_for(screen_twips())).
 #include "core/app/app.h"
@@ -24,7 +27,9 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
+class movtik_plays;
 
 class SaleDialog : public QDialog {
     Q_OBJECT
@@ -45,6 +50,9 @@ public:
     static int screen_twips();
     // A field's or list's background: the focus colour, or white once it has left.
     static void paint(QWidget* w, bool focus);
+    // A list entered: its cursor on the first row and the focus colour; left: no cursor
+    // row and white.
+    static void list_focus(QListWidget* list, bool focus);
 
 protected:
     SaleDialog(App& app, const char* name, const QString& caption, QSize client, QPoint aceptar, QPoint cancelar);
@@ -56,6 +64,10 @@ protected:
     // A caption (Tahoma bold) and a text box (Verdana 12 bold), placed in twips.
     QLabel* label(const char* name, const QString& text, QRect at);
     QLineEdit* text_field(const char* name, QRect at);
+    // A list box (Verdana 8.25), placed in twips.
+    QListWidget* list(const char* name, QRect at);
+    // The sale window that opened the dialog; null when it is not loaded.
+    movtik_plays* sale_window() const;
 
     App& app_;
 

@@ -1,3 +1,5 @@
+#include "bortik.h"
+#include "reptik.h"
 #include "tertik.h"
 #include "sale/plays/movtik_plays.h"
 #include "sale/windows.h"
@@ -10,4 +12,6 @@ void register_sale_windows(App& app)
         return w;
     });
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
+    app.register_window(QStringLiteral("reptik"), [](App& a) -> QWidget* { return new reptik(a); });
+    app.register_window(QStringLiteral("bortik"), [](App& a) -> QWidget* { return new bortik(a); });
 }

@@ -325,6 +325,13 @@ void movtik_plays::add_lin()
     list_end();
 }
 
+int movtik_plays::line_play(const QListWidgetItem* line)
+{
+    bool has = false;
+    const int index = line ? line->data(kPlay).toInt(&has) : -1;
+    return has ? index : -1;
+}
+
 int movtik_plays::lt_nume_KeyDown(int KeyCode, int)
 {
     if (KeyCode == kDelete)
@@ -339,9 +346,8 @@ void movtik_plays::del_jug()
     Busy busy(*this);
     auto& t = tik_cur;
     const QList<QListWidgetItem*> selected = lt_nume->selectedItems();
-    bool has_index = false;
-    const int index = selected.isEmpty() ? -1 : selected[0]->data(kPlay).toInt(&has_index);
-    if (!has_index)
+    const int index = selected.isEmpty() ? -1 : line_play(selected[0]);
+    if (index < 0)
         return;
     if (app_.msg(QStringLiteral("¿Desea eliminar el registro seleccionado?") + blanks(5),
                  plat::mb_question + plat::mb_okcancel) != plat::ans_ok) {
@@ -473,8 +479,7 @@ void movtik_plays::add_rep()
     for (const QString& code : d.dlg_lotsel)
         lots += trim_blanks(code);
     // The plays up to the last line's; the cashier's selection goes.
-    const QListWidgetItem* last = lt_nume->item(lt_nume->count() - 1);
-    const int index = last ? last->data(kPlay).toInt() : -1;
+    const int index = line_play(lt_nume->item(lt_nume->count() - 1));
     lt_nume->setCurrentRow(-1);
     lt_nume->clearSelection();
     served_lines(reptix(app_, t.numtik(), index, lots, whole(d.dlg_mon), t.can_jug, app_.ses_val.val_fijo), true);

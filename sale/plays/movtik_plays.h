@@ -17,6 +17,10 @@ public:
     // the play list and its share of the total.
     void add_lin();
 
+    // The index of the play a line of the play list shows (of its record in jug_tik); -1
+    // for none.
+    static int line_play(const QListWidgetItem* line);
+
     // Taking lines off: the selected line (Delete, double click), or the lines of the
     // lotteries of dlg_lotsel (after the deletion dialog).
     int lt_nume_KeyDown(int KeyCode, int Shift);

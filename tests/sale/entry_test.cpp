@@ -117,7 +117,7 @@ TEST(Entry, PlayTypeLettersAndListModes)
         r.lots(c.lots);
         if (c.answer)
             r.enter("123<enter>1<enter>"), r.answer = c.answer == own ? eight(r.first) : c.answer,
-            r.dialog_keys = *c.answer ? "<enter>" : "<esc>";
+            r.dialog_keys = *c.answer ? " <enter>" : "<esc>";  // Space ticks "Todas" in E
         r.t->flg_nocox = c.lost;
         r.w->tx_nume->setFocus();
         transcript << QString("== ") + c.name;

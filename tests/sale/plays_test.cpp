@@ -103,20 +103,9 @@ Step typed(const char* lots, const char* keys)
         r.enter(keys);
     };
 }
-// A sign dialog's Aceptar: the number, an amount of 5 and the signs (letters from "A").
 Step signs(const char* lots, const char* num, const QString& letters, bool cacho = false)
 {
-    return [=](SaleRig& r) {
-        r.lots(lots);
-        auto& d = r.t->dlg_datos;
-        d.dlg_num1 = num;
-        d.dlg_mon = "500000000";
-        QList<int>& flags = cacho ? d.flg_cac : d.flg_zod;
-        flags.fill(0);
-        for (QChar c : letters)
-            flags[c.unicode() - 'A'] = 1;
-        cacho ? r.w->zod_tik2() : r.w->zod_tik();
-    };
+    return [=](SaleRig& r) { r.sign_play(lots, num, letters, cacho); };
 }
 Step with(std::function<void(DlgDatos&)> fill, void (movtik_plays::*proc)())
 {

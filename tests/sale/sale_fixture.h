@@ -138,7 +138,7 @@ struct SaleRig {
             t->tab_sim.sim_nom << sym.section(' ', 2);
         }
         register_sale_windows(*t);
-        for (const char* name : {"duptik", "reptik", "bortik", "signos", "signos2", "contix"})
+        for (const char* name : {"duptik", "signos", "signos2", "contix"})
             t->register_window(name, [this, name](App& a) -> QWidget* {
                 auto* d = new QDialog;
                 QTimer::singleShot(0, d, [this, d, name, &a] {
@@ -246,6 +246,20 @@ struct SaleRig {
         type_keys(keys);
     }
     QString number() const { return w->tx_nume->currentText(); }
+    // A sign dialog's Aceptar on these lotteries: the number, an amount of 5 and the signs
+    // (letters from "A"), zodiac or cacho.
+    void sign_play(const QString& codes, const QString& num, const QString& letters, bool cacho = false)
+    {
+        lots(codes);
+        auto& d = t->dlg_datos;
+        d.dlg_num1 = num;
+        d.dlg_mon = "500000000";
+        QList<int>& flags = cacho ? d.flg_cac : d.flg_zod;
+        flags.fill(0);
+        for (QChar c : letters)
+            flags[c.unicode() - 'A'] = 1;
+        cacho ? w->zod_tik2() : w->zod_tik();
+    }
     QString focus() const { return focus_widget() ? focus_widget()->objectName() : ""; }
     // The texts of a list's items, the ticked ones only when asked: the pick list's
     // (lx_nume->model()), the amount presets (tx_mont->model()).

@@ -174,8 +174,8 @@ TEST(Typed, SymbolPlaysOneAfterAnother)
         SaleRig r;
         ASSERT_TRUE(r.open());
         r.lots(c.lots);
-        r.answer = "1";
-        r.t->dlg_datos.dlg_lotsel = {"009"};
+        // R repeats onto LA GRANJITA: the cursor down to its row, Space, Enter.
+        r.dialog_keys = QString("<down>").repeated(r.row("009")) + " <enter>";
         type_keys("<@tx_nume>");
         for (const auto& [keys, want] : c.plays) {
             SCOPED_TRACE(keys.toStdString());
