@@ -5,6 +5,7 @@
 #include "tests/sale/sale_fixture.h"
 #include "core/shared/vocab.h"
 #include "sale/plays/lines.h"
+#include "sale/plays/requests.h"
 
 namespace {
 
@@ -150,6 +151,7 @@ TEST(Plays, DialogProcedures)
         {"zodiac signs", {}, signs("004", "25", "AL"), "protkx"},
         {"every zodiac sign", {}, signs("004", "45", "ABCDEFGHIJKL"), "protkx"},
         {"a permutation of one digit", {}, signs("004", "P111", "A"), "protkx"},
+        {"a permutation of two digits, two signs", {}, signs("004", "P121", "AB"), "protkx"},
         {"cacho kinds", {}, signs("005", "25", "ABC", true), "protkx"},
         {"a sign number no lottery takes", {}, signs("004 001", "12345", "A"), ""},
         {"animals", {[](SaleRig& r) { r.model().sale_time = QTime(11, 30); }},
@@ -223,6 +225,25 @@ TEST(Plays, ZeroForms)
                  {1, "1991", "1991"}, {2, "99", "99"},         {3, "99", "99"}, {1, "05", "05"}};
     for (const auto& c : cases)
         EXPECT_EQ(zero_form(tab, c.set, c.number), c.shown) << c.set << c.number;
+}
+
+// The numbers a sign play is sent for: the permutations of "P" and its three digits, each
+// once, in the order of their digits' positions; "*" and two digits for every first digit.
+TEST(Plays, SignNumbers)
+{
+    const QStringList tens = {"025", "125", "225", "325", "425", "525", "625", "725", "825", "925"};
+    const struct {
+        const char* typed;
+        QStringList numbers;
+    } cases[] = {
+        {"P123", {"123", "132", "213", "231", "312", "321"}},
+        {"P907", {"907", "970", "097", "079", "790", "709"}},
+        {"P112", {"211", "121", "112"}}, {"P121", {"211", "121", "112"}}, {"P211", {"211", "121", "112"}},
+        {"P344", {"344", "434", "443"}}, {"P111", {"111"}},
+        {"*25", tens}, {"25", {"25"}}, {" 125 ", {"125"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sign_numbers(c.typed), c.numbers) << c.typed;
 }
 
 } // namespace
