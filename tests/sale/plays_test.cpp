@@ -13,14 +13,14 @@ using Step = std::function<void(SaleRig&)>;
 const Step none = [](SaleRig&) {};
 
 // The answer protkx gives to requests (not to confirmations): codlot, numero, tipo, monto
-// (units), numago.
+// (units, a fraction of a stored unit too), numago.
 Step answer(const QList<QVariantList>& rows)
 {
     return [rows](SaleRig& r) {
         r.t.srv->register_procedure("protkx", [rows](central::Request& q) {
             auto& rs = q.rows({"codlot", "numero", "tipo", "monto", "numago"});
             for (QVariantList row : q.arg(5).toInt() == 0 ? rows : QList<QVariantList>()) {
-                row[3] = row[3].toLongLong() * 100000000;
+                row[3] = row[3].toDouble() * 100000000;
                 rs.rows << row;
             }
             return true;
@@ -79,7 +79,9 @@ TEST(Plays, Procesar)
          answer({{"XYZ", "123", "N", 10, ""}, {"XYZ", "12", "S", 0, "512:0%"}}), true},
         {"nothing listed missing", "001", "123<enter>10<enter>", answer({{"TCA", "12", "S", 1, "%512:0%"}}), true},
         {"two short corridas", "001 002", "123<enter>10<enter>",
-         answer({{"TCA", "12", "C", 0, "120:0%121:2.5%"}, {"TZU", "12", "C", 0, "*"}}), true},
+         answer({{"TCA", "12", "C", 0, "120:0%121:2.5%122:149999999.9999%"}, {"TZU", "12", "C", 0, "*"}}), true},
+        // A money column's fraction of a stored unit is kept in the line and the total.
+        {"a grant with a fraction", "001", "123<enter>10<enter>", answer({{"TCA", "123", "N", 1.499999999999, ""}}), true},
     };
     QStringList transcript;
     for (const auto& c : cases) {
