@@ -68,7 +68,6 @@ conexion::conexion(App& app, QWidget* parent) : QDialog(parent), app_(app)
     tx_dtbs->setInsertPolicy(QComboBox::NoInsert);
     tx_dtbs->setCompleter(nullptr);
     tx_dtbs->lineEdit()->setMaxLength(kDtbsLength);
-    tx_dtbs->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
 
     auto button = [&](const char* name, const QString& text, int top) {
         auto* b = new QPushButton(text, this);
