@@ -1,4 +1,5 @@
 #include "movtik_plays.h"
+#include "sale/ticket/cycle.h"
 #include "sale/windows.h"
 
 void register_sale_windows(App& app)
@@ -8,4 +9,7 @@ void register_sale_windows(App& app)
         w->Form_Load();
         return w;
     });
+    // A ticket a failed commit may have left sold is annulled as soon as the server answers
+    // again, quietly: the cashier was told the sale failed.
+    app.cox_back = [&app] { anu_pend(app, true); };
 }
