@@ -18,6 +18,8 @@
 #include <gtest/gtest.h>
 
 inline QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
+// A ticket number as the sale window shows it: 8 digits.
+inline QString eight(qint64 numtik) { return QString::number(numtik).rightJustified(8, u'0'); }
 
 // The values of a logged call, as text.
 inline QStringList args(const central::Call& call)
@@ -83,6 +85,8 @@ struct SaleRig {
     QPointer<movtik_plays> w;
     QString answer;     // what the sale dialogs' stand-ins leave in dlg_res
     QStringList shown;  // each dialog shown, with the play type ticked meanwhile
+    // The number of the first ticket the sale opens: the demo's history holds the ones below.
+    const qint64 first = t.srv->model.next_numtik;
 
     SaleRig()
     {
