@@ -39,7 +39,7 @@ TEST(WireSaleFaults, APrintedTicketIsNeverAnnulled)
         s.ep.with_server([](central::Server& v) { v.fail_next_open(1); });
         s.esc();
         ASSERT_EQ(s.prn->docs.size(), 1);
-        EXPECT_EQ(read_printed(s.prn->docs[0]).numtik, 1);
+        EXPECT_EQ(read_printed(s.prn->docs[0]).numtik, s.first);
         ASSERT_TRUE(s.shown());
         EXPECT_EQ(s.app->flg_nocox, 1);
         const TikCur& t = s.w->tik_cur;
@@ -52,10 +52,10 @@ TEST(WireSaleFaults, APrintedTicketIsNeverAnnulled)
         EXPECT_FALSE(s.shown());
         s.esc();
         s.open();
-        EXPECT_GT(s.numtik(), 1);
+        EXPECT_GT(s.numtik(), s.first);
         EXPECT_EQ(s.dlg->texts(), QStringList({"No hay conexión con el servidor." + blanks(10)}));
-        EXPECT_EQ(s.state(1), central::Ticket::sold);
-        EXPECT_FALSE(s.disposed(s.log()).contains(1));
+        EXPECT_EQ(s.state(s.first), central::Ticket::sold);
+        EXPECT_FALSE(s.disposed(s.log()).contains(s.first));
         EXPECT_EQ(s.prn->docs.size(), 1);
     }
 }
@@ -92,12 +92,12 @@ TEST(WireSaleFaults, AnUnansweredCommitIsAnnulledOnceTheServerAnswers)
         s.esc();
         EXPECT_FALSE(s.shown());
         EXPECT_EQ(s.prn->docs.size(), 1);
-        EXPECT_EQ(s.state(2), central::Ticket::sold);
+        EXPECT_EQ(s.state(s.first + 1), central::Ticket::sold);
         ASSERT_EQ(s.app->tik_anu.size(), 1);
-        EXPECT_EQ(s.app->tik_anu[0].numtik, 2);
+        EXPECT_EQ(s.app->tik_anu[0].numtik, s.first + 1);
         ASSERT_EQ(s.dlg->boxes.size(), 2);
         EXPECT_EQ(s.dlg->boxes[1].text, "Error interno de validación." + blanks(15));
-        EXPECT_EQ(s.dlg->boxes[1].title, "Ticket : 00000002");
+        EXPECT_EQ(s.dlg->boxes[1].title, "Ticket : " + eight(s.first + 1));
 
         const qsizetype from = s.log().size();
         if (tick_fails)
@@ -105,17 +105,17 @@ TEST(WireSaleFaults, AnUnansweredCommitIsAnnulledOnceTheServerAnswers)
         s.tick();
         EXPECT_EQ(s.app->tik_anu.isEmpty(), !tick_fails);
         if (tick_fails) {
-            EXPECT_EQ(s.state(2), central::Ticket::sold);
+            EXPECT_EQ(s.state(s.first + 1), central::Ticket::sold);
             s.open();
-            EXPECT_EQ(s.numtik(), 3);
+            EXPECT_EQ(s.numtik(), s.first + 2);
         }
         QStringList calls;
         for (const central::Call& call : s.log().mid(from))
             if (call.proc == "anutix" || call.proc == "newtkx")
                 calls << (call.proc == "anutix" ? call.proc + " " + args(call).join('|') : call.proc);
-        EXPECT_EQ(calls, tick_fails ? QStringList({"anutix 2|001|**", "anutix 2|001|**", "newtkx"})
-                                    : QStringList({"anutix 2|001|**"}));
-        EXPECT_EQ(s.state(2), central::Ticket::annulled);
+        const QString anutix = QString("anutix %1|001|**").arg(s.first + 1);
+        EXPECT_EQ(calls, tick_fails ? QStringList({anutix, anutix, "newtkx"}) : QStringList({anutix}));
+        EXPECT_EQ(s.state(s.first + 1), central::Ticket::annulled);
         EXPECT_TRUE(s.app->tik_anu.isEmpty());
         EXPECT_EQ(s.dlg->boxes.size(), 2);  // nothing more shown
 

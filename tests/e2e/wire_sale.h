@@ -22,8 +22,10 @@
 namespace wire {
 
 struct WireSale {
-    central::Server srv;
+    central::Server srv{[noon = test_noon()] { return noon; }};
     central::TdsEndpoint ep{srv};
+    // The number of the first ticket the sale opens: the demo's history holds the ones below.
+    const qint64 first = srv.model.next_numtik;
     fake::Dialogs* dlg = new fake::Dialogs;
     fake::Printers* prn = new fake::Printers;
     std::unique_ptr<App> app;
