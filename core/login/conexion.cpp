@@ -505,7 +505,7 @@ void conexion::refusal(int code)
 
 void conexion::common_end()
 {
-    app_.flg_nocox = 0;
+    app_.cox_up();
     app_.dlg.set_pointer(plat::ptr_default);
     if (app_.main_caption)
         app_.main_caption();

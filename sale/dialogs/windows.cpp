@@ -1,5 +1,6 @@
 #include "tertik.h"
 #include "sale/plays/movtik_plays.h"
+#include "sale/ticket/cycle.h"
 #include "sale/windows.h"
 
 void register_sale_windows(App& app)
@@ -10,4 +11,7 @@ void register_sale_windows(App& app)
         return w;
     });
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
+    // A ticket a failed commit may have left sold is annulled as soon as the server answers
+    // again, quietly: the cashier was told the sale failed.
+    app.cox_back = [&app] { anu_pend(app, true); };
 }
