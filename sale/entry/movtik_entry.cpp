@@ -590,7 +590,7 @@ void movtik_entry::lt_lote_LostFocus()
 
 int movtik_entry::tx_mont_KeyPress(int KeyAscii)
 {
-    if (KeyAscii == '.' || KeyAscii == kBackspace || (KeyAscii >= '0' && KeyAscii <= '9')) {
+    if (amount_char(KeyAscii)) {
         QLineEdit* e = tx_mont->lineEdit();
         if (e->hasSelectedText())
             e->setText(QString());

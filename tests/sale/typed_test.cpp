@@ -125,7 +125,8 @@ TEST(Typed, RandomPlaysSellWhatIsTyped)
             } else {
                 num = num == "0" ? "0-" : num;  // a lone 0 is the number 0-
                 EXPECT_EQ(boxes, QStringList());
-                EXPECT_EQ(calls, QStringList({QString("protkx 1|001002|N|%1|%2|0|%3|1").arg(num).arg(sold * 1000000).arg(first)}));
+                EXPECT_EQ(calls, QStringList({QString("protkx %1|001002|N|%2|%3|0|%4|1")
+                                                  .arg(r.first).arg(num).arg(sold * 1000000).arg(first)}));
                 total += 2 * sold;
             }
             ASSERT_EQ(r.tik().tot_tik, double(total * 1000000));
