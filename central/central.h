@@ -52,8 +52,9 @@ using Procedure = std::function<bool(Request&)>;
 
 class Server : public db::Driver {
 public:
-    // A server with every group of procedures installed and the demo's data.
-    Server();
+    // A server with every group of procedures installed and the demo's data, its history
+    // ending at the moment it starts. It takes the moment from clock (none: the system's).
+    explicit Server(Clock clock = {});
     ~Server() override;
 
     Model model;

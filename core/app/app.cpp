@@ -72,6 +72,14 @@ void App::unload(const QString& name)
     }
 }
 
+QStringList App::registered() const
+{
+    QStringList names;
+    for (const auto& [name, f] : factories_)
+        names << name;
+    return names;
+}
+
 QStringList App::loaded() const
 {
     QStringList names;

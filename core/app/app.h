@@ -100,6 +100,7 @@ public:
     using Factory = std::function<QWidget*(App&)>;
     void register_window(const QString& name, Factory factory);
     bool has_factory(const QString& name) const { return factories_.count(name) != 0; }
+    QStringList registered() const;
     // The loaded window of that name, created on first reference (null with no factory).
     QWidget* window(const QString& name);
     template <class W> W* win(const QString& name) { return qobject_cast<W*>(window(name)); }

@@ -1,6 +1,7 @@
 #include "movtik.h"
 #include "cycle.h"
 #include "procs.h"
+#include "core/app/typed_combo.h"
 #include "core/shared/justify.h"
 #include "core/shared/server_date.h"
 #include "core/shared/twips.h"
@@ -74,8 +75,7 @@ void movtik::build()
     const auto make_combo = [&](QComboBox*& c, const char* name, QRect at) {
         c = new QComboBox(this);
         c->setObjectName(QLatin1String(name));
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
+        make_typed_combo(c);
         c->setFont(field);
         c->setGeometry(at);
     };

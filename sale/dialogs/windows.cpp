@@ -1,4 +1,5 @@
-#include "movtik_plays.h"
+#include "tertik.h"
+#include "sale/plays/movtik_plays.h"
 #include "sale/windows.h"
 
 void register_sale_windows(App& app)
@@ -8,4 +9,5 @@ void register_sale_windows(App& app)
         w->Form_Load();
         return w;
     });
+    app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
 }
