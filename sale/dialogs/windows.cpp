@@ -2,6 +2,7 @@
 #include "reptik.h"
 #include "tertik.h"
 #include "sale/plays/movtik_plays.h"
+#include "sale/ticket/cycle.h"
 #include "sale/windows.h"
 
 void register_sale_windows(App& app)
@@ -14,4 +15,7 @@ void register_sale_windows(App& app)
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
     app.register_window(QStringLiteral("reptik"), [](App& a) -> QWidget* { return new reptik(a); });
     app.register_window(QStringLiteral("bortik"), [](App& a) -> QWidget* { return new bortik(a); });
+    // A ticket a failed commit may have left sold is annulled as soon as the server answers
+    // again, quietly: the cashier was told the sale failed.
+    app.cox_back = [&app] { anu_pend(app, true); };
 }

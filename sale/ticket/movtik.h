@@ -99,6 +99,8 @@ protected:
 
 private:
     void build();
+    // No ticket in the window: number "0", no plays, total 0, neither shown.
+    void no_tik();
     void fill_lots(const QList<RegLot>& lots);
     void close_window();
     void sel_extra(int key, int item);
