@@ -77,18 +77,7 @@ void bortik::Form_Load()
 // "Todas" alone, or the lotteries ticked in list order; nothing ticked hands nothing over.
 void bortik::b_aceptar_Click()
 {
-    auto& d = app_.dlg_datos;
-    QStringList chosen;
-    if (lote->ticked(0))
-        chosen << cod_lote[0];
-    else
-        for (int row = 1; row < cod_lote.size(); ++row)
-            if (lote->ticked(row))
-                chosen << cod_lote[row];
-    if (!chosen.isEmpty()) {
-        d.dlg_lotsel = chosen;
-        d.dlg_res = QStringLiteral("1");
-    }
+    choose_lots(lote->ticked(0) ? QStringList{cod_lote[0]} : lote->picked(cod_lote, 1));
     unload();
 }
 

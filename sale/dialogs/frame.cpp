@@ -74,6 +74,14 @@ void SaleDialog::unload()
     QDialog::done(QDialog::Rejected);
 }
 
+void SaleDialog::choose_lots(const QStringList& codes)
+{
+    if (codes.isEmpty())
+        return;
+    app_.dlg_datos.dlg_lotsel = codes;
+    app_.dlg_datos.dlg_res = QStringLiteral("1");
+}
+
 QPoint SaleDialog::place(int screen_twips, QPoint wider, QPoint other)
 {
     const QPoint at = screen_twips > 9600 ? wider : other;

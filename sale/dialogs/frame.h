@@ -59,6 +59,9 @@ protected:
 
     // Closes the dialog; the dispatch that opened it goes on.
     void unload();
+    // The lotteries an Aceptar chose, by code in list order, become exactly the entries of
+    // dlg_lotsel, with dlg_res "1"; none chosen leaves both as they were.
+    void choose_lots(const QStringList& codes);
 
     EntryBridge& bridge() { return *bridge_; }
     // A caption (Tahoma bold) and a text box (Verdana 12 bold), placed in twips.

@@ -49,16 +49,8 @@ void reptik::Form_Load()
 // The amount goes as it stands; the lotteries and the result only when one is ticked.
 void reptik::b_aceptar_Click()
 {
-    auto& d = app_.dlg_datos;
-    d.dlg_mon = mon_parse(app_.mon(), tx_mont->text()).trimmed();
-    QStringList chosen;
-    for (int row = 0; row < cod_lote.size(); ++row)
-        if (lote->ticked(row))
-            chosen << cod_lote[row];
-    if (!chosen.isEmpty()) {
-        d.dlg_lotsel = chosen;
-        d.dlg_res = QStringLiteral("1");
-    }
+    app_.dlg_datos.dlg_mon = mon_parse(app_.mon(), tx_mont->text()).trimmed();
+    choose_lots(lote->picked(cod_lote));
     unload();
 }
 

@@ -80,6 +80,15 @@ int CheckList::count() const
     return n;
 }
 
+QStringList CheckList::picked(const QStringList& per_row, int from) const
+{
+    QStringList out;
+    for (int row = from; row < per_row.size(); ++row)
+        if (ticked(row))
+            out << per_row[row];
+    return out;
+}
+
 bool CheckList::refused(int row)
 {
     if (count() <= most_ticked)

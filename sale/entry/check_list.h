@@ -27,6 +27,7 @@
 // two where its rows call for them.
 #include <QList>
 #include <QObject>
+#include <QStringList>
 #include <functional>
 
 class QAbstractItemModel;
@@ -47,6 +48,9 @@ public:
     void set_ticked(int row, bool on);
     // How many rows are ticked.
     int count() const;
+    // What the ticked rows from row `from` on stand for, in list order: each one's entry of
+    // per_row.
+    QStringList picked(const QStringList& per_row, int from = 0) const;
 
     // The limit, for the row whose tick changed: with more than 31 rows ticked the row is
     // unticked again and true is answered.
