@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -107,4 +108,13 @@ QLineEdit* SaleDialog::text_field(const char* name, QRect at)
     e->setFont(face("Verdana", 12, true));
     e->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
     return e;
+}
+
+QListWidget* SaleDialog::check_list(const char* name, QRect at)
+{
+    auto* l = new QListWidget(this);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(face("Verdana", 8.25, false));
+    l->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
+    return l;
 }
