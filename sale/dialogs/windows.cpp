@@ -1,3 +1,5 @@
+#include "simbol.h"
+#include "simbold.h"
 #include "tertik.h"
 #include "sale/plays/movtik_plays.h"
 #include "sale/windows.h"
@@ -10,4 +12,7 @@ void register_sale_windows(App& app)
         return w;
     });
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
+    app.register_window(QStringLiteral("simbol"), [](App& a) -> QWidget* { return new simbol(a); });
+    app.register_window(QStringLiteral("simbold"), [](App& a) -> QWidget* { return new simbold(a); });
+    app.register_window(QStringLiteral("simbolt"), [](App& a) -> QWidget* { return new simbolt(a); });
 }
