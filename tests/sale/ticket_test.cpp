@@ -240,6 +240,52 @@ TEST(SaleImprimir, EveryOutcome)
     SaleRig::expect_transcript(transcript, "imprimir.txt");
 }
 
+// A ticket valtkx committed is never deleted nor annulled by the sale window, whatever path
+// leads back to it: with the window's number set back to it, each way of disposing of a
+// pending ticket sends nothing for it and remembers nothing to annul.
+TEST(SaleImprimir, ACommittedTicketIsNeverDeletedOrAnnulled)
+{
+    const double ten = 1000000000;  // 10 units
+    const struct {
+        const char* name;
+        Arrange dispose;
+    } ways[] = {
+        {"del_cur", [](SaleRig& r) { r.w->del_cur(); }},
+        {"anu_cur", [](SaleRig& r) { r.w->anu_cur(); }},
+        {"Imprimir, valtkx refusing it", [=](SaleRig& r) { r.tik().tot_tik = ten; r.press_imprimir(); }},
+        {"Imprimir, the connection lost at valtkx",
+         [=](SaleRig& r) {
+             r.tik().tot_tik = ten;
+             r.t.srv->fail_next(2, "valtkx");
+             r.press_imprimir();
+         }},
+        {"Imprimir, out of bounds", [](SaleRig& r) { r.tik().tot_tik = 1; r.press_imprimir(); }},
+        {"the watch, the server giving it up",
+         [](SaleRig& r) {
+             r.t.srv->register_procedure("statik", [](central::Request& q) {
+                 q.status = 1;
+                 return true;
+             });
+             r.watch(6);
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        SaleRig r;
+        ASSERT_TRUE(r.open());
+        r.put_play("TCA", "123", 10);
+        r.press_imprimir();
+        ASSERT_EQ(r.state(r.first), "sold");
+        ASSERT_EQ(r.tik().num_tik, eight(r.first + 1));
+        r.t.srv->log.clear();
+        r.tik().num_tik = eight(r.first);
+        way.dispose(r);
+        EXPECT_EQ(r.t.srv->calls("deltik").size() + r.t.srv->calls("anutix").size(), 0);
+        EXPECT_EQ(r.state(r.first), "sold");
+        EXPECT_TRUE(r.t->tik_anu.isEmpty());
+    }
+}
+
 // With sys_rlot other than "0" the lotteries are unticked before the checks; with "0" they
 // stay and are ticked again on the next ticket. While the code pick list is up, Imprimir
 // only goes back to the number field.
