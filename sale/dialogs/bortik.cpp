@@ -31,7 +31,7 @@ QList<int> played_lots(const TabCat& tab_cat, const QList<PlayedLine>& lines)
 bortik::bortik(App& app)
     : SaleDialog(app, "bortik", QStringLiteral("Eliminar Jugadas"), {3315, 2730}, {0, 5000}, {2000, 5000})
 {
-    lt_lote = list("lt_lote", {100, 100, 3100, 2500});
+    lt_lote = check_list("lt_lote", {100, 100, 3100, 2500});
     lote = new CheckList(lt_lote, [this](int row) { lt_lote_ItemCheck(row); });
     CtlEvents& ev = bridge().attach(lt_lote);
     ev.got_focus = [this] { lt_lote_GotFocus(); };

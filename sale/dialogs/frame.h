@@ -12,10 +12,11 @@
 // - It writes b_aceptar_Click and b_cancelar_Click. Enter clicks b_aceptar wherever the
 //   focus is; Esc and a close through the window frame run b_cancelar_Click, so a dialog
 //   never closes without its Cancelar. Both handlers end with unload() when they close.
-// - It builds its controls with label(), text_field() and list() (a list of lotteries with
-//   check boxes gets its ticks through CheckList, sale/entry/check_list.h), binds them to
-//   bridge() for their KeyPress, KeyDown, GotFocus and LostFocus handlers (the amount
-//   field through AmountField) and sets them the focus colour with paint().
+// - It builds its controls with label(), text_field() and check_list() (a list of
+//   lotteries of which several may be ticked gets its ticks through CheckList,
+//   sale/entry/check_list.h), binds them to bridge() for their KeyPress, KeyDown, GotFocus
+//   and LostFocus handlers (the amount field through AmountField) and sets them the focus
+//   colour with paint().
 // - What it reads of the sale window (its lotteries, its play list) it reads through
 //   sale_window().
 // - It gives a static place_for(screen_twips), one call of place() with its two positions,
@@ -67,8 +68,9 @@ protected:
     // A caption (Tahoma bold) and a text box (Verdana 12 bold), placed in twips.
     QLabel* label(const char* name, const QString& text, QRect at);
     QLineEdit* text_field(const char* name, QRect at);
-    // A list box (Verdana 8.25), placed in twips.
-    QListWidget* list(const char* name, QRect at);
+    // A list box with a check box on each row (Verdana 8.25), placed in twips; its rows are
+    // the dialog's to add.
+    QListWidget* check_list(const char* name, QRect at);
     // The sale window that opened the dialog; null when it is not loaded.
     movtik_plays* sale_window() const;
 

@@ -7,7 +7,7 @@
 reptik::reptik(App& app)
     : SaleDialog(app, "reptik", QStringLiteral("Repetir Jugadas"), {3315, 3255}, {0, 5000}, {2000, 5000})
 {
-    lt_lote = list("lt_lote", {100, 100, 3100, 2500});
+    lt_lote = check_list("lt_lote", {100, 100, 3100, 2500});
     // Wider than its design (600) so that "Monto:" shows whole in the fonts at hand.
     Label2 = label("Label2", QStringLiteral("Monto:"), {200, 2850, 700, 315});
     tx_mont = text_field("tx_mont", {920, 2750, 2300, 390});

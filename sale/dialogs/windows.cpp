@@ -1,5 +1,7 @@
 #include "bortik.h"
 #include "reptik.h"
+#include "simbol.h"
+#include "simbold.h"
 #include "tertik.h"
 #include "sale/plays/movtik_plays.h"
 #include "sale/ticket/cycle.h"
@@ -15,6 +17,9 @@ void register_sale_windows(App& app)
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
     app.register_window(QStringLiteral("reptik"), [](App& a) -> QWidget* { return new reptik(a); });
     app.register_window(QStringLiteral("bortik"), [](App& a) -> QWidget* { return new bortik(a); });
+    app.register_window(QStringLiteral("simbol"), [](App& a) -> QWidget* { return new simbol(a); });
+    app.register_window(QStringLiteral("simbold"), [](App& a) -> QWidget* { return new simbold(a); });
+    app.register_window(QStringLiteral("simbolt"), [](App& a) -> QWidget* { return new simbolt(a); });
     // A ticket a failed commit may have left sold is annulled as soon as the server answers
     // again, quietly: the cashier was told the sale failed.
     app.cox_back = [&app] { anu_pend(app, true); };
