@@ -13,7 +13,9 @@ namespace {
 const QColor kBack(255, 255, 192);   // window background
 const QColor kFocus(255, 224, 192);  // a field or list with the focus
 
-QFont face(const char* family, qreal points, bool bold)
+} // namespace
+
+QFont SaleDialog::face(const char* family, qreal points, bool bold)
 {
     QFont f{QString::fromLatin1(family)};
     f.setStyleHint(QFont::SansSerif);
@@ -21,8 +23,6 @@ QFont face(const char* family, qreal points, bool bold)
     f.setBold(bold);
     return f;
 }
-
-} // namespace
 
 SaleDialog::SaleDialog(App& app, const char* name, const QString& caption, QSize client, QPoint aceptar,
                        QPoint cancelar)

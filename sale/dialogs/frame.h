@@ -56,6 +56,8 @@ protected:
     // A caption (Tahoma bold) and a text box (Verdana 12 bold), placed in twips.
     QLabel* label(const char* name, const QString& text, QRect at);
     QLineEdit* text_field(const char* name, QRect at);
+    // A font by its family on this system (a sans-serif face when it is missing).
+    static QFont face(const char* family, qreal points, bool bold);
 
     App& app_;
 

@@ -1,3 +1,4 @@
+#include "signos.h"
 #include "tertik.h"
 #include "sale/plays/movtik_plays.h"
 #include "sale/windows.h"
@@ -10,4 +11,6 @@ void register_sale_windows(App& app)
         return w;
     });
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
+    app.register_window(QStringLiteral("signos"), [](App& a) -> QWidget* { return new signos(a); });
+    app.register_window(QStringLiteral("signos2"), [](App& a) -> QWidget* { return new signos2(a); });
 }

@@ -137,8 +137,9 @@ struct SaleRig {
             t->tab_sim.sim_num << sym.section(' ', 1, 1);
             t->tab_sim.sim_nom << sym.section(' ', 2);
         }
+        zod_table(t->vocab);
         register_sale_windows(*t);
-        for (const char* name : {"duptik", "reptik", "bortik", "signos", "signos2", "contix"})
+        for (const char* name : {"duptik", "reptik", "bortik", "contix"})
             t->register_window(name, [this, name](App& a) -> QWidget* {
                 auto* d = new QDialog;
                 QTimer::singleShot(0, d, [this, d, name, &a] {
