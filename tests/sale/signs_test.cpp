@@ -110,6 +110,8 @@ TEST(Signs, OpenedWithZ)
          {" ", " ", " ", " ", "<@tx_nume>*p1234", "<bs><bs><bs><@lt_signos>p123", "<@tx_mont>5<enter>",
           "<@lt_signos>3<enter>", "<esc>"}},
     };
+    EXPECT_EQ(signos::place_for(9600), QPoint(33, 120));   // twips: 500, 1800
+    EXPECT_EQ(signos::place_for(9615), QPoint(100, 187));  // 1500, 2800
     QStringList transcript;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
