@@ -155,10 +155,7 @@ TEST(Signs, OpenedWithZ)
                                   .arg(bg(d->tx_nume), d->tx_mont->text(), d->tx_mont->selectedText(), bg(d->tx_mont),
                                        r.focus(), d->isVisible() ? "open" : "closed", x.dlg_num1, x.dlg_mon,
                                        flags.join('/'));
-                for (const central::Call& call : std::exchange(r.t.srv->log, {}))
-                    transcript << "call " + call.proc + " " + args(call).join('|');
-                for (const fake::Box& b : std::exchange(r.dlg().boxes, {}))
-                    transcript << QString("box %1 \"%2\"").arg(b.style).arg(b.text);
+                transcript << r.events();
             }
         };
         r.w->tx_nume->setFocus();
