@@ -87,7 +87,7 @@ QComboBox* rep_frame::add_caja()
     QComboBox* c = add_combo("tx_caja", "Caja:", true);
     install_key_filter(c, &rep_frame::tx_caja_KeyPress);
     // The procedures take two characters: whatever the user leaves in the box (a partly
-    // erased "TODAS", something pasted) is cut to its first two digits.
+    // erased "TODAS") is cut to its first two digits.
     QLineEdit* e = c->lineEdit();
     connect(e, &QLineEdit::textEdited, e, [e](const QString& text) {
         QString digits;

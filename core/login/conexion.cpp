@@ -67,7 +67,6 @@ conexion::conexion(App& app, QWidget* parent) : QDialog(parent), app_(app)
     tx_dtbs->setGeometry(tw_rect(1300, 1500, 2500, 315));
     make_typed_combo(tx_dtbs);
     tx_dtbs->lineEdit()->setMaxLength(kDtbsLength);
-    tx_dtbs->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
 
     auto button = [&](const char* name, const QString& text, int top) {
         auto* b = new QPushButton(text, this);
@@ -506,7 +505,7 @@ void conexion::refusal(int code)
 
 void conexion::common_end()
 {
-    app_.flg_nocox = 0;
+    app_.cox_up();
     app_.dlg.set_pointer(plat::ptr_default);
     if (app_.main_caption)
         app_.main_caption();

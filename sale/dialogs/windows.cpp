@@ -1,6 +1,7 @@
 #include "signos.h"
 #include "tertik.h"
 #include "sale/plays/movtik_plays.h"
+#include "sale/ticket/cycle.h"
 #include "sale/windows.h"
 
 void register_sale_windows(App& app)
@@ -13,4 +14,7 @@ void register_sale_windows(App& app)
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
     app.register_window(QStringLiteral("signos"), [](App& a) -> QWidget* { return new signos(a); });
     app.register_window(QStringLiteral("signos2"), [](App& a) -> QWidget* { return new signos2(a); });
+    // A ticket a failed commit may have left sold is annulled as soon as the server answers
+    // again, quietly: the cashier was told the sale failed.
+    app.cox_back = [&app] { anu_pend(app, true); };
 }

@@ -4,10 +4,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 namespace {
 
@@ -36,23 +34,6 @@ int shift_state(Qt::KeyboardModifiers m)
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
 }
 
-// Keys that change a field's text without typing a character.
-bool edits_untyped(const QKeyEvent* k)
-{
-    return k->matches(QKeySequence::Paste) || k->matches(QKeySequence::Undo) || k->matches(QKeySequence::Redo) ||
-           k->key() == Qt::Key_Paste || (k->key() == Qt::Key_Insert && (k->modifiers() & Qt::ShiftModifier));
-}
-
-// The edit field of a control the cashier types into: an editable combo box's, or a text
-// box that is not read-only; null for any other control.
-QLineEdit* typed_edit(QWidget* ctl)
-{
-    if (auto* box = qobject_cast<QComboBox*>(ctl))
-        return box->lineEdit();
-    auto* edit = qobject_cast<QLineEdit*>(ctl);
-    return edit && !edit->isReadOnly() ? edit : nullptr;
-}
-
 } // namespace
 
 CtlEvents& EntryBridge::attach(QWidget* ctl)
@@ -67,14 +48,6 @@ CtlEvents& EntryBridge::attach(QWidget* ctl)
         return press ? press(c) : c;
     });
     ctl->installEventFilter(this);  // after the key filter: it sees every key first
-    if (QLineEdit* edit = typed_edit(ctl)) {
-        for (QWidget* w : {ctl, static_cast<QWidget*>(edit)}) {
-            w->setContextMenuPolicy(Qt::NoContextMenu);
-            w->setAcceptDrops(false);
-            w->setAttribute(Qt::WA_InputMethodEnabled, false);
-        }
-        edit->setDragEnabled(false);
-    }
     if (auto* box = qobject_cast<QComboBox*>(ctl); box && box->lineEdit()) {
         for (QWidget* part : {static_cast<QWidget*>(box->lineEdit()), static_cast<QWidget*>(box->view())}) {
             part->installEventFilter(this);
@@ -99,6 +72,8 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
     const auto found = ctls_.find(ctl);
     if (found == ctls_.end())
         return false;
+    if (brings_untyped_text(watched, event))
+        return true;  // as the key filter would, before any handler sees it
     CtlEvents& ev = found->second;
     auto* box = qobject_cast<QComboBox*>(ctl);
     const bool own = watched == ctl;
@@ -122,16 +97,11 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
         if (own)
             focus_out(ctl, static_cast<QFocusEvent*>(event)->reason());
         return false;
-    case QEvent::InputMethod:
-        return typed_edit(ctl) && !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty();
     case QEvent::Wheel:
         return box != nullptr;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease: {
-        const auto* m = static_cast<QMouseEvent*>(event);
-        if (m->button() == Qt::MiddleButton && typed_edit(ctl))
-            return true;  // it pastes
+    case QEvent::MouseButtonRelease:
         if (box) {
             // A press on the arrow opens the list.
             if (own && ev.drop_down && event->type() != QEvent::MouseButtonRelease) {
@@ -144,7 +114,6 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
         if (!own && event->type() == QEvent::MouseButtonPress && ev.mouse_down)
             ev.mouse_down();
         return false;
-    }
     default:
         return false;
     }
@@ -152,8 +121,6 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
 
 bool EntryBridge::key(QWidget* ctl, CtlEvents& ev, QKeyEvent* k)
 {
-    if (typed_edit(ctl) && edits_untyped(k))
-        return true;
     if (qobject_cast<QComboBox*>(ctl)) {
         if (k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown)
             return true;

@@ -269,6 +269,8 @@ void movtik::new_tik()
     auto& t = tik_cur;
     const auto& s = app_.ses_val;
     const auto& cfg = app_.cfg_reg;
+    // A ticket a failed commit may have left sold is annulled before another opens.
+    anu_pend(app_, false);
     app_.dlg.set_pointer(plat::ptr_hourglass);
     const int mod_ven = cfg.sys_modv.toInt();
     const NewTicket n = newtkx(app_, s.cod_ven, s.cod_caj, app_.num_hdd, s.ord_lot, s.val_fijo, mod_ven);
@@ -311,9 +313,7 @@ void movtik::new_tik()
         lt_lote->clear();
         lote_ticks_.clear();
         t.tab_lot.clear();
-        t.num_tik = kZero;
-        tx_ntik->clear();
-        tx_mtik->clear();
+        no_tik();
         app_.dlg.set_pointer(plat::ptr_default);
         int style = 0;
         const QString text = open_refusal(n.status != 0 ? n.status : -1, style);
@@ -351,6 +351,18 @@ void movtik::new_tik()
     t.tip_jug = QStringLiteral("N");
     act_tip();
     app_.dlg.set_pointer(plat::ptr_default);
+}
+
+void movtik::no_tik()
+{
+    auto& t = tik_cur;
+    t.num_tik = kZero;
+    t.tot_tik = 0;
+    t.can_jug = 0;
+    t.can_lin = 0;
+    lt_nume->clear();
+    tx_ntik->clear();
+    tx_mtik->clear();
 }
 
 void movtik::fill_lots(const QList<RegLot>& lots)
@@ -454,6 +466,8 @@ void movtik::timer_tik_Timer()
 
 void movtik::del_cur()
 {
+    if (tik_cur.committed())
+        return;
     app_.dlg.set_pointer(plat::ptr_hourglass);
     deltik(app_, tik_cur.num_tik);
     app_.dlg.set_pointer(plat::ptr_default);
@@ -461,7 +475,12 @@ void movtik::del_cur()
 
 void movtik::anu_cur()
 {
-    anutix(app_, tik_cur.numtik(), app_.ses_val.cod_ven, QStringLiteral("**"));
+    const auto& t = tik_cur;
+    if (t.committed())
+        return;
+    // Not sent (or not answered): annulled as soon as the server answers again.
+    if (!anutix(app_, t.numtik(), app_.ses_val.cod_ven, QStringLiteral("**")).ok && t.numtik() != 0)
+        app_.tik_anu.append({t.numtik(), app_.ses_val.cod_ven});
 }
 
 void movtik::b_imprimir_Click()
@@ -514,7 +533,10 @@ void movtik::val_tik()
         if (c.has_hora)
             t.hor_tik = c.hora;
         if (val_mon > 0) {
+            // Committed: never again the window's pending ticket, whatever comes next.
+            t.num_val = t.numtik();
             print_tik(val_mon, c.ticket2);
+            no_tik();
             return;
         }
     }
@@ -532,14 +554,15 @@ void movtik::print_tik(double val_mon, const QString& ticket2)
     if (const int chosen = prn_index(names, cfg.rep_nprn, cfg.rep_impr); chosen >= 0 && chosen < names.size())
         prn_cur = chosen;
     TextPrinter prn(app_.prn);
-    const bool started = prn.start(prn_cur);
+    prn.start(prn_cur);
     for (const QString& line : tik_lines(app_, tik_cur, val_mon, ticket2))
         prn.line(line);
     for (int i = 0; i < cfg.rep_salt + 5; ++i)
         prn.line(QStringLiteral(" "));
-    const bool ended = prn.end();
-    // The ticket is sold whatever the printer did; the cashier must know it has no print.
-    if (!started || !ended)
+    prn.end();
+    // The ticket is sold whatever the printer did; the cashier must know that its print
+    // is missing or incomplete.
+    if (prn.failed())
         app_.msg(QStringLiteral("Error de impresión.") + blanks(10), plat::mb_critical);
 }
 

@@ -126,14 +126,14 @@ void read_limits(LimVta& lim, const ParamRows& rows)
                 lim.*member = value;
 }
 
-AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja)
+AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool once)
 {
-    const db::Reply r = app.proc(QStringLiteral("anutix"))
-                            .ret(QStringLiteral("d0"))
-                            .in(QStringLiteral("d1"), db::adBigInt, 0, numtik)
-                            .in(QStringLiteral("d2"), db::adChar, 3, cod_ven)
-                            .in(QStringLiteral("d3"), db::adChar, 2, caja)
-                            .exec();
+    db::Proc call = app.proc(QStringLiteral("anutix"))
+                        .ret(QStringLiteral("d0"))
+                        .in(QStringLiteral("d1"), db::adBigInt, 0, numtik)
+                        .in(QStringLiteral("d2"), db::adChar, 3, cod_ven)
+                        .in(QStringLiteral("d3"), db::adChar, 2, caja);
+    const db::Reply r = once ? call.once() : call.exec();
     return {r.ok, int(r.status(-1))};
 }
 

@@ -23,12 +23,13 @@ ParamRows getpaq(App& app, db::Command& prepared, const QString& cod_ven);
 void read_limits(LimVta& lim, const ParamRows& rows);
 
 // anutix: annuls a ticket of the outlet for a caja ("**" from the sale window). code is
-// the return status: 0 annulled, anything else not (-1 when none came).
+// the return status: 0 annulled, anything else not (-1 when none came). Under the call rule,
+// or tried once (no reconnect, no message) when once is set.
 struct AnnulAnswer {
     bool ok = false;
     int code = -1;
 };
-AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja);
+AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool once = false);
 
 // dettix: the play lines of a ticket (none for an unknown ticket).
 struct PlayRow {
