@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 
 namespace {
 
@@ -57,6 +58,7 @@ signos::signos(App& app, bool cacho)
     nume.got_focus = [this] { tx_nume_GotFocus(); };
     nume.lost_focus = [this] { tx_nume_LostFocus(); };
     mont = new AmountField(app_, bridge(), tx_mont, &LimVta::jug_miz, &LimVta::jug_maz);
+    lt_signos->viewport()->installEventFilter(this);
     Form_Load();
     connect(lt_signos, &QListWidget::itemChanged, this, &signos::on_changed);
 }
@@ -103,6 +105,18 @@ void signos::on_changed(QListWidgetItem* item)
         return;  // not a tick
     ticks_[row] = item->checkState();
     lt_signos_ItemCheck(row);
+}
+
+// A press on a row's check box ticks it without making it current, as the view has it:
+// the row pressed becomes current first, so that the cursor steps down from there.
+bool signos::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lt_signos->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const QModelIndex at = lt_signos->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (at.isValid())
+            lt_signos->setCurrentRow(at.row());
+    }
+    return SaleDialog::eventFilter(watched, event);
 }
 
 // A tick changed, by the cashier or by this rule: a sign unticks "Todos", and "Todos"

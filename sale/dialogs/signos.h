@@ -46,6 +46,7 @@ public:
 
 protected:
     signos(App& app, bool cacho);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();

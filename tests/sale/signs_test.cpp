@@ -83,7 +83,8 @@ TEST(Signs, NumberKeys)
 
 // Z with a lottery of each family ticked opens its dialog; what each step in it shows and
 // leaves in dlg_datos, the plays it sends and the messages; then the sale window with the
-// plays registered. "~close" closes the dialog through its frame.
+// plays registered. "~click n" clicks row n's check box, "~close" closes the dialog through
+// its frame.
 TEST(Signs, OpenedWithZ)
 {
     const struct {
@@ -107,7 +108,7 @@ TEST(Signs, OpenedWithZ)
         {"zodiac: a minimum with inner zeros", "004", {{"JUGADA_MIN", units(0.5)}, {"JUGADA_MIZ", units(10.5)}},
          {"<down> ", "<@lt_signos>12", "<@tx_mont>10<enter>", "<enter>", "~close"}},
         {"cacho", "005", {},
-         {" ", " ", " ", " ", "<@tx_nume>*p1234", "<bs><bs><bs><@lt_signos>p123", "<@tx_mont>5<enter>",
+         {" ", " ", " ", " ", "~click 0", "<@tx_nume>*p1234", "<bs><bs><bs><@lt_signos>p123", "<@tx_mont>5<enter>",
           "<@lt_signos>3<enter>", "<esc>"}},
     };
     EXPECT_EQ(signos::place_for(9600), QPoint(33, 120));   // twips: 500, 1800
@@ -134,9 +135,13 @@ TEST(Signs, OpenedWithZ)
                               .arg(d->lt_signos->currentRow())
                               .arg(r.focus());
             for (const QString& step : c.steps) {
-                if (step == "~close")
+                if (step == "~close") {
                     d->close();
-                else
+                } else if (step.startsWith("~click")) {  // on the row's check box
+                    const QRect at = d->lt_signos->visualItemRect(d->lt_signos->item(step.mid(7).toInt()));
+                    QTest::mouseClick(d->lt_signos->viewport(), Qt::LeftButton, {},
+                                      QPoint(at.left() + at.height() / 2, at.center().y()));
+                } else
                     type_keys(step);
                 const DlgDatos& x = r.t->dlg_datos;
                 QStringList flags;
