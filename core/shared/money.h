@@ -36,6 +36,9 @@ bool mon_range(const MonCtx& c, const QString& amount, int kind);
 QString mon_within(const QString& amount, const QString& lo, const QString& hi);
 // Display text of the amount brought within the limits of the kind (mon_within).
 QString mon_adjust(const MonCtx& c, const QString& amount, int kind);
+// Display text of an amount as mon_adjust writes it for the limits of the kind: whole units
+// with thousands marks when the minimum is one unit or more, else two decimals without ".00".
+QString mon_showlim(const MonCtx& c, const QString& amount, int kind);
 
 // Two-decimal text of a stored amount ("1.50", "-0.75"); a value that rounds to zero is "0".
 QString mon_format(const MonCtx& c, double value);

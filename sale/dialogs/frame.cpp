@@ -1,9 +1,12 @@
 #include "frame.h"
 #include "core/shared/twips.h"
+#include "sale/plays/movtik_plays.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -13,9 +16,7 @@ namespace {
 const QColor kBack(255, 255, 192);   // window background
 const QColor kFocus(255, 224, 192);  // a field or list with the focus
 
-} // namespace
-
-QFont SaleDialog::face(const char* family, qreal points, bool bold)
+QFont face(const char* family, qreal points, bool bold)
 {
     QFont f{QString::fromLatin1(family)};
     f.setStyleHint(QFont::SansSerif);
@@ -23,6 +24,17 @@ QFont SaleDialog::face(const char* family, qreal points, bool bold)
     f.setBold(bold);
     return f;
 }
+
+// A control named, in its font, placed in twips.
+template <class W> W* placed(W* w, const char* name, const QFont& font, QRect at)
+{
+    w->setObjectName(QLatin1String(name));
+    w->setFont(font);
+    w->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
+    return w;
+}
+
+} // namespace
 
 SaleDialog::SaleDialog(App& app, const char* name, const QString& caption, QSize client, QPoint aceptar,
                        QPoint cancelar)
@@ -93,18 +105,32 @@ void SaleDialog::paint(QWidget* w, bool focus)
 
 QLabel* SaleDialog::label(const char* name, const QString& text, QRect at)
 {
-    auto* l = new QLabel(text, this);
-    l->setObjectName(QLatin1String(name));
-    l->setFont(face("Tahoma", 8.25, true));
-    l->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
-    return l;
+    return placed(new QLabel(text, this), name, face("Tahoma", 8.25, true), at);
 }
 
 QLineEdit* SaleDialog::text_field(const char* name, QRect at)
 {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(QLatin1String(name));
-    e->setFont(face("Verdana", 12, true));
-    e->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
-    return e;
+    return placed(new QLineEdit(this), name, face("Verdana", 12, true), at);
+}
+
+QListWidget* SaleDialog::check_list(const char* name, QRect at)
+{
+    auto* list = placed(new QListWidget(this), name, face("Verdana", 8.25, false), at);
+    list->viewport()->installEventFilter(this);
+    return list;
+}
+
+bool SaleDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // The view leaves the current row where it was when a press lands on a check box.
+    if (event->type() == QEvent::MouseButtonPress)
+        if (auto* list = qobject_cast<QListWidget*>(watched->parent()); list && list->viewport() == watched)
+            if (QListWidgetItem* item = list->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                list->setCurrentItem(item);
+    return QDialog::eventFilter(watched, event);
+}
+
+movtik_plays* SaleDialog::sale_window()
+{
+    return app_.is_loaded(QStringLiteral("movtik")) ? app_.win<movtik_plays>(QStringLiteral("movtik")) : nullptr;
 }

@@ -12,7 +12,7 @@
 // - It writes b_aceptar_Click and b_cancelar_Click. Enter clicks b_aceptar wherever the
 //   focus is; Esc and a close through the window frame run b_cancelar_Click, so a dialog
 //   never closes without its Cancelar. Both handlers end with unload() when they close.
-// - It builds its controls with label() and text_field() (and lists of its own), binds
+// - It builds its controls with label(), text_field() and check_list(), binds
 //   them to bridge() for their KeyPress, KeyDown, GotFocus and LostFocus handlers (the
 //   amount field through AmountField) and sets them the focus colour with paint().
 // - It gives a static place_for(screen_twips), one call of place() with its two positions,
@@ -24,7 +24,9 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
+class movtik_plays;
 
 class SaleDialog : public QDialog {
     Q_OBJECT
@@ -56,8 +58,14 @@ protected:
     // A caption (Tahoma bold) and a text box (Verdana 12 bold), placed in twips.
     QLabel* label(const char* name, const QString& text, QRect at);
     QLineEdit* text_field(const char* name, QRect at);
-    // A font by its family on this system (a sans-serif face when it is missing).
-    static QFont face(const char* family, qreal points, bool bold);
+    // A list box with a check box on each row (Verdana 8.25), placed in twips; its rows are
+    // the dialog's to add. A press on a row's check box makes the row current, as a press on
+    // its text does, before the tick changes.
+    QListWidget* check_list(const char* name, QRect at);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // The sale window that registers the plays; null when it is not loaded.
+    movtik_plays* sale_window();
 
     App& app_;
 

@@ -1,11 +1,9 @@
 #include "signos.h"
 #include "core/shared/justify.h"
-#include "core/shared/twips.h"
 #include "sale/plays/movtik_plays.h"
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 
 namespace {
 
@@ -38,10 +36,7 @@ signos::signos(App& app, bool cacho)
                  {3105, 4245}, {0, 5000}, {0, 5000}),
       cacho_(cacho)
 {
-    lt_signos = new QListWidget(this);
-    lt_signos->setObjectName(QStringLiteral("lt_signos"));
-    lt_signos->setFont(face("Verdana", 8.25, false));
-    lt_signos->setGeometry(tw_rect(50, 50, 3000, 2985));
+    lt_signos = check_list("lt_signos", {50, 50, 3000, 2985});
     Label2 = label("Label2", QStringLiteral("Número:"), {75, 3270, 765, 315});
     tx_nume = text_field("tx_nume", {900, 3200, 2000, 390});
     Label1 = label("Label1", QStringLiteral("Monto:"), {200, 3770, 645, 315});
@@ -58,7 +53,6 @@ signos::signos(App& app, bool cacho)
     nume.got_focus = [this] { tx_nume_GotFocus(); };
     nume.lost_focus = [this] { tx_nume_LostFocus(); };
     mont = new AmountField(app_, bridge(), tx_mont, &LimVta::jug_miz, &LimVta::jug_maz);
-    lt_signos->viewport()->installEventFilter(this);
     Form_Load();
     connect(lt_signos, &QListWidget::itemChanged, this, &signos::on_changed);
 }
@@ -105,18 +99,6 @@ void signos::on_changed(QListWidgetItem* item)
         return;  // not a tick
     ticks_[row] = item->checkState();
     lt_signos_ItemCheck(row);
-}
-
-// A press on a row's check box ticks it without making it current, as the view has it:
-// the row pressed becomes current first, so that the cursor steps down from there.
-bool signos::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lt_signos->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const QModelIndex at = lt_signos->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
-        if (at.isValid())
-            lt_signos->setCurrentRow(at.row());
-    }
-    return SaleDialog::eventFilter(watched, event);
 }
 
 // A tick changed, by the cashier or by this rule: a sign unticks "Todos", and "Todos"
@@ -239,9 +221,8 @@ void signos::b_aceptar_Click()
     }
     tx_mont->setText(mon_show(c, a));
     d.dlg_mon = a;
-    if (app_.is_loaded(QStringLiteral("movtik")))
-        if (auto* w = app_.win<movtik_plays>(QStringLiteral("movtik")))
-            cacho_ ? w->zod_tik2() : w->zod_tik();
+    if (movtik_plays* sale = sale_window())
+        cacho_ ? sale->zod_tik2() : sale->zod_tik();
     tx_nume->clear();
     tx_nume->setFocus();
     tx_nume->setCursorPosition(0);

@@ -46,7 +46,6 @@ public:
 
 protected:
     signos(App& app, bool cacho);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();

@@ -1,4 +1,6 @@
 #include "signos.h"
+#include "simbol.h"
+#include "simbold.h"
 #include "tertik.h"
 #include "sale/plays/movtik_plays.h"
 #include "sale/ticket/cycle.h"
@@ -14,6 +16,9 @@ void register_sale_windows(App& app)
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
     app.register_window(QStringLiteral("signos"), [](App& a) -> QWidget* { return new signos(a); });
     app.register_window(QStringLiteral("signos2"), [](App& a) -> QWidget* { return new signos2(a); });
+    app.register_window(QStringLiteral("simbol"), [](App& a) -> QWidget* { return new simbol(a); });
+    app.register_window(QStringLiteral("simbold"), [](App& a) -> QWidget* { return new simbold(a); });
+    app.register_window(QStringLiteral("simbolt"), [](App& a) -> QWidget* { return new simbolt(a); });
     // A ticket a failed commit may have left sold is annulled as soon as the server answers
     // again, quietly: the cashier was told the sale failed.
     app.cox_back = [&app] { anu_pend(app, true); };
