@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <memory>
 
 namespace {
 
@@ -128,6 +129,20 @@ bool SaleDialog::eventFilter(QObject* watched, QEvent* event)
             if (QListWidgetItem* item = list->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
                 list->setCurrentItem(item);
     return QDialog::eventFilter(watched, event);
+}
+
+void SaleDialog::on_tick(QListWidget* list, std::function<void(int row)> item_check)
+{
+    auto seen = std::make_shared<QList<Qt::CheckState>>();
+    for (int row = 0; row < list->count(); ++row)
+        seen->append(list->item(row)->checkState());
+    connect(list, &QListWidget::itemChanged, this, [list, seen, item_check](QListWidgetItem* item) {
+        const int row = list->row(item);
+        if (row < 0 || row >= seen->size() || item->checkState() == (*seen)[row])
+            return;
+        (*seen)[row] = item->checkState();
+        item_check(row);
+    });
 }
 
 movtik_plays* SaleDialog::sale_window()

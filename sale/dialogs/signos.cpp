@@ -54,7 +54,7 @@ signos::signos(App& app, bool cacho)
     nume.lost_focus = [this] { tx_nume_LostFocus(); };
     mont = new AmountField(app_, bridge(), tx_mont, &LimVta::jug_miz, &LimVta::jug_maz);
     Form_Load();
-    connect(lt_signos, &QListWidget::itemChanged, this, &signos::on_changed);
+    on_tick(lt_signos, [this](int row) { lt_signos_ItemCheck(row); });
 }
 
 QPoint signos::place_for(int screen_twips)
@@ -73,7 +73,6 @@ void signos::Form_Load()
         auto* item = new QListWidgetItem(text, lt_signos);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        ticks_.append(Qt::Unchecked);
     }
     lt_signos->setCurrentRow(0);
     paint(lt_signos, true);
@@ -90,15 +89,6 @@ void signos::set_checked(int row, bool on)
 {
     if (QListWidgetItem* item = lt_signos->item(row))
         item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-}
-
-void signos::on_changed(QListWidgetItem* item)
-{
-    const int row = lt_signos->row(item);
-    if (row < 0 || row >= ticks_.size() || item->checkState() == ticks_[row])
-        return;  // not a tick
-    ticks_[row] = item->checkState();
-    lt_signos_ItemCheck(row);
 }
 
 // A tick changed, by the cashier or by this rule: a sign unticks "Todos", and "Todos"

@@ -51,11 +51,9 @@ private:
     void Form_Load();
     bool checked(int row) const;
     void set_checked(int row, bool on);
-    void on_changed(class QListWidgetItem* item);
 
     const bool cacho_;
-    bool flg_lst = false;              // a key typed on the list went to the number
-    QList<Qt::CheckState> ticks_;      // each row's tick as last seen
+    bool flg_lst = false;  // a key typed on the list went to the number
 };
 
 class signos2 : public signos {
