@@ -32,7 +32,7 @@ bortik::bortik(App& app)
     : SaleDialog(app, "bortik", QStringLiteral("Eliminar Jugadas"), {3315, 2730}, {0, 5000}, {2000, 5000})
 {
     lt_lote = check_list("lt_lote", {100, 100, 3100, 2500});
-    lote = new CheckList(lt_lote, [this](int row) { lt_lote_ItemCheck(row); });
+    lote = on_tick(lt_lote, [this](int row) { lt_lote_ItemCheck(row); });
     CtlEvents& ev = bridge().attach(lt_lote);
     ev.got_focus = [this] { lt_lote_GotFocus(); };
     ev.lost_focus = [this] { lt_lote_LostFocus(); };

@@ -128,10 +128,17 @@ QLineEdit* SaleDialog::text_field(const char* name, QRect at)
 
 QListWidget* SaleDialog::check_list(const char* name, QRect at)
 {
-    return placed(new QListWidget(this), name, face("Verdana", 8.25, false), at);
+    auto* list = placed(new QListWidget(this), name, face("Verdana", 8.25, false), at);
+    cursor_follows_press(list);
+    return list;
 }
 
-movtik_plays* SaleDialog::sale_window() const
+CheckList* SaleDialog::on_tick(QListWidget* list, std::function<void(int row)> item_check)
+{
+    return new CheckList(list, std::move(item_check));
+}
+
+movtik_plays* SaleDialog::sale_window()
 {
     return app_.is_loaded(QStringLiteral("movtik")) ? app_.win<movtik_plays>(QStringLiteral("movtik")) : nullptr;
 }

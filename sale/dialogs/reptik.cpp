@@ -12,7 +12,7 @@ reptik::reptik(App& app)
     Label2 = label("Label2", QStringLiteral("Monto:"), {200, 2850, 700, 315});
     tx_mont = text_field("tx_mont", {920, 2750, 2300, 390});
     setTabOrder(lt_lote, tx_mont);
-    lote = new CheckList(lt_lote, [this](int row) { lt_lote_ItemCheck(row); });
+    lote = on_tick(lt_lote, [this](int row) { lt_lote_ItemCheck(row); });
     CtlEvents& ev = bridge().attach(lt_lote);
     ev.key_press = [this](int k) { return lt_lote_KeyPress(k); };
     ev.got_focus = [this] { lt_lote_GotFocus(); };

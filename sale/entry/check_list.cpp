@@ -3,11 +3,36 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
+namespace {
+
+class PressCursor : public QObject {
+public:
+    explicit PressCursor(QListWidget* list) : QObject(list), list_(list) { list->viewport()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            if (QListWidgetItem* item = list_->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                list_->setCurrentItem(item);
+        return false;
+    }
+
+private:
+    QListWidget* list_;
+};
+
+} // namespace
+
+void cursor_follows_press(QListWidget* list)
+{
+    new PressCursor(list);
+}
+
 CheckList::CheckList(QListWidget* list, std::function<void(int row)> item_check)
     : QObject(list), list_(list), model_(list->model()), item_check_(std::move(item_check))
 {
     seen_again();
-    list->viewport()->installEventFilter(this);
     // The model, not the list: it also reports what changes while the list's signals are
     // blocked, so the ticks seen stay true to the rows.
     connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
@@ -21,15 +46,6 @@ CheckList::CheckList(QListWidget* list, std::function<void(int row)> item_check)
         for (int row = from.row(); row <= to.row(); ++row)
             changed(row);
     });
-}
-
-bool CheckList::eventFilter(QObject*, QEvent* event)
-{
-    // A press on a check box leaves Qt's cursor where it was.
-    if (event->type() == QEvent::MouseButtonPress)
-        if (QListWidgetItem* item = list_->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
-            list_->setCurrentItem(item);
-    return false;
 }
 
 Qt::CheckState CheckList::state(int row) const

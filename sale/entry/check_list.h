@@ -13,9 +13,10 @@
 // - The step: after a tick or an untick the cursor goes one row down unless it is on the
 //   last row (from no cursor row, to the first), so that Space ticks down the list
 //   (step_down). A press of the mouse on a row makes it the cursor row, on its check box
-//   as well, so a click steps down from the row it ticked.
+//   as well, so a click steps down from the row it ticked (cursor_follows_press).
 //
-// How a list uses it: the window builds its QListWidget, binds it once,
+// How a list uses it: the window builds its QListWidget, lets its cursor follow a press,
+// binds it once,
 //     lote = new CheckList(lt_lote, [this](int row) { lt_lote_ItemCheck(row); });
 // fills it (add, or checkable items of its own: any way of filling is followed), and its
 // ItemCheck handler begins with the limit and ends with the step:
@@ -32,6 +33,11 @@
 
 class QAbstractItemModel;
 class QListWidget;
+
+// From now on a press of the mouse on a row of the list makes it the list's current row,
+// on the row's check box as well (where Qt leaves the current row as it was), before the
+// tick changes.
+void cursor_follows_press(QListWidget* list);
 
 class CheckList : public QObject {
     Q_OBJECT
@@ -57,9 +63,6 @@ public:
     bool refused(int row);
     // The cursor to the row after from, unless from is the last row.
     void step_down(int from);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Qt::CheckState state(int row) const;

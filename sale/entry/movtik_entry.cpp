@@ -40,6 +40,7 @@ movtik_entry::movtik_entry(App& app, QWidget* parent) : movtik(app, parent), bri
     lines.got_focus = [this] { lt_nume_GotFocus(); };
     lines.lost_focus = [this] { lt_nume_LostFocus(); };
 
+    cursor_follows_press(lt_lote);
     lote_ = new CheckList(lt_lote, [this](int item) { lt_lote_ItemCheck(item); });
     CtlEvents& lote = bridge_->attach(lt_lote);
     lote.key_press = [this](int k) { return lt_lote_KeyPress(k); };

@@ -62,6 +62,7 @@ TEST(CheckList, SharedRules)
                 return;
             ticks->step_down(list.currentRow());
         });
+        cursor_follows_press(&list);
         fill();
         list.resize(200, 2000);
         list.show();
