@@ -454,8 +454,7 @@ public:
             } else if (p.dir == adParamOutput || p.dir == adParamInputOutput) {
                 ++ret;
                 if (ret <= nrets)
-                    p.value = coerce(p.type, tds::decode(dbrettype(p_, ret), dbretdata(p_, ret),
-                                                              dbretlen(p_, ret)));
+                    p.value = tds::decode(dbrettype(p_, ret), dbretdata(p_, ret), dbretlen(p_, ret));
                 else
                     p.value = QVariant();
             }

@@ -7,40 +7,6 @@
 
 namespace {
 
-// An answer read back: rows, return status and outputs of every declared type (an input
-// is no answer), and the record set read field by field whatever the case of the column.
-TEST(Rule, AnswerIsReadAsItsParametersAndColumnsDeclareIt)
-{
-    DbRig r;
-    r.srv.register_procedure("probar", [](central::Request& q) {
-        q.rows({"a", "B"}).rows << QVariantList{"x", QVariant()} << QVariantList{"y", "dos"};
-        q.status = 7;
-        const QVariantList outs{"salida", i64(q.arg(0).toLongLong() * 2), "2024-02-29", i64(1234), " 17 ", "no"};
-        for (int i = 0; i < outs.size(); ++i)
-            q.out(i + 1, outs[i]);
-        return true;
-    });
-    const db::Reply a = r.proc("probar").ret("r0").in("r1", db::adBigInt, 0, 21).out("r2", db::adChar, 10)
-                            .out("r3", db::adBigInt).out("f", db::adDate).out("t", db::adChar, 8)
-                            .out("n", db::adBigInt).out("x", db::adInteger).exec();
-    QStringList t{r.after(a), "status " + QString::number(a.status(-1))};
-    for (const char* name : {"r0", "r1", "r2", "r3", "f", "t", "n", "x", "none"})
-        t << QString(name) + " = " + typed(a.value(name));
-    QString kept = "antes";
-    t << QString("read x: %1 %2").arg(a.read("x", kept)).arg(kept);
-    for (db::Recordset rs = a.rows;; rs.move_next()) {
-        QStringList row;
-        for (const char* col : {"A", "b", "c"}) {
-            QString v = "antes";
-            row << QString("%1 %2 %3").arg(col).arg(rs.read_text(col, v)).arg(v);
-        }
-        t << "row: " + row.join(", ");
-        if (rs.eof())
-            break;
-    }
-    expect_golden(t, "db/answer.txt");
-}
-
 // What happens after a failure, by its kind and by the flag the call starts with.
 TEST(Rule, FailuresRetryOnlyABrokenSessionAndGiveUpWithOneMessage)
 {
