@@ -2,13 +2,13 @@
 
 namespace {
 
-ParamRows param_rows(const db::Reply& r)
+// The name/value rows of getpaq.
+db::Reading param_rows(ParamRows& p)
 {
-    ParamRows p;
-    p.ok = r.ok;
-    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next())
-        p.rows.append({rs.field(QStringLiteral("nombre")).toString(), rs.field(QStringLiteral("valor")).toString()});
-    return p;
+    return [&rows = p.rows](db::Reader& r) {
+        for (const db::Row& row : r.rows({{"nombre", db::adVarChar}, {"valor", db::adVarChar}}))
+            rows.append({row.text("nombre"), row.text("valor")});
+    };
 }
 
 // The lotteries of newtkx and dttlot rows: codint as text, the rest as whole numbers.
@@ -103,14 +103,18 @@ QString whole_text(const db::Reply& r, const QString& name)
 
 ParamRows getpaq(App& app, const QString& cod_ven)
 {
-    return param_rows(app.proc(QStringLiteral("getpaq")).in(QStringLiteral("x1"), db::adVarChar, 3, cod_ven).exec());
+    ParamRows p;
+    p.ok = app.proc(QStringLiteral("getpaq")).in(QStringLiteral("x1"), db::adVarChar, 3, cod_ven).exec(param_rows(p));
+    return p;
 }
 
 ParamRows getpaq(App& app, db::Command& prepared, const QString& cod_ven)
 {
     prepared.command_text = QStringLiteral("getpaq");
     prepared.set_value(QStringLiteral("q1"), cod_ven);
-    return param_rows(db::run_prepared(app.rule(), prepared));
+    ParamRows p;
+    p.ok = db::run_prepared(app.rule(), prepared, param_rows(p));
+    return p;
 }
 
 void read_limits(LimVta& lim, const ParamRows& rows)

@@ -10,7 +10,7 @@
 // getpaq: the outlet's parameters as name/value rows, in the server's order.
 struct ParamRows {
     bool ok = false;
-    QList<QPair<QString, QString>> rows;  // a null name or value reads as ""
+    QList<QPair<QString, QString>> rows;
 };
 // On the shared command, the parameter named x1.
 ParamRows getpaq(App& app, const QString& cod_ven);
