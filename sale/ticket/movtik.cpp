@@ -291,10 +291,9 @@ void movtik::new_tik()
             lots.append(lot);
     name_lots(lots, app_.tab_cat, t.can_cat);
 
-    t.num_tik = pad_left(n.numtik, num_digits, kZero);
-    t.ser_tik = pad_left(n.serial, num_digits, kZero);
-    const auto date = to_date(n.fecha);
-    t.fec_tik = date ? date->toString(QStringLiteral("dd/MM/yyyy")) : n.fecha;
+    t.num_tik = pad_left(QString::number(n.numtik), num_digits, kZero);
+    t.ser_tik = pad_left(QString::number(n.serial), num_digits, kZero);
+    t.fec_tik = n.fecha.toString(QStringLiteral("dd/MM/yyyy"));
     t.hor_tik = n.hora;
 
     t.tot_tik = 0;
@@ -461,7 +460,7 @@ void movtik::del_cur()
 
 void movtik::anu_cur()
 {
-    anutix(app_, tik_cur.numtik(), app_.ses_val.cod_ven, QStringLiteral("**"));
+    anutix(app_, tik_cur.numtik(), app_.ses_val.cod_ven, QStringLiteral("**"), false);
 }
 
 void movtik::b_imprimir_Click()
@@ -506,14 +505,12 @@ void movtik::val_tik()
     auto& t = tik_cur;
     double val_mon = 0, val_cup = 0;
     t.imp_tik = tax_of(t.tot_tik, app_.ses_val.por_imp);
-    const TikCommit c = valtkx(app_, t.num_tik, std::llround(t.tot_tik), std::llround(t.imp_tik),
-                               app_.cfg_reg.rep_juga.toInt());
+    const TikCommit c = valtkx(app_, t.num_tik, t.tot_tik, t.imp_tik, app_.cfg_reg.rep_juga.toInt());
     if (c.ok && app_.flg_nocox == 0) {
         val_cup = c.val_cup;
         val_mon = c.val_mon;
-        if (c.has_hora)
-            t.hor_tik = c.hora;
         if (val_mon > 0) {
+            t.hor_tik = c.hora;
             print_tik(val_mon, c.ticket2);
             return;
         }
