@@ -1,4 +1,5 @@
 #include "central.h"
+#include "core/db/values.h"
 
 namespace central {
 
@@ -15,8 +16,10 @@ QVariant normalise(int type, const QVariant& v)
 {
     if (v.isNull() || !v.isValid())
         return {};
-    if (is_int(type))
-        return QVariant::fromValue<qint64>(v.toLongLong());
+    if (is_int(type)) {
+        qint64 n = 0;  // a double rounded as the driver sends it
+        return db::to_whole(v, n) ? QVariant::fromValue<qint64>(n) : QVariant();
+    }
     if (is_text(type))
         return v.toString();
     if (type == db::adDate)

@@ -15,11 +15,12 @@ Step spoiled(const char* proc, central::Spoil s)
 }
 
 // Each spoiled answer, arranged before its step: the window opened (newtkx), a play put and
-// Imprimir pressed (valtkx), the watch's check (statik); the calls, messages, lines and
-// ticket after it (or that the window closed), and what was printed.
-TEST(SaleUnreadable, NoTicketOrPrintFromAHalfReadAnswer)
+// Imprimir pressed (valtkx), the watch's check (statik), a play typed and sent with
+// Procesar (protkx) and Imprimir pressed after it; the calls, messages, lines and ticket
+// after each step (or that the window closed), and what was printed.
+TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
 {
-    enum At { opening, commit, watch };
+    enum At { opening, commit, watch, play };
     const struct { const char* name; At at; Step arrange; } cases[] = {
         {"newtkx: a null number", opening, spoiled("newtkx", spoil::output(0, {}))},
         {"newtkx: a number beyond 64 bits", opening, spoiled("newtkx", spoil::output(0, 1e20))},
@@ -45,6 +46,16 @@ TEST(SaleUnreadable, NoTicketOrPrintFromAHalfReadAnswer)
         {"valtkx: a null plays text", commit, spoiled("valtkx", spoil::column("ticket2", {}))},
         {"valtkx: no plays row prints the ticket without them", commit, spoiled("valtkx", spoil::no_result_set())},
         {"statik: no status", watch, spoiled("statik", spoil::no_status())},
+        {"protkx: a line of null kind", play, spoiled("protkx", spoil::column("tipo", {}))},
+        {"protkx: a null amount", play, spoiled("protkx", spoil::column("monto", {}))},
+        {"protkx: an amount that is no number", play, spoiled("protkx", spoil::column("monto", "diez"))},
+        {"protkx: an amount beyond 64 bits", play, spoiled("protkx", spoil::column("monto", 1e20))},
+        {"protkx: a number of the wrong type", play, spoiled("protkx", spoil::column("numero", 12.5))},
+        {"protkx: a marker needs neither kind nor amount", play, [](SaleRig& r) {
+             r.t.srv->spoil_next("protkx", [](central::Request& q) {
+                 q.sets[0].rows << QVariantList{"***", "******", QVariant(), QVariant(), QVariant()};
+             });
+         }},
     };
     QStringList transcript;
     for (const auto& c : cases) {
@@ -54,7 +65,16 @@ TEST(SaleUnreadable, NoTicketOrPrintFromAHalfReadAnswer)
         if (c.at == opening)
             c.arrange(r);
         r.open();
-        if (c.at != opening) {
+        if (c.at == play) {
+            ASSERT_FALSE(r.closed());
+            r.lots("001");
+            c.arrange(r);
+            r.report(false);
+            type_keys("123<enter>10<enter>");
+            transcript << QString("== ") + c.name << r.report(false);
+            r.press_imprimir();
+            transcript << "> Imprimir";
+        } else if (c.at != opening) {
             ASSERT_FALSE(r.closed());
             r.put_play("TCA", "123", 10);
             r.report(false);
@@ -62,7 +82,9 @@ TEST(SaleUnreadable, NoTicketOrPrintFromAHalfReadAnswer)
             c.arrange(r);
             c.at == commit ? r.press_imprimir() : r.watch(6);
         }
-        transcript << QString("== ") + c.name << r.report(false);
+        if (c.at != play)
+            transcript << QString("== ") + c.name;
+        transcript << r.report(false);
         static const QRegularExpression date_time("\\d\\d/\\d\\d/\\d{4}|\\d\\d:\\d\\d:\\d\\d");
         QStringList printed;
         for (const auto& doc : r.t.prn->docs)
