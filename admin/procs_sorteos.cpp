@@ -12,7 +12,7 @@ SrtList dsxsrt(App& app, const QString& cod_ven)
 
 bool delsrt(App& app, const QString& cod_ven)
 {
-    return app.proc(QStringLiteral("delsrt")).in(QStringLiteral("d1"), db::adChar, 3, cod_ven).exec({});
+    return app.proc(QStringLiteral("delsrt")).in(QStringLiteral("d1"), db::adChar, 3, cod_ven).exec();
 }
 
 bool actsrt(App& app, const QString& cod_ven, const QString& codlot)
@@ -20,5 +20,5 @@ bool actsrt(App& app, const QString& cod_ven, const QString& codlot)
     return app.proc(QStringLiteral("actsrt"))
         .in(QStringLiteral("d1"), db::adChar, 3, cod_ven)
         .in(QStringLiteral("d2"), db::adChar, 3, codlot)
-        .exec({});
+        .exec();
 }

@@ -45,7 +45,7 @@ MapList getmap(App& app, const QString& logusr)
 
 bool delmap(App& app, const QString& logusr)
 {
-    return app.proc(QStringLiteral("delmap")).in(QStringLiteral("d1"), db::adChar, 10, logusr).exec({});
+    return app.proc(QStringLiteral("delmap")).in(QStringLiteral("d1"), db::adChar, 10, logusr).exec();
 }
 
 bool actmap(App& app, const QString& logusr, const QString& codmnu)
@@ -53,5 +53,5 @@ bool actmap(App& app, const QString& logusr, const QString& codmnu)
     return app.proc(QStringLiteral("actmap"))
         .in(QStringLiteral("d1"), db::adChar, 10, logusr)
         .in(QStringLiteral("d2"), db::adChar, 3, codmnu)
-        .exec({});
+        .exec();
 }

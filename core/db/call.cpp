@@ -21,64 +21,6 @@ bool read_answer(const RuleCtx& ctx, const QString& procedure, bool called, cons
 
 } // namespace
 
-QVariant Reply::value(const QString& name) const
-{
-    if (!ok)
-        return {};
-    for (const auto& p : params)
-        if (p.dir != adParamInput && p.name.compare(name, Qt::CaseInsensitive) == 0) {
-            QVariant v;
-            return read_as(p.type, p.value, v) ? v : QVariant();
-        }
-    return {};
-}
-
-qint64 Reply::status(qint64 def) const
-{
-    for (const auto& p : params)
-        if (p.dir == adParamReturnValue) {
-            const QVariant v = value(p.name);
-            return v.isNull() || !v.isValid() ? def : v.toLongLong();
-        }
-    return def;
-}
-
-bool Reply::read(const QString& name, QString& target) const
-{
-    const QVariant v = value(name);
-    if (v.isNull() || !v.isValid())
-        return false;
-    target = v.toString();
-    return true;
-}
-
-Reply Proc::exec()
-{
-    cmd_.command_text = procedure_;
-    for (const auto& p : params_)
-        cmd_.append(p.name, p.type, p.dir, p.size, p.value);
-    Reply r;
-    r.ok = sp_exec(ctx_, cmd_, r.rows, false, &r.params);
-    return r;
-}
-
-Reply Proc::once()
-{
-    cmd_.command_text = procedure_;
-    for (const auto& p : params_)
-        cmd_.append(p.name, p.type, p.dir, p.size, p.value);
-    Reply r;
-    r.ok = sp_once(ctx_, cmd_, r.rows, false, &r.params);
-    return r;
-}
-
-Reply run_prepared(const RuleCtx& ctx, Command& cmd, bool once)
-{
-    Reply r;
-    r.ok = once ? sp_once(ctx, cmd, r.rows, true, &r.params) : sp_exec(ctx, cmd, r.rows, true, &r.params);
-    return r;
-}
-
 Proc::Proc(const RuleCtx& ctx, Command& cmd, const QString& procedure)
     : ctx_(ctx), cmd_(cmd), procedure_(procedure)
 {

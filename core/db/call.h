@@ -23,18 +23,6 @@ namespace db {
 // What a procedure function reads of an answer, through the reader.
 using Reading = std::function<void(Reader&)>;
 
-// What a call answered, for callers that read it field by field. Nothing may be read
-// unless ok.
-struct Reply {
-    bool ok = false;
-    Recordset rows;
-    QList<Parameter> params;
-
-    QVariant value(const QString& name) const;
-    qint64 status(qint64 def) const;
-    bool read(const QString& name, QString& target) const;
-};
-
 class Proc {
 public:
     Proc(const RuleCtx& ctx, Command& cmd, const QString& procedure);
@@ -48,11 +36,9 @@ public:
     // Under the reconnect rule. True when the call went through and its answer was read
     // whole; an answer that cannot be read ends the call as a server error on a live
     // session does (no second run, cox_lost) and reading gets nothing more.
-    bool exec(const Reading& reading);
+    bool exec(const Reading& reading = {});
     // Tried once: no reconnect, no pointer, no message; an unreadable answer only fails.
-    bool once(const Reading& reading);
-    Reply exec();
-    Reply once();
+    bool once(const Reading& reading = {});
 
 private:
     bool run(bool once, const Reading& reading);
@@ -65,7 +51,6 @@ private:
 
 // Runs a prepared command as it stands: its parameters, with the values the caller set,
 // stay on it for the next call.
-bool run_prepared(const RuleCtx& ctx, Command& cmd, const Reading& reading, bool once = false);
-Reply run_prepared(const RuleCtx& ctx, Command& cmd, bool once = false);
+bool run_prepared(const RuleCtx& ctx, Command& cmd, const Reading& reading = {}, bool once = false);
 
 } // namespace db

@@ -2,7 +2,7 @@
 
 bool stacox(App& app)
 {
-    return db::Proc(app.rule(), app.cmd_stacox, QStringLiteral("stacox")).ret(QStringLiteral("t0")).once({});
+    return db::Proc(app.rule(), app.cmd_stacox, QStringLiteral("stacox")).ret(QStringLiteral("t0")).once();
 }
 
 MenAnswer getmen(App& app, const QString& cod_ven)

@@ -97,7 +97,7 @@ PlayAnswer duptix(App& app, qint64 source, qint64 numtik, double monto, const QS
 
 bool delnux(App& app, qint64 numtik, qint64 index)
 {
-    return app.proc(QStringLiteral("delnux")).in("d1", adBigInt, 0, numtik).in("d2", adBigInt, 0, index).exec({});
+    return app.proc(QStringLiteral("delnux")).in("d1", adBigInt, 0, numtik).in("d2", adBigInt, 0, index).exec();
 }
 
 bool bortix(App& app, qint64 numtik, const QString& lots, int val_fijo)
@@ -106,5 +106,5 @@ bool bortix(App& app, qint64 numtik, const QString& lots, int val_fijo)
         .in("d1", adBigInt, 0, numtik)
         .in("d2", adVarChar, 255, lots)
         .in("d3", adInteger, 0, val_fijo)
-        .exec({});
+        .exec();
 }

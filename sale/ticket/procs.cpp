@@ -187,7 +187,7 @@ CatRows dstlot(App& app, int ord_lot, int val_fijo)
 
 bool dsplot(App& app)
 {
-    return app.proc(QStringLiteral("dsplot")).exec({});
+    return app.proc(QStringLiteral("dsplot")).exec();
 }
 
 LotRows dttlot(App& app, const QString& cod_ven, int mod_lot, int ord_act, int val_fijo)
@@ -238,7 +238,7 @@ TikStatus statik(App& app, qint64 numtik)
 
 bool deltik(App& app, const QString& num_tik)
 {
-    return app.proc(QStringLiteral("deltik")).in(QStringLiteral("d1"), adChar, 8, num_tik).exec({});
+    return app.proc(QStringLiteral("deltik")).in(QStringLiteral("d1"), adChar, 8, num_tik).exec();
 }
 
 TikCommit valtkx(App& app, const QString& num_tik, double tot_tik, double imp_tik, int rep_juga)

@@ -204,7 +204,7 @@ TEST_F(TdsTest, VanishedServerFailsTheCallWithinTheKeepAliveBound)
     ep.vanish_at_next_calls(2);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(r.after(r.proc("getutq").ret("d0").in("d1", db::adVarChar, 15, "CAJERO").exec()),
+    EXPECT_EQ(r.run(r.proc("getutq").ret("d0").in("d1", db::adVarChar, 15, "CAJERO")),
               "ok 0, rows 0, calls [], opens 2, boxes [\"No hay conexión con el servidor.          \"/16/Tovaren], "
               "captions 1, flag 1, closed, params 0, pointers 11-0-0");
     EXPECT_LT(clock.elapsed(), 10000);
