@@ -134,7 +134,7 @@ TEST(MovdpoE, AmountKeys)
 }
 
 // A typed amount in stored units: cut to two decimals, nothing below a hundredth of a
-// unit, nothing beyond 64 bits.
+// unit, nothing beyond 64 bits, the divisor included.
 TEST(MovdpoE, AmountInStoredUnits)
 {
     const qint64 no = -1;
@@ -142,6 +142,7 @@ TEST(MovdpoE, AmountInStoredUnits)
         {"1500", 1e8, 150000000000}, {"12.349", 1e8, 1234000000}, {"1,5", 1e8, 150000000}, {"0.001", 1e8, no},
         {"0.", 1e8, no}, {"1.2.3", 1e8, no}, {"-5", 1e8, no}, {"5", 100, 500}, {"0.015", 1000, 10}, {"0.01", 1, no},
         {"92233720368.54", 1e8, 9223372036854000000}, {"92233720368.55", 1e8, no},
+        {"1", 1e30, no},  // a divisor beyond 64 bits, as a login may set it
     };
     for (const auto& c : cases) {
         MonCtx m;
