@@ -3,6 +3,7 @@
 #include "movdpo.h"
 #include "procs_deposits.h"
 #include "core/app/keyfilter.h"
+#include "core/app/typed_combo.h"
 #include "core/shared/justify.h"
 #include "core/shared/twips.h"
 #include "core/shared/whole.h"
@@ -83,9 +84,7 @@ movdpo_e::movdpo_e(App& app) : app_(app)
     };
     tx_codbco = new QComboBox(Framex);
     tx_codbco->setObjectName(QStringLiteral("tx_codbco"));
-    tx_codbco->setEditable(true);
-    tx_codbco->setInsertPolicy(QComboBox::NoInsert);
-    tx_codbco->setCompleter(nullptr);
+    make_typed_combo(tx_codbco);
     tx_codbco->setGeometry(tw_rect(1000, 300, 4000, 315));
     tx_fech = new QDateEdit(Framex);
     tx_fech->setObjectName(QStringLiteral("tx_fech"));

@@ -1,5 +1,6 @@
 #include "parprn.h"
 #include "core/app/keyfilter.h"
+#include "core/app/typed_combo.h"
 #include "core/login/cfg_reg.h"
 #include "core/shared/justify.h"
 #include "core/shared/twips.h"
@@ -48,9 +49,7 @@ parprn::parprn(App& app, QWidget* parent) : QDialog(parent), app_(app)
     auto list = [&](const char* name, int row, int width) {
         auto* b = new QComboBox(frame);
         b->setObjectName(QLatin1String(name));
-        b->setEditable(true);
-        b->setInsertPolicy(QComboBox::NoInsert);
-        b->setCompleter(nullptr);
+        make_typed_combo(b);
         b->setGeometry(tw_rect(kFieldLeft, row_top(row), width, kRowHeight));
         install_key_filter(b, &parprn::list_KeyPress);
         return b;

@@ -2,6 +2,7 @@
 #include "parsys_values.h"
 #include "procs_params.h"
 #include "core/app/keyfilter.h"
+#include "core/app/typed_combo.h"
 #include "core/login/cfg_reg.h"
 #include "core/shared/justify.h"
 #include "core/shared/twips.h"
@@ -32,9 +33,7 @@ QComboBox* list_box(QWidget* parent, const char* name)
 {
     auto* b = new QComboBox(parent);
     b->setObjectName(QLatin1String(name));
-    b->setEditable(true);
-    b->setInsertPolicy(QComboBox::NoInsert);
-    b->setCompleter(nullptr);
+    make_typed_combo(b);
     b->setMaxVisibleItems(12);
     return b;
 }

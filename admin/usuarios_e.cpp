@@ -46,7 +46,7 @@ usuarios_e::usuarios_e(App& app) : app_(app)
     setTabOrder(tx_caja, b_aceptar);
     setTabOrder(b_aceptar, b_cancelar);
 
-    // Letters in upper case as they are typed, and pasted text when the field is left.
+    // Letters in upper case as they are typed, and the whole text once the field is left.
     for (QLineEdit* e : {tx_user, tx_clav}) {
         install_key_filter(e, upper_key);
         on_focus_out(e, [e] {

@@ -137,7 +137,7 @@ void install_admin(Server& server)
     // Bank accounts and deposits.
     Outlet& o = model.outlet;
     o.accounts = {{"001", "BANCO DE VENEZUELA"}, {"002", "BANESCO"}, {"003", "MERCANTIL"}};
-    const QDate today = QDate::currentDate();
+    const QDate today = model.started.date();
     o.deposits = {{today.addDays(-1), "001", "0004512", 250000000000, true},
                   {today, "002", "0004518", 120050000000, false},
                   {today, "001", "0004520", 75000000000, false}};

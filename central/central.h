@@ -68,8 +68,9 @@ Spoil rows_cleared();                          // the result set comes without r
 
 class Server : public db::Driver {
 public:
-    // A server with every group of procedures installed and the demo's data.
-    Server();
+    // A server with every group of procedures installed and the demo's data, its history
+    // ending at the moment it starts. It takes the moment from clock (none: the system's).
+    explicit Server(Clock clock = {});
     ~Server() override;
 
     Model model;

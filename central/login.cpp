@@ -13,7 +13,7 @@ void install_login(Server& server)
         {"NOMBRE_VEN", "AGENCIA DEMO"},
         {"DIRECC_VEN", "AV. PRINCIPAL 1"},
         {"NUMRIF_VEN", "J-00000000-0"},
-        {"FECHAX_SYS", QDate::currentDate().toString("yyyy-MM-dd")},
+        {"FECHAX_SYS", model.started.date().toString("yyyy-MM-dd")},
         {"TKMENS_001", "GRACIAS POR SU COMPRA"},
         {"TKMENS_002", "REVISE SU TICKET"},
         {"TKMENS_003", "CADUCA A LOS 3 DIAS"},

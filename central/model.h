@@ -14,8 +14,12 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 
 namespace central {
+
+// Where the server takes the moment from: the system clock, or one a test sets.
+using Clock = std::function<QDateTime()>;
 
 // A cashier account of an outlet.
 struct User {
@@ -135,6 +139,8 @@ struct Symbol {
 
 // The in-memory model the procedures work on; every group of procedures shares it.
 struct Model {
+    Clock clock = [] { return QDateTime::currentDateTime(); };
+    QDateTime started;            // when the server started: the demo's history ends there
     QString db_user = deploy::db_user;          // the program's fixed database login
     QString db_password = deploy::db_password;
     QMap<QString, Cox> cox;       // by database code
@@ -143,7 +149,7 @@ struct Model {
     int getutq_override = -1;     // >= 0: getutq answers this code
     QList<Lottery> lotteries;     // the catalogue
     QList<Ticket> tickets;        // every ticket of every state
-    qint64 next_numtik = 1;
+    qint64 next_numtik = 1;       // the next ticket's number: above every ticket sold before
     qint64 next_serial = 10000001;
     QList<Winner> winners;
     // The time of day the double sells at: a draw at or before it is closed. Fixed, so that
@@ -156,6 +162,13 @@ struct Model {
     qint64 cupo_num = 20000000000;
     int lot_lines = 200;          // lines of one lottery a ticket may hold
     QString sim_zero = "0-";      // how answers write the symbol 0: "0-", "0a" or "99"
+
+    QDateTime now() const { return clock(); }
+    QDate today() const { return now().date(); }
+    // Ends the demo's history at a moment: what would come later does not happen (sales,
+    // draws, prizes and payments), and the tickets are numbered in the order they were
+    // sold, the counter above them. The highest number of a caja is then its last ticket.
+    void end_history(const QDateTime& at);
 
     // The outlet's parameter of that name ("" when it has none), and setting it.
     QString param(const QString& key) const;

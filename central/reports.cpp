@@ -125,8 +125,8 @@ QMap<QDate, Day> account_days(const Model& m, const QString& cod_ven)
 }
 
 // The demo's history: a week of sales of both cajas up to the working day, some tickets
-// annulled, some winning, most prizes paid. Its tickets are numbered from 900001, apart
-// from the ones the sale numbers, and leave the store's counters alone.
+// annulled, some winning, most prizes paid. Its serials are apart from the ones the sale
+// hands out; the history's end numbers the tickets.
 void seed_history(Model& m)
 {
     if (m.lotteries.isEmpty()) {
@@ -146,7 +146,7 @@ void seed_history(Model& m)
         m.outlet.values["PORIMP_VEN"] = "1";
     const double tax = m.outlet.values.value("PORIMP_VEN").toDouble();
     const qint64 unit = 100000000;
-    const QDate today = QDate::currentDate();
+    const QDate today = m.started.date();
     int k = 0;
     for (int day = 7; day >= 0; --day) {
         const QDate fecha = today.addDays(-day);
@@ -155,7 +155,6 @@ void seed_history(Model& m)
             const int count = 3 + (day + caja.toInt()) % 3;
             for (int i = 0; i < count; ++i, ++k) {
                 Ticket t;
-                t.numtik = 900001 + k;
                 t.serial = 90000001 + k;
                 t.cod_ven = m.outlet.cod_ven;
                 t.caja = caja;

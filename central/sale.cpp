@@ -128,7 +128,7 @@ qint64 commit(Model& m, Ticket* t, qint64 total, qint64 tax)
     t->state = Ticket::sold;
     t->total = total;
     t->tax = tax;
-    t->hora = QTime::currentTime().toString("hh:mm:ss");
+    t->hora = m.now().time().toString("hh:mm:ss");
     m.outlet.quota -= total;
     return sum;
 }
@@ -254,13 +254,14 @@ void install_sale(Server& server)
             r.out(1, QVariant::fromValue<qint64>(0));
             return true;
         }
+        const QDateTime now = model.now();
         Ticket t;
         t.numtik = model.next_numtik++;
         t.serial = model.next_serial++;
         t.cod_ven = o.cod_ven;
         t.caja = r.text(5).trimmed();
-        t.fecha = QDate::currentDate();
-        t.hora = QTime::currentTime().toString("hh:mm:ss");
+        t.fecha = now.date();
+        t.hora = now.time().toString("hh:mm:ss");
         model.tickets << t;
         lottery_rows(r, model, r.arg(7).toInt(), 0);
         r.out(0, t.numtik);
@@ -280,7 +281,7 @@ void install_sale(Server& server)
     // (the client drops it), 0 while it is pending, 2 once it is closed.
     server.register_procedure("statik", [&model](Request& r) {
         const Ticket* t = model.ticket(r.arg(0).toLongLong());
-        if (!t || (t->state == Ticket::pending && t->fecha < QDate::currentDate()))
+        if (!t || (t->state == Ticket::pending && t->fecha < model.today()))
             r.status = 1;
         else
             r.status = t->state == Ticket::pending ? 0 : 2;

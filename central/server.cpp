@@ -97,8 +97,11 @@ private:
 
 } // namespace
 
-Server::Server()
+Server::Server(Clock clock)
 {
+    if (clock)
+        model.clock = std::move(clock);
+    model.started = model.now();
     install_login(*this);
     install_sale(*this);
     install_plays(*this);
@@ -106,6 +109,7 @@ Server::Server()
     install_winners(*this);
     install_reports(*this);
     install_admin(*this);
+    model.end_history(model.started);
 }
 
 Server::~Server() = default;

@@ -19,7 +19,7 @@ bool expired(const Model& m, const Ticket& t)
 {
     bool ok = false;
     const int days = m.param("TVENCE_TIK").trimmed().toInt(&ok);
-    return t.fecha.daysTo(QDate::currentDate()) > (ok ? days : 3);
+    return t.fecha.daysTo(m.today()) > (ok ? days : 3);
 }
 
 // dsptik's status of a ticket: 1 unknown, 3 annulled, 4 paid, 2 processed, 5 no longer to
@@ -35,7 +35,7 @@ int annul_status(const Model& m, const Ticket* t)
         return 4;
     if (t->processed)
         return 2;
-    if (t->state == Ticket::pending || t->fecha < QDate::currentDate() || m.param("ANUTIK_VEN").trimmed() == "1")
+    if (t->state == Ticket::pending || t->fecha < m.today() || m.param("ANUTIK_VEN").trimmed() == "1")
         return 5;
     return 0;
 }
@@ -125,12 +125,11 @@ void seed_tickets(Model& m)
         {0, "01", "09:30:27", Ticket::sold, false, 0, false,
          {{0, sim, "N", "1520", 2}, {1, sim, "N", "010203", 1}, {2, num, "N", "777", 5}}},
     };
-    // Numbers of their own, apart from the ones the sale hands out.
-    const QDate today = QDate::currentDate();
+    // Serials apart from the ones the sale hands out; the history's end numbers the tickets.
+    const QDate today = m.started.date();
     qint64 n = 0;
     for (const auto& s : seeds) {
         Ticket t;
-        t.numtik = 800001 + n;
         t.serial = 80000001 + n++;
         t.cod_ven = QString::fromLatin1(s.cod_ven);
         t.caja = QString::fromLatin1(s.caja);
@@ -187,7 +186,8 @@ void install_services(Server& server)
         return true;
     });
 
-    // dsputk: p1 out the caja's last ticket (0: none), outlet, caja.
+    // dsputk: p1 out the caja's last ticket (0: none), outlet, caja. The last is the highest
+    // number: tickets are numbered in the order sold, the demo's history included.
     server.register_procedure("dsputk", [&model](Request& r) {
         qint64 last = 0;
         for (const auto& t : model.tickets)
@@ -218,7 +218,7 @@ void install_services(Server& server)
         const bool ok = t && pay_status(model, t) == 2 && t->premio > 0 && t->cod_ven == r.text(1).trimmed();
         if (ok) {
             t->paid = true;
-            t->paid_at = QDateTime::currentDateTime();
+            t->paid_at = model.now();
             t->paid_caja = r.text(2).trimmed();
         }
         r.status = ok ? 0 : 1;

@@ -730,6 +730,9 @@ struct TdsEndpoint::Impl {
     QByteArray last_request, last_answer;
     quint16 next_spid = 51;
     std::atomic<int> vanish{0};  // calls left at which the endpoint vanishes
+    int lose = 0;                // calls (of lose_proc, or any) left whose answer is lost
+    QString lose_proc;
+    bool answer_lost(const QString& proc);
 
     void run();
     void poke()
@@ -1107,6 +1110,8 @@ bool TdsEndpoint::Impl::rpc(Client& c)
         std::lock_guard g(server_mutex);
         ok = server.execute(req, &error, &broken);
     }
+    if (answer_lost(req.proc))
+        return false;  // it ran; the connection goes away before its answer
     QByteArray answer;
     if (!ok) {
         if (broken)
@@ -1160,6 +1165,15 @@ bool TdsEndpoint::Impl::rpc(Client& c)
     }
     QByteArray wire;
     return send(c, answer, &wire);
+}
+
+bool TdsEndpoint::Impl::answer_lost(const QString& proc)
+{
+    std::lock_guard g(mutex);
+    if (lose <= 0 || !(lose_proc.isEmpty() || lose_proc == proc))
+        return false;
+    --lose;
+    return true;
 }
 
 TdsEndpoint::TdsEndpoint(Server& server) : server_(server), d_(std::make_unique<Impl>(server)) {}
@@ -1240,6 +1254,13 @@ void TdsEndpoint::drop_connections()
 }
 
 void TdsEndpoint::vanish_at_next_calls(int n) { d_->vanish = n; }
+
+void TdsEndpoint::lose_answers_at_next_calls(int n, const QString& proc)
+{
+    std::lock_guard g(d_->mutex);
+    d_->lose = n;
+    d_->lose_proc = proc;
+}
 
 int TdsEndpoint::connections() const
 {

@@ -39,6 +39,10 @@ public:
     // The next n calls find the server gone, as if its cable were pulled: no answer, no
     // closing, and not even TCP acknowledges anything on their connections any more.
     void vanish_at_next_calls(int n);
+    // The next n calls of proc (of any procedure when proc is empty) run on the server, but
+    // their connection closes before the answer goes out: the client cannot tell whether
+    // they ran.
+    void lose_answers_at_next_calls(int n, const QString& proc = QString());
 
     std::mutex& server_mutex();
     template <class F> decltype(auto) with_server(F&& f)

@@ -36,7 +36,7 @@ void install_winners(Server& server)
 {
     Model& model = server.model;
 
-    const QDate today = QDate::currentDate();
+    const QDate today = model.started.date();
     for (const DemoDraw& d : demo_draws) {
         const QString code = QString::fromLatin1(d.code);
         const Lottery* l = model.lottery(code);

@@ -1,5 +1,6 @@
 #include "frame.h"
 #include "core/app/keyfilter.h"
+#include "core/app/typed_combo.h"
 #include "core/shared/twips.h"
 #include "core/shell/mdi_child.h"
 #include "core/shell/report.h"
@@ -72,11 +73,8 @@ QComboBox* rep_frame::add_combo(const char* name, const char* label, bool editab
 {
     auto* c = new QComboBox(framex);
     c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(editable);
-    if (editable) {
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->setCompleter(nullptr);
-    }
+    if (editable)
+        make_typed_combo(c);
     auto* l = new QLabel(QString::fromUtf8(label), framex);
     l->setGeometry(tw_rect(150, row_top + rows_ * row_height + 45, label_width, 285));
     c->setGeometry(tw_rect(field_left, row_top + rows_ * row_height, field_width, 330));
@@ -89,7 +87,7 @@ QComboBox* rep_frame::add_caja()
     QComboBox* c = add_combo("tx_caja", "Caja:", true);
     install_key_filter(c, &rep_frame::tx_caja_KeyPress);
     // The procedures take two characters: whatever the user leaves in the box (a partly
-    // erased "TODAS", something pasted) is cut to its first two digits.
+    // erased "TODAS") is cut to its first two digits.
     QLineEdit* e = c->lineEdit();
     connect(e, &QLineEdit::textEdited, e, [e](const QString& text) {
         QString digits;

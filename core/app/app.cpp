@@ -26,6 +26,13 @@ QList<db::Command*> App::commands()
     return {&cmd_sp, &cmd_stacox, &cmd_getmen, &cmd_getpaq, &cmd_newtkx, &cmd_statik, &cmd_protkx, &cmd_valtkx};
 }
 
+void App::cox_up()
+{
+    flg_nocox = 0;
+    if (cox_back)
+        cox_back();
+}
+
 int App::msg(const QString& text, int style, const QString& title)
 {
     return dlg.msg_box(text, style, title);
@@ -70,6 +77,14 @@ void App::unload(const QString& name)
         w->close();
         delete w.data();
     }
+}
+
+QStringList App::registered() const
+{
+    QStringList names;
+    for (const auto& [name, f] : factories_)
+        names << name;
+    return names;
 }
 
 QStringList App::loaded() const

@@ -30,6 +30,13 @@ struct Services {
     std::unique_ptr<db::Driver> driver;
 };
 
+// A ticket the sale may have left sold on the server but neither printed nor annulled: its
+// commit failed and its annulment could not be sent. cod_ven: the outlet it was sold for.
+struct TikAnu {
+    qint64 numtik = 0;
+    QString cod_ven;
+};
+
 // The program's module-wide state, its database objects and its platform services.
 // main() owns one; every window gets it by reference; a test builds a fresh one.
 class App {
@@ -61,6 +68,8 @@ public:
     DlgDatos dlg_datos;         // the sale window's exchange with its dialogs
 
     int flg_nocox = 0;          // 1 = no connection
+    // Tickets to annul as soon as the server answers again; they outlive the sale window.
+    QList<TikAnu> tik_anu;
     int mod_edi = 0;            // edit mode a list window hands its edit dialog: 1 include, 2 modify
     QString num_hdd;            // terminal identity
     QString nom_prg = "TOVAREN";
@@ -79,6 +88,10 @@ public:
 
     // Refreshes the main window's caption; set by the main window.
     std::function<void()> main_caption;
+    // Sends what waited for the server (the annulments of tik_anu); set by the sale.
+    std::function<void()> cox_back;
+    // The server answered (a keep-alive or a login): flg_nocox back to 0, then cox_back.
+    void cox_up();
 
     // What the call rule works on.
     db::RuleCtx rule() { return {cox_bd, flg_nocox, dat_cox, ver_comp, dlg, main_caption}; }
@@ -100,6 +113,7 @@ public:
     using Factory = std::function<QWidget*(App&)>;
     void register_window(const QString& name, Factory factory);
     bool has_factory(const QString& name) const { return factories_.count(name) != 0; }
+    QStringList registered() const;
     // The loaded window of that name, created on first reference (null with no factory).
     QWidget* window(const QString& name);
     template <class W> W* win(const QString& name) { return qobject_cast<W*>(window(name)); }

@@ -1,6 +1,7 @@
 #include "conexion.h"
 #include "core/app/keyfilter.h"
 #include "core/app/rule.h"
+#include "core/app/typed_combo.h"
 #include "core/login/cfg_reg.h"
 #include "core/login/deploy.h"
 #include "core/login/discovery.h"
@@ -64,11 +65,8 @@ conexion::conexion(App& app, QWidget* parent) : QDialog(parent), app_(app)
     tx_dtbs = new QComboBox(this);
     tx_dtbs->setObjectName("tx_dtbs");
     tx_dtbs->setGeometry(tw_rect(1300, 1500, 2500, 315));
-    tx_dtbs->setEditable(true);
-    tx_dtbs->setInsertPolicy(QComboBox::NoInsert);
-    tx_dtbs->setCompleter(nullptr);
+    make_typed_combo(tx_dtbs);
     tx_dtbs->lineEdit()->setMaxLength(kDtbsLength);
-    tx_dtbs->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
 
     auto button = [&](const char* name, const QString& text, int top) {
         auto* b = new QPushButton(text, this);
@@ -507,7 +505,7 @@ void conexion::refusal(int code)
 
 void conexion::common_end()
 {
-    app_.flg_nocox = 0;
+    app_.cox_up();
     app_.dlg.set_pointer(plat::ptr_default);
     if (app_.main_caption)
         app_.main_caption();

@@ -149,6 +149,8 @@ const QString& max_of(const MonCtx& c, int kind) { return kind == 0 ? c.jug_max 
 
 } // namespace
 
+double mon_num(const QString& text) { return num(text); }
+
 bool mon_range(const MonCtx& c, const QString& amount, int kind)
 {
     const double a = num(amount);

@@ -23,6 +23,10 @@ struct MonCtx {
 // The money settings of the session and sale limits.
 MonCtx mon_ctx(const SesVal& ses, const LimVta& lim);
 
+// The numeric value of an amount or limit text (blanks around it allowed), read the same on
+// every workstation; 0 when it is empty or no number.
+double mon_num(const QString& text);
+
 // Kind 0 selects the number-play limits jug_min/jug_max, any other kind jug_mis/jug_mas.
 // True when minimum <= amount <= maximum, compared as numbers.
 bool mon_range(const MonCtx& c, const QString& amount, int kind);

@@ -10,13 +10,12 @@
 namespace {
 
 // Probes the server once; when the probe fails, reopens the connection quietly and probes
-// again. Sets flg_nocox from the outcome. No message, no pointer change.
+// again. Sets flg_nocox from the outcome; once the server answered, what waited for it is
+// sent. No message, no pointer change.
 void keep_alive(App& app)
 {
-    if (stacox(app))
-        app.flg_nocox = 0;
-    else if (cox_reconnect(app))
-        app.flg_nocox = stacox(app) ? 0 : 1;
+    if (stacox(app) || (cox_reconnect(app) && stacox(app)))
+        app.cox_up();
     else
         app.flg_nocox = 1;
 }

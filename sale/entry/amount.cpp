@@ -4,21 +4,19 @@
 
 namespace {
 
-double minimum(const MonCtx& c, int kind) { return (kind == 0 ? c.jug_min : c.jug_mis).trimmed().toDouble(); }
-double maximum(const MonCtx& c, int kind) { return (kind == 0 ? c.jug_max : c.jug_mas).trimmed().toDouble(); }
+double minimum(const MonCtx& c, int kind) { return mon_num(kind == 0 ? c.jug_min : c.jug_mis); }
+double maximum(const MonCtx& c, int kind) { return mon_num(kind == 0 ? c.jug_max : c.jug_mas); }
 
-} // namespace
-
-Typed amount_key(const MonCtx& c, int kind, const QString& text, int key)
+// The rules both amount fields share, for a minimum and a maximum in stored units.
+Typed amount_rule(const MonCtx& c, double lo, double hi, const QString& text, int key)
 {
-    const double lo = minimum(c, kind);
     const bool fraction = lo < c.mod_sys;  // a minimum below one unit
     const bool decimals = fraction && c.flg_dec;
     if (text.isEmpty() && (key == '0' || key == '.') && decimals)
         return {QStringLiteral("0."), 0};
     if (key == '.' && !decimals)
         return {text, 0};
-    key = mon_keycheck(c, text, key, maximum(c, kind));
+    key = mon_keycheck(c, text, key, hi);
     const qsizetype dot = text.indexOf(QLatin1Char('.'));
     const bool digit = key >= '0' && key <= '9';
     if (dot < 0 || !(digit || key == 8) || !decimals)
@@ -39,6 +37,23 @@ Typed amount_key(const MonCtx& c, int kind, const QString& text, int key)
         return {zero && m <= 1 ? text + QLatin1Char('0') : text, 0};
     const int least = key == '1' ? 10 : key <= '4' ? 20 : 50;
     return {!zero || m <= least ? text + QChar(key) + QLatin1Char('0') : text, 0};
+}
+
+} // namespace
+
+Typed amount_key(const MonCtx& c, int kind, const QString& text, int key)
+{
+    return amount_rule(c, minimum(c, kind), maximum(c, kind), text, key);
+}
+
+Typed mont_key(const MonCtx& c, const QString& lo, const QString& hi, const QString& text, int key)
+{
+    if (!amount_char(key))
+        return {text, 0};
+    Typed t = amount_rule(c, mon_num(lo), mon_num(hi), text, key);
+    if (t.key != 0 && t.key != 8 && t.text.size() >= mont_length)
+        t.key = 0;
+    return t;
 }
 
 QStringList amount_presets(const MonCtx& c, int kind)

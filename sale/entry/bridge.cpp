@@ -4,10 +4,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 namespace {
 
@@ -36,13 +34,6 @@ int shift_state(Qt::KeyboardModifiers m)
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
 }
 
-// Keys that change a field's text without typing a character.
-bool edits_untyped(const QKeyEvent* k)
-{
-    return k->matches(QKeySequence::Paste) || k->matches(QKeySequence::Undo) || k->matches(QKeySequence::Redo) ||
-           k->key() == Qt::Key_Paste || (k->key() == Qt::Key_Insert && (k->modifiers() & Qt::ShiftModifier));
-}
-
 } // namespace
 
 CtlEvents& EntryBridge::attach(QWidget* ctl)
@@ -58,14 +49,7 @@ CtlEvents& EntryBridge::attach(QWidget* ctl)
     });
     ctl->installEventFilter(this);  // after the key filter: it sees every key first
     if (auto* box = qobject_cast<QComboBox*>(ctl); box && box->lineEdit()) {
-        QLineEdit* edit = box->lineEdit();
-        for (QWidget* w : {static_cast<QWidget*>(box), static_cast<QWidget*>(edit)}) {
-            w->setContextMenuPolicy(Qt::NoContextMenu);
-            w->setAcceptDrops(false);
-            w->setAttribute(Qt::WA_InputMethodEnabled, false);
-        }
-        edit->setDragEnabled(false);
-        for (QWidget* part : {static_cast<QWidget*>(edit), static_cast<QWidget*>(box->view())}) {
+        for (QWidget* part : {static_cast<QWidget*>(box->lineEdit()), static_cast<QWidget*>(box->view())}) {
             part->installEventFilter(this);
             parts_[part] = ctl;
         }
@@ -88,6 +72,8 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
     const auto found = ctls_.find(ctl);
     if (found == ctls_.end())
         return false;
+    if (brings_untyped_text(watched, event))
+        return true;  // as the key filter would, before any handler sees it
     CtlEvents& ev = found->second;
     auto* box = qobject_cast<QComboBox*>(ctl);
     const bool own = watched == ctl;
@@ -111,18 +97,13 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
         if (own)
             focus_out(ctl, static_cast<QFocusEvent*>(event)->reason());
         return false;
-    case QEvent::InputMethod:
-        return box && !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty();
     case QEvent::Wheel:
         return box != nullptr;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease: {
-        const auto* m = static_cast<QMouseEvent*>(event);
+    case QEvent::MouseButtonRelease:
         if (box) {
-            // The middle button pastes; a press on the arrow opens the list.
-            if (m->button() == Qt::MiddleButton)
-                return true;
+            // A press on the arrow opens the list.
             if (own && ev.drop_down && event->type() != QEvent::MouseButtonRelease) {
                 if (event->type() == QEvent::MouseButtonPress)
                     ev.drop_down();
@@ -133,7 +114,6 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
         if (!own && event->type() == QEvent::MouseButtonPress && ev.mouse_down)
             ev.mouse_down();
         return false;
-    }
     default:
         return false;
     }
@@ -142,7 +122,7 @@ bool EntryBridge::eventFilter(QObject* watched, QEvent* event)
 bool EntryBridge::key(QWidget* ctl, CtlEvents& ev, QKeyEvent* k)
 {
     if (qobject_cast<QComboBox*>(ctl)) {
-        if (edits_untyped(k) || k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown)
+        if (k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown)
             return true;
         const bool alt_arrow = (k->modifiers() & Qt::AltModifier) && (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down);
         if (ev.drop_down && (alt_arrow || (k->key() == Qt::Key_F4 && k->modifiers() == Qt::NoModifier))) {

@@ -13,8 +13,9 @@
 //   take the focus away and give it back: that runs neither. A move that happened while
 //   the window was inactive runs both once the window is active again. Inside a handler
 //   the control already counts as entered (or left), so a handler may move the focus on.
-// - Editable fields take text only through their key filter: paste (keys, middle button),
-//   undo, drag and drop, the context menu and input-method text are refused.
+// - Editable fields take text only through their key filter, by the program's one rule
+//   (core/app/keyfilter.h): paste (keys, middle button), undo, drag and drop, the context
+//   menu and input-method text are refused before any handler sees them.
 // - Editable fields: a press on the arrow, F4 and Alt+Up/Down raise DropDown when the
 //   control has a DropDown handler; PageUp, PageDown and the wheel never step the field
 //   through its list. While a field's own list is open, Enter picks from it and Esc closes

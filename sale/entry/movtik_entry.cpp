@@ -209,8 +209,12 @@ void movtik_entry::sel_tip(int index, int key, int item)
         tick_only(index);
         show_dialog(index == kT ? "tertik" : index == kR ? "reptik" : "bortik");
         act_tip();
-        if (!d.dlg_res.isEmpty())
+        if (!d.dlg_res.isEmpty()) {
             index == kT ? add_ter() : index == kR ? add_rep() : bor_jug();
+            // A follow-up ends the code mode of its lines; the number field keeps the focus
+            // through the dialog, so the next number takes the ticked lotteries' from here.
+            act_tip();
+        }
         break;
     case kD:
         d.dlg_res.clear();
@@ -225,8 +229,10 @@ void movtik_entry::sel_tip(int index, int key, int item)
         lt_tipo->setCurrentRow(kD);
         show_dialog("duptik");
         act_tip();
-        if (!d.dlg_res.isEmpty())
+        if (!d.dlg_res.isEmpty()) {
             add_dup();
+            act_tip();  // as after the follow-ups above
+        }
         break;
     case kK:
         tick_only(kK);
@@ -584,7 +590,7 @@ void movtik_entry::lt_lote_LostFocus()
 
 int movtik_entry::tx_mont_KeyPress(int KeyAscii)
 {
-    if (KeyAscii == '.' || KeyAscii == kBackspace || (KeyAscii >= '0' && KeyAscii <= '9')) {
+    if (amount_char(KeyAscii)) {
         QLineEdit* e = tx_mont->lineEdit();
         if (e->hasSelectedText())
             e->setText(QString());

@@ -263,10 +263,12 @@ void movtik_plays::send_play(const QString& lots)
 
     app_.dlg.set_pointer(plat::ptr_default);
     show_markers(closed_, limit_);
+    // The play's code mode ends before the number field takes the focus: its focus handler
+    // takes the ticked lotteries' code mode up again for the next number.
+    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
     tx_nume->setEditText(QString());
     tx_nume->setFocus();
     t.cam_act = 1;
-    t.lin_sit = t.lin_std = t.lin_stt = t.lin_sim = 0;
     done();
 }
 

@@ -1,4 +1,5 @@
 #include "cycle.h"
+#include "procs.h"
 #include "core/shared/justify.h"
 
 #include <cmath>
@@ -166,4 +167,16 @@ QStringList tik_lines(App& app, const TikCur& tik, double val_mon, const QString
             put(foot->trimmed());
     out << QStringLiteral(".");
     return out;
+}
+
+void anu_pend(App& app, bool once)
+{
+    // A keep-alive tick inside a message of the call may annul and forget tickets meanwhile:
+    // the list is read afresh after every call.
+    while (!app.tik_anu.isEmpty()) {
+        const TikAnu tik = app.tik_anu.first();
+        if (!anutix(app, tik.numtik, tik.cod_ven, QStringLiteral("**"), once, false).ok)
+            return;
+        app.tik_anu.removeIf([&tik](const TikAnu& t) { return t.numtik == tik.numtik && t.cod_ven == tik.cod_ven; });
+    }
 }

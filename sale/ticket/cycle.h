@@ -34,3 +34,8 @@ QString commit_refusal(App& app, double val_mon, double val_cup);
 
 // The lines of a committed ticket, margin included, up to the feed lines.
 QStringList tik_lines(App& app, const TikCur& tik, double val_mon, const QString& ticket2);
+
+// Annuls (anutix, caja "**") the tickets app.tik_anu remembers, in order, forgetting each
+// once the server answered for it; stops at the first that cannot be sent. Under the call
+// rule, or each tried once (no reconnect, no message) when once is set.
+void anu_pend(App& app, bool once);

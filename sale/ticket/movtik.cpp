@@ -1,6 +1,7 @@
 #include "movtik.h"
 #include "cycle.h"
 #include "procs.h"
+#include "core/app/typed_combo.h"
 #include "core/shared/justify.h"
 #include "core/shared/server_date.h"
 #include "core/shared/twips.h"
@@ -74,8 +75,7 @@ void movtik::build()
     const auto make_combo = [&](QComboBox*& c, const char* name, QRect at) {
         c = new QComboBox(this);
         c->setObjectName(QLatin1String(name));
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
+        make_typed_combo(c);
         c->setFont(field);
         c->setGeometry(at);
     };
@@ -269,6 +269,8 @@ void movtik::new_tik()
     auto& t = tik_cur;
     const auto& s = app_.ses_val;
     const auto& cfg = app_.cfg_reg;
+    // A ticket a failed commit may have left sold is annulled before another opens.
+    anu_pend(app_, false);
     app_.dlg.set_pointer(plat::ptr_hourglass);
     const int mod_ven = cfg.sys_modv.toInt();
     const NewTicket n = newtkx(app_, s.cod_ven, s.cod_caj, app_.num_hdd, s.ord_lot, s.val_fijo, mod_ven);
@@ -310,9 +312,7 @@ void movtik::new_tik()
         lt_lote->clear();
         lote_ticks_.clear();
         t.tab_lot.clear();
-        t.num_tik = kZero;
-        tx_ntik->clear();
-        tx_mtik->clear();
+        no_tik();
         app_.dlg.set_pointer(plat::ptr_default);
         int style = 0;
         const QString text = open_refusal(n.status != 0 ? n.status : -1, style);
@@ -350,6 +350,18 @@ void movtik::new_tik()
     t.tip_jug = QStringLiteral("N");
     act_tip();
     app_.dlg.set_pointer(plat::ptr_default);
+}
+
+void movtik::no_tik()
+{
+    auto& t = tik_cur;
+    t.num_tik = kZero;
+    t.tot_tik = 0;
+    t.can_jug = 0;
+    t.can_lin = 0;
+    lt_nume->clear();
+    tx_ntik->clear();
+    tx_mtik->clear();
 }
 
 void movtik::fill_lots(const QList<RegLot>& lots)
@@ -453,6 +465,8 @@ void movtik::timer_tik_Timer()
 
 void movtik::del_cur()
 {
+    if (tik_cur.committed())
+        return;
     app_.dlg.set_pointer(plat::ptr_hourglass);
     deltik(app_, tik_cur.num_tik);
     app_.dlg.set_pointer(plat::ptr_default);
@@ -460,7 +474,12 @@ void movtik::del_cur()
 
 void movtik::anu_cur()
 {
-    anutix(app_, tik_cur.numtik(), app_.ses_val.cod_ven, QStringLiteral("**"), false);
+    const auto& t = tik_cur;
+    if (t.committed())
+        return;
+    // Not sent (or not answered): annulled as soon as the server answers again.
+    if (!anutix(app_, t.numtik(), app_.ses_val.cod_ven, QStringLiteral("**"), false, false).ok && t.numtik() != 0)
+        app_.tik_anu.append({t.numtik(), app_.ses_val.cod_ven});
 }
 
 void movtik::b_imprimir_Click()
@@ -511,7 +530,10 @@ void movtik::val_tik()
         val_mon = c.val_mon;
         if (val_mon > 0) {
             t.hor_tik = c.hora;
+            // Committed: never again the window's pending ticket, whatever comes next.
+            t.num_val = t.numtik();
             print_tik(val_mon, c.ticket2);
+            no_tik();
             return;
         }
     }

@@ -101,6 +101,8 @@ protected:
 
 private:
     void build();
+    // No ticket in the window: number "0", no plays, total 0, neither shown.
+    void no_tik();
     void fill_lots(const QList<RegLot>& lots);
     void close_window();
     void on_lote_changed(QListWidgetItem* item);

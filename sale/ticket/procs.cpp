@@ -122,18 +122,19 @@ void read_limits(LimVta& lim, const ParamRows& rows)
                 lim.*member = value;
 }
 
-AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool read_code)
+AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool once, bool read_code)
 {
+    db::Proc call = app.proc(QStringLiteral("anutix"))
+                        .ret(QStringLiteral("d0"))
+                        .in(QStringLiteral("d1"), db::adBigInt, 0, numtik)
+                        .in(QStringLiteral("d2"), db::adChar, 3, cod_ven)
+                        .in(QStringLiteral("d3"), db::adChar, 2, caja);
     AnnulAnswer a;
-    a.ok = app.proc(QStringLiteral("anutix"))
-               .ret(QStringLiteral("d0"))
-               .in(QStringLiteral("d1"), db::adBigInt, 0, numtik)
-               .in(QStringLiteral("d2"), db::adChar, 3, cod_ven)
-               .in(QStringLiteral("d3"), db::adChar, 2, caja)
-               .exec([&](db::Reader& r) {
-                   if (read_code)
-                       a.code = int(r.whole("d0", db::adInteger));
-               });
+    const db::Reading read = [&](db::Reader& r) {
+        if (read_code)
+            a.code = int(r.whole("d0", db::adInteger));
+    };
+    a.ok = once ? call.once(read) : call.exec(read);
     return a;
 }
 

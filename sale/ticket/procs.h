@@ -24,12 +24,14 @@ ParamRows getpaq(App& app, db::Command& prepared, const QString& cod_ven);
 void read_limits(LimVta& lim, const ParamRows& rows);
 
 // anutix: annuls a ticket of the outlet for a caja ("**" from the sale window). code is
-// the return status, read when read_code: 0 annulled, anything else not.
+// the return status, read when read_code: 0 annulled, anything else not. Under the call
+// rule, or tried once (no reconnect, no message) when once is set.
 struct AnnulAnswer {
     bool ok = false;
     int code = -1;
 };
-AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool read_code = true);
+AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool once = false,
+                   bool read_code = true);
 
 // dettix: the play lines of a ticket (none for an unknown ticket).
 struct PlayRow {

@@ -33,6 +33,7 @@ struct JugTik {
 struct TikCur {
     // The pending ticket.
     QString num_tik;          // 8 digits with leading zeros; "0" when no ticket is open
+    qint64 num_val = 0;       // the ticket valtkx committed last (0: none yet)
     QString ser_tik;          // 8 digits
     QString fec_tik;          // "dd/mm/yyyy"
     QString hor_tik;          // time of opening, then of the commit
@@ -80,6 +81,9 @@ struct TikCur {
 
     // The numeric value of num_tik (0 when no ticket is open).
     qint64 numtik() const { return num_tik.toLongLong(); }
+    // Whether num_tik names the ticket valtkx committed last: sold, perhaps printed, it is
+    // never deleted or annulled from the sale window, whatever path leads there.
+    bool committed() const { return num_val != 0 && numtik() == num_val; }
     // The amount limits of the entry, as the money helpers take them: 0 the number plays'
     // (jug_min, jug_max), 1 the symbol plays' (jug_mis, jug_mas) when the lottery ticked
     // last is a symbol lottery.

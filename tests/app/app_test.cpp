@@ -3,9 +3,10 @@
 #include "core/app/keyfilter.h"
 #include "core/app/rule.h"
 #include "tests/doubles/fakes.h"
+#include "tests/doubles/untyped.h"
 
-#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -48,12 +49,12 @@ TEST(KeyFilter, JudgesTypedTextAndTheFieldGetsOnlyWhatTheHandlerLetsThrough)
     KeyFilter f(&judged, digits_and_a);
     const struct { QString typed, want; } cases[] = {
         {"7", "7"}, {"x", ""}, {"a", "A"}, {"\b", "\b"}, {"1x2a", "12A"},
-        {QString(QChar(22)), ""},  // Ctrl+V is a key like any other
+        {QString(QChar(3)), ""},  // Ctrl+C is a key like any other
     };
     for (const auto& c : cases)
         EXPECT_EQ(f.judge(c.typed), c.want) << qPrintable(c.typed);
 
-    // In a field: keys, Backspace, a selection, input-method text and a paste.
+    // In a field: keys, Backspace, a selection.
     install_key_filter(&field, digits_and_a);
     QTest::keyClicks(&field, "1x2a");
     EXPECT_EQ(field.text(), "12A");
@@ -67,19 +68,84 @@ TEST(KeyFilter, JudgesTypedTextAndTheFieldGetsOnlyWhatTheHandlerLetsThrough)
     EXPECT_EQ(field.text(), "9999");
     QTest::keyClick(&field, Qt::Key_A);
     EXPECT_EQ(field.text(), "9A9");
+}
 
-    // Input-method text is judged the same way.
-    field.clear();
-    QInputMethodEvent im;
-    im.setCommitString("3b4a");
-    QCoreApplication::sendEvent(&field, &im);
-    EXPECT_EQ(field.text(), "34A");
+// A ticket field's filter and an amount's (digits, one point, two decimals at most, judged
+// on the field's text). Both let control characters through, as the upper-casing filters
+// do: only the rule keeps Ctrl+V and Ctrl+Z from editing the field.
+int digits(const QLineEdit*, int k)
+{
+    return k < 32 || (k >= '0' && k <= '9') ? k : 0;
+}
 
-    // Paste is not a key: it reaches the field; the handlers that rewrite a field on
-    // change deal with it.
-    field.clear();
-    field.insert("x1");
-    EXPECT_EQ(field.text(), "x1");
+int amount(const QLineEdit* e, int k)
+{
+    const QString t = e->text();
+    const qsizetype point = t.indexOf('.');
+    if (k < 32)
+        return k;
+    if (k == '.')
+        return point < 0 ? k : 0;
+    return k >= '0' && k <= '9' && (point < 0 || t.size() - point <= 2) ? k : 0;
+}
+
+// Counts the middle-button events that reach the field (the X11 selection is pasted on
+// release; the offscreen platform has no selection to paste).
+struct MiddleButtonProbe : QObject {
+    int seen = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)
+            seen += static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton;
+        return false;
+    }
+};
+
+TEST(KeyFilter, AFilteredFieldTakesTextOnlyFromTypedKeysWhateverWayItComes)
+{
+    QWidget window;
+    window.resize(300, 60);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    using Judge = std::function<int(const QLineEdit*, int)>;
+    const struct { const char* name; Judge judge; QString typed; } filters[] = {
+        {"digits", digits, "712345"},
+        {"amount", amount, "7123.45"},
+        {"none", nullptr, "7x12ab3.45x"},  // the ways themselves put text in an open field
+    };
+    const QString text = "12ab3.45x";
+    // What each way leaves in an open field that held "7x".
+    const QHash<QString, QString> open = {{"Ctrl+V", "7x12ab3.45x"},       {"Shift+Insert", "7x12ab3.45x"},
+                                          {"middle button", "7x"},         {"context menu", "7x12ab3.45x"},
+                                          {"drag and drop", "7x12ab3.45x"}, {"undo", ""},
+                                          {"input method", "7x12ab3.45x"}};
+    std::vector<untyped::Way> ways{{"typed keys", [](QWidget* f, const QString& t) { QTest::keyClicks(f, t); }}};
+    ways.insert(ways.end(), untyped::ways().begin(), untyped::ways().end());
+    for (const bool combo : {false, true})
+        for (const auto& filter : filters)
+            for (const auto& way : ways) {
+                SCOPED_TRACE(std::string(combo ? "combo box, " : "line edit, ") + filter.name + ", " + way.name);
+                QWidget* field = combo ? static_cast<QWidget*>(new QComboBox(&window)) : new QLineEdit(&window);
+                if (auto* box = qobject_cast<QComboBox*>(field))
+                    box->setEditable(true);
+                QLineEdit* edit = untyped::edit_of(field);
+                field->setGeometry(0, 0, 300, 30);
+                MiddleButtonProbe probe;
+                edit->installEventFilter(&probe);  // before the filter: sees what passes it
+                if (filter.judge)
+                    install_key_filter(field, [edit, judge = filter.judge](int k) { return judge(edit, k); });
+                field->show();
+                field->setFocus();
+                QTest::keyClicks(field, "7x");  // "x" refused by both filters
+                way.put(field, text);
+                const bool typed = way.name == std::string_view("typed keys");
+                const QString want = typed ? filter.typed : filter.judge ? "7" : open.value(way.name);
+                EXPECT_EQ(edit->text(), want);
+                EXPECT_EQ(probe.seen, filter.judge || way.name != std::string_view("middle button") ? 0 : 2);
+                delete field;
+            }
 }
 
 } // namespace

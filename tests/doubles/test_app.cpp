@@ -9,7 +9,7 @@ TestApp::TestApp()
     s.printers.reset(prn = new fake::Printers);
     s.http.reset(http = new fake::Http);
     s.system.reset(sys = new fake::System);
-    s.driver.reset(srv = new central::Server);
+    s.driver.reset(srv = new central::Server([this] { return now; }));
     app = std::make_unique<App>(std::move(s));
 }
 

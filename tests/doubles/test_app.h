@@ -4,9 +4,15 @@
 #include "central/central.h"
 #include "tests/doubles/fakes.h"
 
+// Noon of the day the tests run: the demo's history of the day is all sold by then.
+inline QDateTime test_noon() { return QDateTime(QDate::currentDate(), QTime(12, 0)); }
+
 struct TestApp {
     TestApp();
     ~TestApp();
+
+    // The double's clock: it stands at now, which a test may move.
+    QDateTime now = test_noon();
 
     fake::Dialogs* dlg;
     fake::Settings* reg;

@@ -7,6 +7,7 @@
 #include "app/windows.h"
 #include "core/shell/main_window.h"
 #include "central/tds_endpoint.h"
+#include "tests/doubles/test_app.h"
 #include "tests/login/login_fixture.h"
 
 #include <QTimer>
@@ -19,7 +20,7 @@ inline const QString kCaptionCajero =
     "Tovaren v3.8.2.4 - AGENCIA DEMO (B) - Caja: 01" + QString(5, ' ') + "   www.kelmaris.com";
 
 struct WireApp {
-    central::Server srv;
+    central::Server srv{[noon = test_noon()] { return noon; }};
     central::TdsEndpoint ep{srv};
     fake::Dialogs* dlg = new fake::Dialogs;
     fake::Settings* reg = new fake::Settings;

@@ -83,6 +83,7 @@ TEST(Entry, NumberKeysAndFocusInEveryNumberFormat)
 TEST(Entry, PlayTypeLettersAndListModes)
 {
     const char* none = nullptr;  // no play on the ticket; else a play and the dialogs' answer
+    const char* own = "own";     // the answer names the ticket being sold
     const struct {
         const char* name;
         const char* lots;
@@ -97,7 +98,7 @@ TEST(Entry, PlayTypeLettersAndListModes)
         {"T", "001", "1", {"t"}},
         {"R cancelled", "001", "", {"r"}},
         {"E", "001", "1", {"e"}},
-        {"D after mode A", "", "1", {"a", "d"}},
+        {"D after mode A", "", own, {"a", "d"}},
         {"K, L", "001", none, {"k", "l"}},
         // The value asked for is the base mode's: never the last value multiplied again.
         {"extras without connection", "001", none, {"i", "c", "s"}, true},
@@ -115,7 +116,8 @@ TEST(Entry, PlayTypeLettersAndListModes)
         ASSERT_TRUE(r.open());
         r.lots(c.lots);
         if (c.answer)
-            r.enter("123<enter>1<enter>"), r.answer = c.answer;
+            r.enter("123<enter>1<enter>"), r.answer = c.answer == own ? eight(r.first) : c.answer,
+            r.dialog_keys = *c.answer ? "<enter>" : "<esc>";
         r.t->flg_nocox = c.lost;
         r.w->tx_nume->setFocus();
         transcript << QString("== ") + c.name;

@@ -144,7 +144,11 @@ TEST(Plays, DialogProcedures)
         {"repeated cacho keeps its kind", {signs("005", "25", "A", true)},
          with([](DlgDatos& d) { d.dlg_lotsel = {"005"}, d.dlg_mon = "0"; }, &movtik_plays::add_rep), "reptix"},
         {"duplicate", {triple, [](SaleRig& r) { r.press_imprimir(); }},
-         with([](DlgDatos& d) { d.dlg_res = "00000001", d.dlg_lot = "001", d.dlg_lots = "002", d.dlg_mon = "0"; }, &movtik_plays::add_dup),
+         [](SaleRig& r) {
+             with([&r](DlgDatos& d) {
+                 d.dlg_res = eight(r.first), d.dlg_lot = "001", d.dlg_lots = "002", d.dlg_mon = "0";
+             }, &movtik_plays::add_dup)(r);
+         },
          "duptix"},
         {"duplicate of no ticket", {}, with([](DlgDatos& d) { d.dlg_res = "00000099"; }, &movtik_plays::add_dup), "duptix"},
         {"zodiac signs", {}, signs("004", "25", "AL"), "protkx"},
@@ -206,7 +210,7 @@ TEST(Plays, TicketOfEveryKindSold)
     r.agree();
     const QString total = r.w->tx_mtik->text();
     r.press_imprimir();
-    EXPECT_EQ(r.state(1), "sold");
+    EXPECT_EQ(r.state(r.first), "sold");
     ASSERT_EQ(r.t.prn->docs.size(), 1);
     EXPECT_TRUE(r.t.prn->docs[0].lines.contains("TOTAL TICKET(B):" + total)) << qPrintable(r.t.prn->docs[0].lines.join('|'));
 }

@@ -102,10 +102,10 @@ TEST(SaleWatch, ChecksEverySixthTickAndReplacesADroppedTicket)
         transcript << "== sys_rlot " + rlot << "> 11 ticks, the first check failing" << r.report(false);
         r.watch(1);
         transcript << "> 1 tick" << r.report(false);
-        r.model().ticket(1)->fecha = QDate::currentDate().addDays(-1);
+        r.model().ticket(r.first)->fecha = QDate::currentDate().addDays(-1);
         r.model().sale_time = QTime(13, 0);  // Caracas has drawn since
         r.watch(6);
-        transcript << "> 6 ticks, the ticket given up" << r.report() << "ticket 1 " + r.state(1);
+        transcript << "> 6 ticks, the ticket given up" << r.report() << QString("ticket %1 ").arg(r.first) + r.state(r.first);
         EXPECT_TRUE(r.w->timer_tik->isActive());
     }
     SaleRig::expect_transcript(transcript, "watch.txt");
@@ -118,7 +118,7 @@ TEST(SaleWatch, ARefusedNextTicketKeepsListAndTableTogether)
     for (int lotteries : {0, 12}) {
         SaleRig r;
         ASSERT_TRUE(r.open());
-        r.model().ticket(1)->fecha = QDate::currentDate().addDays(-1);
+        r.model().ticket(r.first)->fecha = QDate::currentDate().addDays(-1);
         r.model().sale_time = QTime(13, 0);  // fewer lotteries now
         if (lotteries == 0)
             r.model().newtkx_override = 7;
@@ -152,7 +152,7 @@ TEST(SaleOpen, ReopeningLeavesNoParameterWindowOrTimer)
         r.w->close();  // no server call: the ticket stays pending
         r.unload();
         EXPECT_TRUE(r.t.srv->log.isEmpty());
-        EXPECT_EQ(r.state(round), "pending");
+        EXPECT_EQ(r.state(r.first + round - 1), "pending");
         EXPECT_FALSE(r.w || timer);
         for (db::Command* cmd : r.t->commands())
             EXPECT_TRUE(cmd->params().isEmpty());
@@ -206,10 +206,10 @@ TEST(SaleImprimir, EveryOutcome)
         {"above vta_max", limit("VENTIK_MAX", "20"), 21},
         {"vta_min", limit("VENTIK_MIN", "10"), 10},
         {"-1", kNothing, 10, limit("VENTIK_MAX", "5")},
-        {"-2", kNothing, 10, [](SaleRig& r) { r.model().ticket(1)->plays << central::Play{1, "TCA", "N", "999", 100000000, false}; }},
+        {"-2", kNothing, 10, [](SaleRig& r) { r.model().ticket(r.first)->plays << central::Play{1, "TCA", "N", "999", 100000000, false}; }},
         {"-3", kNothing, 10, [](SaleRig& r) { r.model().sale_time = QTime(13, 0); }},
         {"-7", kNothing, 10, [](SaleRig& r) { r.model().outlet.quota = 500000000; }},
-        {"0", kNothing, 10, [](SaleRig& r) { r.model().ticket(1)->state = central::Ticket::annulled; }},
+        {"0", kNothing, 10, [](SaleRig& r) { r.model().ticket(r.first)->state = central::Ticket::annulled; }},
         {"connection lost at valtkx", kNothing, 10, [](SaleRig& r) { r.t.srv->fail_next(2, "valtkx"); }},
     };
     QStringList transcript;
@@ -231,13 +231,59 @@ TEST(SaleImprimir, EveryOutcome)
         };
         r.press_imprimir();
         transcript << QString("== ") + c.name << r.report(false) << at_box
-                   << QString("ticket 1 %1, %2 printed").arg(r.state(1)).arg(r.t.prn->docs.size());
+                   << QString("ticket %1 %2, %3 printed").arg(r.first).arg(r.state(r.first)).arg(r.t.prn->docs.size());
         if (!at_box.isEmpty() && !r.closed()) {
             r.watch(1);  // the check that waited
             transcript << r.report(false).mid(0, 1);
         }
     }
     SaleRig::expect_transcript(transcript, "imprimir.txt");
+}
+
+// A ticket valtkx committed is never deleted nor annulled by the sale window, whatever path
+// leads back to it: with the window's number set back to it, each way of disposing of a
+// pending ticket sends nothing for it and remembers nothing to annul.
+TEST(SaleImprimir, ACommittedTicketIsNeverDeletedOrAnnulled)
+{
+    const double ten = 1000000000;  // 10 units
+    const struct {
+        const char* name;
+        Arrange dispose;
+    } ways[] = {
+        {"del_cur", [](SaleRig& r) { r.w->del_cur(); }},
+        {"anu_cur", [](SaleRig& r) { r.w->anu_cur(); }},
+        {"Imprimir, valtkx refusing it", [=](SaleRig& r) { r.tik().tot_tik = ten; r.press_imprimir(); }},
+        {"Imprimir, the connection lost at valtkx",
+         [=](SaleRig& r) {
+             r.tik().tot_tik = ten;
+             r.t.srv->fail_next(2, "valtkx");
+             r.press_imprimir();
+         }},
+        {"Imprimir, out of bounds", [](SaleRig& r) { r.tik().tot_tik = 1; r.press_imprimir(); }},
+        {"the watch, the server giving it up",
+         [](SaleRig& r) {
+             r.t.srv->register_procedure("statik", [](central::Request& q) {
+                 q.status = 1;
+                 return true;
+             });
+             r.watch(6);
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        SaleRig r;
+        ASSERT_TRUE(r.open());
+        r.put_play("TCA", "123", 10);
+        r.press_imprimir();
+        ASSERT_EQ(r.state(r.first), "sold");
+        ASSERT_EQ(r.tik().num_tik, eight(r.first + 1));
+        r.t.srv->log.clear();
+        r.tik().num_tik = eight(r.first);
+        way.dispose(r);
+        EXPECT_EQ(r.t.srv->calls("deltik").size() + r.t.srv->calls("anutix").size(), 0);
+        EXPECT_EQ(r.state(r.first), "sold");
+        EXPECT_TRUE(r.t->tik_anu.isEmpty());
+    }
 }
 
 // With sys_rlot other than "0" the lotteries are unticked before the checks; with "0" they
@@ -253,7 +299,7 @@ TEST(SaleImprimir, LotteryTicksAndThePickList)
         r.put_play("TCA", "123", 10);
         r.w->lx_nume->show();
         r.press_imprimir();
-        EXPECT_EQ(r.state(1), "pending");
+        EXPECT_EQ(r.state(r.first), "pending");
         r.w->lx_nume->hide();
         QStringList at_print;
         r.t.prn->fail_start = true;
@@ -261,7 +307,7 @@ TEST(SaleImprimir, LotteryTicksAndThePickList)
         r.press_imprimir();
         EXPECT_EQ(at_print, rlot == "0" ? QStringList({"001"}) : QStringList());
         EXPECT_EQ(r.listed(true), rlot == "0" ? QStringList({"001"}) : QStringList());
-        EXPECT_EQ(r.w->tx_ntik->text(), "00000002");
+        EXPECT_EQ(r.w->tx_ntik->text(), eight(r.first + 1));
     }
 }
 
@@ -309,7 +355,7 @@ TEST(SalePrint, TicketsMatchTheirGoldenFiles)
         r.press_imprimir();
         EXPECT_TRUE(r.dlg().boxes.isEmpty());
         EXPECT_EQ(args(r.t.srv->calls("valtkx")[0]).last(), QString::number(r.t->cfg_reg.rep_juga.toInt()));
-        EXPECT_EQ(r.model().ticket(1)->tax, qint64(r.tik().imp_tik));  // the tax sent is the one printed
+        EXPECT_EQ(r.model().ticket(r.first)->tax, qint64(r.tik().imp_tik));  // the tax sent is the one printed
         ASSERT_EQ(r.t.prn->docs.size(), 1);
         const fake::PrintedDoc& doc = r.t.prn->docs[0];
         EXPECT_TRUE(doc.ended);
@@ -317,7 +363,7 @@ TEST(SalePrint, TicketsMatchTheirGoldenFiles)
         QStringList printed = doc.lines.mid(0, doc.lines.size() - 1);
         for (QString& line : printed)
             line.replace(QDate::currentDate().toString("dd/MM/yyyy"), "DD/MM/YYYY")
-                .replace(r.model().ticket(1)->hora, "HH:MM:SS");
+                .replace(r.model().ticket(r.first)->hora, "HH:MM:SS");
         EXPECT_EQ(printed.join('|').replace(' ', '_'), golden(c.golden).join('|').replace(' ', '_'));
     }
     const double taxes[][3] = {{1000000000, 10, 100000000}, {50, 1, 0}, {150, 1, 2}, {250, 1, 2}, {1999999999, 1, 20000000}};

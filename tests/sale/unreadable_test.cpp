@@ -78,7 +78,7 @@ TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
             ASSERT_FALSE(r.closed());
             r.put_play("TCA", "123", 10);
             r.report(false);
-            r.model().ticket(1)->fecha = QDate::currentDate().addDays(-1);  // a statik of 1 drops it
+            r.model().ticket(r.first)->fecha = QDate::currentDate().addDays(-1);  // a statik of 1 drops it
             c.arrange(r);
             c.at == commit ? r.press_imprimir() : r.watch(6);
         }
@@ -89,7 +89,8 @@ TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
         QStringList printed;
         for (const auto& doc : r.t.prn->docs)
             printed << doc.lines.mid(0, 5).join('/').simplified().replace(date_time, "*");
-        transcript << QString("printed [%1], ticket 1 %2").arg(printed.join(" | "), r.model().ticket(1) ? r.state(1) : "none");
+        transcript << QString("printed [%1], first ticket %2")
+                          .arg(printed.join(" | "), r.model().ticket(r.first) ? r.state(r.first) : "none");
     }
     expect_golden(transcript, "sale/unreadable.txt");
 }

@@ -3,6 +3,7 @@
 // ticket afterwards (a golden transcript); focus, Enter and Esc; "Último:"; the places and
 // widths of the services' windows.
 #include "tests/services/fixture.h"
+#include "tests/doubles/untyped.h"
 
 #include <QMdiArea>
 #include <functional>
@@ -141,6 +142,54 @@ TEST_F(ServicesTest, AnnulmentAndPaymentOnUnreadableAnswers)
                    .arg(t->flg_nocox);
     }
     expect_golden(got, "unreadable.txt");
+}
+
+// Text pasted into the ticket field, whatever the way, is refused whole: the number the
+// server receives is the one the field shows while the question is up.
+TEST_F(ServicesTest, APastedTicketNeverReachesTheServerAsAnythingButWhatTheFieldShows)
+{
+    qint64 num = 4800;
+    t->ses_val.cod_caj = "05";  // the tickets' own caja: the annulment is asked for
+    for (const bool pay : {false, true})
+        for (const auto& way : untyped::ways()) {
+            SCOPED_TRACE(std::string(pay ? "payment, " : "annulment, ") + way.name);
+            Ticket& tk = add_ticket(++num, "05", pay ? 1 : 0);
+            tk.processed = pay;
+            tk.premio = pay ? 123400000000 : 0;
+            auto* w = pay ? open<TicketForm>("pro_pag", "proptk") : open<TicketForm>("pro_anu", "proatk");
+            const QString number = QString::number(pay ? tk.serial : tk.numtik);
+            const qsizetype half = number.size() / 2;
+            w->tx_numt->clear();
+            clear_log();
+            QTest::keyClicks(w->tx_numt, number.left(half));
+            way.put(w->tx_numt, "12ab34");
+            QTest::keyClicks(w->tx_numt, number.mid(half));
+            EXPECT_EQ(w->tx_numt->text(), number);
+
+            QString shown;
+            t.dlg->on_box = [&](const fake::Box&) {
+                if (shown.isEmpty())
+                    shown = w->tx_numt->text();
+            };
+            t.dlg->answers = {1};
+            QTest::keyClick(w->tx_numt, Qt::Key_Return);
+            t.dlg->on_box = nullptr;
+            EXPECT_EQ(shown, number.rightJustified(8, '0'));
+            const QStringList sent = calls();
+            EXPECT_EQ(sent.size(), 2) << sent.join(", ").toStdString();
+            if (sent.size() != 2)
+                continue;
+            if (pay) {
+                EXPECT_EQ(sent[0], "dsptix:<null>|" + shown);
+                EXPECT_TRUE(sent[1].startsWith("pagtix:")) << sent[1].toStdString();
+                EXPECT_TRUE(tk.paid);
+            } else {
+                EXPECT_EQ(sent[0], "dsptik:" + QString::number(shown.toLongLong()));
+                EXPECT_TRUE(sent[1].startsWith("anutix:" + QString::number(shown.toLongLong()) + "|"))
+                    << sent[1].toStdString();
+                EXPECT_EQ(tk.state, Ticket::annulled);
+            }
+        }
 }
 
 // "Último:" on the first activation and on every return from another child, not after the

@@ -1,0 +1,64 @@
+#pragma once
+// The frame every sale dialog shares. A sale dialog is a small modal window that the sale
+// window's play-type dispatch opens by its registry name; it takes no arguments and returns
+// nothing, but reads and writes the exchange state app.dlg_datos. The window is deleted
+// once it is closed, so a value that must outlive an opening belongs in App, not in the
+// dialog.
+//
+// How a dialog uses the frame:
+// - It derives from SaleDialog, naming itself, its caption, its client area and where its
+//   two buttons lie (in twips; below the client area, so that they act only through Enter
+//   and Esc). b_aceptar and b_cancelar stay objects with their names: tests click them.
+// - It writes b_aceptar_Click and b_cancelar_Click. Enter clicks b_aceptar wherever the
+//   focus is; Esc and a close through the window frame run b_cancelar_Click, so a dialog
+//   never closes without its Cancelar. Both handlers end with unload() when they close.
+// - It builds its controls with label() and text_field() (and lists of its own), binds
+//   them to bridge() for their KeyPress, KeyDown, GotFocus and LostFocus handlers (the
+//   amount field through AmountField) and sets them the focus colour with paint().
+// - It gives a static place_for(screen_twips), one call of place() with its two positions,
+//   and its Form_Load, run by its constructor, calls move(place_for(screen_twips())).
+#include "core/app/app.h"
+#include "sale/entry/bridge.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class SaleDialog : public QDialog {
+    Q_OBJECT
+public:
+    ~SaleDialog() override;
+
+    QPushButton* b_aceptar;   // Default: Enter
+    QPushButton* b_cancelar;  // Cancel: Esc, and a close through the frame
+
+    virtual void b_aceptar_Click() = 0;
+    virtual void b_cancelar_Click() = 0;
+    void reject() override;
+
+    // The top-left corner for a screen of the given width in twips, from the dialog's two
+    // positions in twips: one for a screen wider than 9600 twips, one for the others.
+    static QPoint place(int screen_twips, QPoint wider, QPoint other);
+    // The width of the primary screen in twips.
+    static int screen_twips();
+    // A field's or list's background: the focus colour, or white once it has left.
+    static void paint(QWidget* w, bool focus);
+
+protected:
+    SaleDialog(App& app, const char* name, const QString& caption, QSize client, QPoint aceptar, QPoint cancelar);
+
+    // Closes the dialog; the dispatch that opened it goes on.
+    void unload();
+
+    EntryBridge& bridge() { return *bridge_; }
+    // A caption (Tahoma bold) and a text box (Verdana 12 bold), placed in twips.
+    QLabel* label(const char* name, const QString& text, QRect at);
+    QLineEdit* text_field(const char* name, QRect at);
+
+    App& app_;
+
+private:
+    EntryBridge* bridge_;
+};

@@ -1,0 +1,17 @@
+#include "tertik.h"
+#include "sale/plays/movtik_plays.h"
+#include "sale/ticket/cycle.h"
+#include "sale/windows.h"
+
+void register_sale_windows(App& app)
+{
+    app.register_window(QStringLiteral("movtik"), [](App& a) -> QWidget* {
+        auto* w = new movtik_plays(a);
+        w->Form_Load();
+        return w;
+    });
+    app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
+    // A ticket a failed commit may have left sold is annulled as soon as the server answers
+    // again, quietly: the cashier was told the sale failed.
+    app.cox_back = [&app] { anu_pend(app, true); };
+}
