@@ -16,11 +16,12 @@ Step spoiled(const char* proc, central::Spoil s)
 
 // Each spoiled answer, arranged before its step: the window opened (newtkx), a play put and
 // Imprimir pressed (valtkx), the watch's check (statik), a play typed and sent with
-// Procesar (protkx) and Imprimir pressed after it; the calls, messages, lines and ticket
-// after each step (or that the window closed), and what was printed.
+// Procesar (protkx) and Imprimir pressed after it, the lottery list switched to animals
+// (dttlot); the calls, messages, lines and ticket after each step (or that the window
+// closed), the lotteries listed, and what was printed.
 TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
 {
-    enum At { opening, commit, watch, play };
+    enum At { opening, commit, watch, play, mode };
     const struct { const char* name; At at; Step arrange; } cases[] = {
         {"newtkx: a null number", opening, spoiled("newtkx", spoil::output(0, {}))},
         {"newtkx: a number beyond 64 bits", opening, spoiled("newtkx", spoil::output(0, 1e20))},
@@ -51,6 +52,8 @@ TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
         {"protkx: an amount that is no number", play, spoiled("protkx", spoil::column("monto", "diez"))},
         {"protkx: an amount beyond 64 bits", play, spoiled("protkx", spoil::column("monto", 1e20))},
         {"protkx: a number of the wrong type", play, spoiled("protkx", spoil::column("numero", 12.5))},
+        {"dttlot: a lottery without its code", mode, spoiled("dttlot", spoil::column("codint", {}, 0))},
+        {"dttlot: an attribute beyond 16 bits", mode, spoiled("dttlot", spoil::column("codrul", 40000, 0))},
         {"protkx: a marker needs neither kind nor amount", play, [](SaleRig& r) {
              r.t.srv->spoil_next("protkx", [](central::Request& q) {
                  q.sets[0].rows << QVariantList{"***", "******", QVariant(), QVariant(), QVariant()};
@@ -65,6 +68,14 @@ TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
         if (c.at == opening)
             c.arrange(r);
         r.open();
+        if (c.at == mode) {
+            ASSERT_FALSE(r.closed());
+            c.arrange(r);
+            r.report(false);
+            type_keys("a");
+            transcript << QString("== ") + c.name << r.report(false) << "listed " + r.listed().join(' ');
+            continue;
+        }
         if (c.at == play) {
             ASSERT_FALSE(r.closed());
             r.lots("001");
