@@ -46,7 +46,7 @@ std::optional<qint64> whole_of(const QVariant& v)
     const int id = v.metaType().id();
     if (is_integer_id(id))
         return v.toLongLong();
-    if (id == QMetaType::ULongLong) {
+    if (id == QMetaType::ULongLong || id == QMetaType::ULong) {
         const quint64 u = v.toULongLong();
         return u <= quint64(std::numeric_limits<qint64>::max()) ? std::optional<qint64>(qint64(u)) : std::nullopt;
     }
@@ -103,7 +103,8 @@ bool read_as(int type, const QVariant& raw, QVariant& out)
             out = raw.toString();
             return true;
         }
-        if (const auto n = whole_of(raw); n && (is_integer_id(id) || id == QMetaType::ULongLong)) {
+        // A whole number only: a double or a date has no one text of its own.
+        if (const auto n = whole_of(raw); n && id != QMetaType::Double && id != QMetaType::Float) {
             out = QString::number(*n);
             return true;
         }
