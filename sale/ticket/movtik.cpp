@@ -551,14 +551,15 @@ void movtik::print_tik(double val_mon, const QString& ticket2)
     if (const int chosen = prn_index(names, cfg.rep_nprn, cfg.rep_impr); chosen >= 0 && chosen < names.size())
         prn_cur = chosen;
     TextPrinter prn(app_.prn);
-    const bool started = prn.start(prn_cur);
+    prn.start(prn_cur);
     for (const QString& line : tik_lines(app_, tik_cur, val_mon, ticket2))
         prn.line(line);
     for (int i = 0; i < cfg.rep_salt + 5; ++i)
         prn.line(QStringLiteral(" "));
-    const bool ended = prn.end();
-    // The ticket is sold whatever the printer did; the cashier must know it has no print.
-    if (!started || !ended)
+    prn.end();
+    // The ticket is sold whatever the printer did; the cashier must know that its print
+    // is missing or incomplete.
+    if (prn.failed())
         app_.msg(QStringLiteral("Error de impresión.") + blanks(10), plat::mb_critical);
 }
 

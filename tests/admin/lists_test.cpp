@@ -1,5 +1,6 @@
 // The users and the deposits lists: what each user sees, the actions from the buttons, the
 // pop-up and the double click, the empty list, the delete and the reload.
+#include "admin/movdpo_e.h"
 #include "tests/admin/fixture.h"
 
 namespace {
@@ -118,6 +119,27 @@ TEST(ListWindows, DeleteSendsTheSelectedRowAndReloads)
             EXPECT_EQ(b->isEnabled(), b == w->b_salir || !c.lost_reload || c.fails < 2) << b->objectName().toStdString();
         s.t->flg_nocox = 0;
         EXPECT_NE(s.with_modal([&] { s.item(c.users ? "usr_modificar" : "dpo_modificar"); }), "");
+    }
+}
+
+// An amount the server sends with a fraction of a stored unit (a money column) is listed
+// to two decimals and sent back, by the delete and by a modify left unchanged, as the whole
+// count of stored units nearest to it.
+TEST(ListWindows, ADepositWithAFractionOfAStoredUnitGoesBackWhole)
+{
+    for (const char* action : {"b_eliminar", "b_modificar"}) {
+        SCOPED_TRACE(action);
+        AdminShell s;
+        s.t.srv->register_procedure("dspdpo", [](central::Request& r) {
+            r.rows({"fecmov", "codbco", "numero", "monto"}).rows
+                << QVariantList{QDate(2024, 5, 10), "001", "0004512", 149999999.9999};
+            return true;
+        });
+        auto* w = s.open_list(false);
+        EXPECT_EQ(rows_of(w->lista), QStringList({"2024-05-10|001|0004512|1.50"}));
+        s.with_modal<movdpo_e>([&] { w->findChild<QPushButton*>(action)->click(); },
+                               [](movdpo_e* d) { d->b_aceptar->click(); });
+        EXPECT_EQ(s.t.srv->calls("actdpo").value(0).values.value(5), QVariant(qint64(150000000)));
     }
 }
 

@@ -122,7 +122,10 @@ TEST(Parsys, AceptarSavesTheLimitsTheSettingsAndTheServersParameters)
         EXPECT_NE(s.with_modal<parsys>([&] { s.item("par_sys"); }, [&](parsys* w) {
             w->tx_vent->setText(vent);
             w->tx_mens->setText("  hola mundo ");
+            // Thousands marks only in groups of three after one to three digits; else decimals,
+            // cut after two, "," read as ".".
             for (const auto& [box, text] : {std::pair{w->tx_jmin, "0.20"}, {w->tx_jmax, "1.000"}, {w->tx_jmas, ""},
+                                            {w->tx_jmiz, "1234.567"}, {w->tx_tmax, "12.345.678"}, {w->tx_jmaz, "12,5"},
                                             {w->tx_tmin, "2"}, {w->tx_modv, ""}, {w->tx_zord, "OTRO"},
                                             {w->tx_juga, "NO IMPRIMIR"}, {w->tx_anut, "SI"}})
                 box->setCurrentText(text);
@@ -131,13 +134,13 @@ TEST(Parsys, AceptarSavesTheLimitsTheSettingsAndTheServersParameters)
         }), "");
         const auto& l = s.t->lim_vta;
         EXPECT_EQ(QStringList({l.jug_min, l.jug_miz, l.jug_max, l.jug_mas, l.vta_min, l.dia_vence, s.t->ses_val.anu_ven}),
-                  QStringList({"20000000", "50000000", "100000000000", "0", "200000000", " 3 ", "0"}));
+                  QStringList({"20000000", "123456000000", "100000000000", "0", "200000000", " 3 ", "0"}));
         EXPECT_EQ(s.saved(), QStringList({"sys_smod=100000000", "sys_modv=0", "sys_zord=1", "sys_rlot=0", "rep_enca=1",
                                           "rep_juga=0", "rep_simb=1", "rep_agot=7", "sys_mens=HOLA MUNDO"}));
         EXPECT_EQ(s.sent(), QStringList({"001 TVENCE_TIK " + QString(days), "001 JUGADA_MIN 20000000",
-                                         "001 JUGADA_MIZ 50000000", "001 JUGADA_MIS 200000000", "001 JUGADA_MAX 100000000000",
-                                         "001 JUGADA_MAZ 50000000", "001 JUGADA_MAS 0", "001 VENTIK_MIN 200000000",
-                                         "001 VENTIK_MAX 1000000000000", "001 ANUTIK_VEN 0"}));
+                                         "001 JUGADA_MIZ 123456000000", "001 JUGADA_MIS 200000000",
+                                         "001 JUGADA_MAX 100000000000", "001 JUGADA_MAZ 1250000000", "001 JUGADA_MAS 0",
+                                         "001 VENTIK_MIN 200000000", "001 VENTIK_MAX 1234567800000000", "001 ANUTIK_VEN 0"}));
     }
 }
 

@@ -42,11 +42,15 @@ public:
     }
     bool end_page() override
     {
+        if (owner_.fail_page)
+            return false;
         owner_.docs[doc_].lines << "\f";
         return true;
     }
     bool end_doc() override
     {
+        if (owner_.fail_doc)
+            return false;
         owner_.docs[doc_].ended = true;
         return true;
     }

@@ -71,8 +71,12 @@ public:
 
     QStringList printer_names{"Recibos"};
     QList<PrintedDoc> docs;
+    // A failure at each step of a job: its start, a line once this many were printed (-1
+    // never), the end of its page (no page end recorded), the end of the job (not ended).
     bool fail_start = false;
-    int fail_after_lines = -1;  // a line fails once this many were printed (-1 never)
+    int fail_after_lines = -1;
+    bool fail_page = false;
+    bool fail_doc = false;
 };
 
 struct HttpCall { QString url, path; };  // path: the download target, empty for get

@@ -34,6 +34,7 @@ TEST(Entry, NumberKeysAndFocusInEveryNumberFormat)
         {"008", {}, "057*<left><del>", "05-Leon"},             // animals: one code a play
         {"008", {}, "0-", "0-Delfin"},
         {"008", {}, "05<bs>5<bs>", ""},
+        {"008", {}, "07<bs>", "0"},  // a code without a name: Backspace takes one digit
         {"008", {}, "<c-end><c-down>", "06-Rana", true},  // the last code, nothing below
         {"008", {}, "<c-home><c-up>", "0-Delfin", true},  // the first, nothing above
         {"008", {}, "<c-down><c-down><c-down><c-up>", "00-Ballena", true},
@@ -44,7 +45,11 @@ TEST(Entry, NumberKeysAndFocusInEveryNumberFormat)
         {"008", {}, "5<@lt_nume>", ""},                                // back from the empty play list
         {"008", {}, "5<@tx_mtik>", ""},                                // and from the read-only fields
         {"011", {}, "0102030", "01-Car 02-Tor 03-Cie"},               // several codes a play
-        {"011", {}, "010203<bs>", "01-Car 02-Tor "},
+        {"011", {}, "010203<bs>", "01-Car 02-Tor "},  // Backspace takes the last group
+        {"011", {}, "07<bs>", ""},
+        {"011", {}, "01<bs>", ""},
+        {"011", {}, "0102<bs>", "01-Car "},
+        {"011", {}, "01020<bs>", "01-Car 02-Tor "},
         {"011", {}, "0-01", "0-Delf 01-Car "},
         {"011", [](RegLot& l) { l.stastd = l.stastt = 0; }, "01012", "01-Car 01"},
         {"011", [](RegLot& l) { l.stastd = l.stastt = 0; }, "0101<bs>", "01-Car "},
@@ -311,6 +316,37 @@ TEST(Entry, LimitsAgreeOnEveryLottery)
     r.tick(r.listed().last());
     r.enter("<@tx_mont>");
     EXPECT_TRUE(r.listed(true).isEmpty());
+}
+
+// A set that names 99 as it names 0 writes the symbol 0 so; one that names 99 otherwise has
+// it as a code of its own, last in the pick list, typed as 99 and never the last code that
+// Ctrl+End steps to.
+TEST(Entry, NinetyNineOfItsOwnOrTheZero)
+{
+    const struct {
+        const char* name99;
+        QStringList picks;
+        const char* typed99;
+    } cases[] = {
+        {"Delfin", {"0-Delfin", "05-Leon"}, "0-Delfin"},
+        {"Ballena", {"0-Delfin", "05-Leon", "99-Ballena"}, "99-Ballena"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name99);
+        SaleRig r;
+        ASSERT_TRUE(r.open());
+        TabSim& tab = r.t->tab_sim;
+        for (qsizetype i = 0; i < tab.sim_num.size(); ++i)
+            if (tab.sim_cod[i] == 2 && tab.sim_num[i] == "99")
+                tab.sim_nom[i] = c.name99;
+        r.tik().tab_lot[r.row("008")].codsim = 2;
+        r.tick("008");
+        EXPECT_EQ(r.texts(r.w->lx_nume->model()), c.picks);
+        r.enter("99");
+        EXPECT_EQ(r.number(), c.typed99);
+        r.enter("<c-end> ");
+        EXPECT_EQ(r.texts(r.w->lx_nume->model(), true), QStringList({"05-Leon"}));
+    }
 }
 
 // The pick list, opened with Space: several codes a play take up to three ticks, in list

@@ -5,6 +5,7 @@
 #include "tests/sale/sale_fixture.h"
 #include "core/shared/vocab.h"
 #include "sale/plays/lines.h"
+#include "sale/plays/requests.h"
 
 namespace {
 
@@ -12,14 +13,14 @@ using Step = std::function<void(SaleRig&)>;
 const Step none = [](SaleRig&) {};
 
 // The answer protkx gives to requests (not to confirmations): codlot, numero, tipo, monto
-// (units), numago.
+// (units, a fraction of a stored unit too), numago.
 Step answer(const QList<QVariantList>& rows)
 {
     return [rows](SaleRig& r) {
         r.t.srv->register_procedure("protkx", [rows](central::Request& q) {
             auto& rs = q.rows({"codlot", "numero", "tipo", "monto", "numago"});
             for (QVariantList row : q.arg(5).toInt() == 0 ? rows : QList<QVariantList>()) {
-                row[3] = row[3].toLongLong() * 100000000;
+                row[3] = row[3].toDouble() * 100000000;
                 rs.rows << row;
             }
             return true;
@@ -78,7 +79,9 @@ TEST(Plays, Procesar)
          answer({{"XYZ", "123", "N", 10, ""}, {"XYZ", "12", "S", 0, "512:0%"}}), true},
         {"nothing listed missing", "001", "123<enter>10<enter>", answer({{"TCA", "12", "S", 1, "%512:0%"}}), true},
         {"two short corridas", "001 002", "123<enter>10<enter>",
-         answer({{"TCA", "12", "C", 0, "120:0%121:2.5%"}, {"TZU", "12", "C", 0, "*"}}), true},
+         answer({{"TCA", "12", "C", 0, "120:0%121:2.5%122:149999999.9999%"}, {"TZU", "12", "C", 0, "*"}}), true},
+        // A money column's fraction of a stored unit is kept in the line and the total.
+        {"a grant with a fraction", "001", "123<enter>10<enter>", answer({{"TCA", "123", "N", 1.499999999999, ""}}), true},
     };
     QStringList transcript;
     for (const auto& c : cases) {
@@ -154,6 +157,7 @@ TEST(Plays, DialogProcedures)
         {"zodiac signs", {}, signs("004", "25", "AL"), "protkx"},
         {"every zodiac sign", {}, signs("004", "45", "ABCDEFGHIJKL"), "protkx"},
         {"a permutation of one digit", {}, signs("004", "P111", "A"), "protkx"},
+        {"a permutation of two digits, two signs", {}, signs("004", "P121", "AB"), "protkx"},
         {"cacho kinds", {}, signs("005", "25", "ABC", true), "protkx"},
         {"a sign number no lottery takes", {}, signs("004 001", "12345", "A"), ""},
         {"animals", {[](SaleRig& r) { r.model().sale_time = QTime(11, 30); }},
@@ -227,6 +231,25 @@ TEST(Plays, ZeroForms)
                  {1, "1991", "1991"}, {2, "99", "99"},         {3, "99", "99"}, {1, "05", "05"}};
     for (const auto& c : cases)
         EXPECT_EQ(zero_form(tab, c.set, c.number), c.shown) << c.set << c.number;
+}
+
+// The numbers a sign play is sent for: the permutations of "P" and its three digits, each
+// once, in the order of their digits' positions; "*" and two digits for every first digit.
+TEST(Plays, SignNumbers)
+{
+    const QStringList tens = {"025", "125", "225", "325", "425", "525", "625", "725", "825", "925"};
+    const struct {
+        const char* typed;
+        QStringList numbers;
+    } cases[] = {
+        {"P123", {"123", "132", "213", "231", "312", "321"}},
+        {"P907", {"907", "970", "097", "079", "790", "709"}},
+        {"P112", {"211", "121", "112"}}, {"P121", {"211", "121", "112"}}, {"P211", {"211", "121", "112"}},
+        {"P344", {"344", "434", "443"}}, {"P111", {"111"}},
+        {"*25", tens}, {"25", {"25"}}, {" 125 ", {"125"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sign_numbers(c.typed), c.numbers) << c.typed;
 }
 
 } // namespace

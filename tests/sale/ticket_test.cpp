@@ -205,6 +205,7 @@ TEST(SaleImprimir, EveryOutcome)
         {"below vta_min", limit("VENTIK_MIN", "10"), 9},
         {"above vta_max", limit("VENTIK_MAX", "20"), 21},
         {"vta_min", limit("VENTIK_MIN", "10"), 10},
+        {"vta_max", limit("VENTIK_MAX", "20"), 20},
         {"-1", kNothing, 10, limit("VENTIK_MAX", "5")},
         {"-2", kNothing, 10, [](SaleRig& r) { r.model().ticket(r.first)->plays << central::Play{1, "TCA", "N", "999", 100000000, false}; }},
         {"-3", kNothing, 10, [](SaleRig& r) { r.model().sale_time = QTime(13, 0); }},
@@ -371,8 +372,9 @@ TEST(SalePrint, TicketsMatchTheirGoldenFiles)
         EXPECT_EQ(tax_of(c[0], c[1]), c[2]) << c[0];
 }
 
-// A sold ticket whose job cannot be started or ended is reported; the ticket stays sold.
-// A printer index that names no printer keeps the printer used before.
+// A sold ticket whose job fails at any step is reported once; the ticket stays sold and
+// every step after a failed one is still tried. A printer index that names no printer
+// keeps the printer used before.
 TEST(SalePrint, PrinterFaults)
 {
     const QString error = "Error de impresión." + blanks(10);
@@ -385,6 +387,9 @@ TEST(SalePrint, PrinterFaults)
     } cases[] = {
         {"no printer", [](fake::Printers& p) { p.printer_names.clear(); }, {0}, {}, {error}},
         {"not opened", [](fake::Printers& p) { p.fail_start = true; }, {0}, {}, {error}},
+        {"a line fails", [](fake::Printers& p) { p.fail_after_lines = 3; }, {0}, {0}, {error}},
+        {"the page end fails", [](fake::Printers& p) { p.fail_page = true; }, {0}, {0}, {error}},
+        {"the job end fails", [](fake::Printers& p) { p.fail_doc = true; }, {0}, {0}, {error}},
         {"none such at first", [](fake::Printers& p) { p.printer_names << "Otra"; }, {7}, {0}, {}},
         {"none such later", [](fake::Printers& p) { p.printer_names << "Otra"; }, {1, 9}, {1, 1}, {}},
     };
@@ -400,11 +405,14 @@ TEST(SalePrint, PrinterFaults)
             EXPECT_EQ(r.state(i + 1), "sold");
         }
         QList<int> printers;
-        for (const auto& doc : r.t.prn->docs)
+        for (const auto& doc : r.t.prn->docs) {
             printers << doc.printer;
+            EXPECT_EQ(doc.ended, !r.t.prn->fail_doc);
+            EXPECT_EQ(doc.lines.endsWith("\f"), !r.t.prn->fail_page);
+        }
         EXPECT_EQ(printers, c.printers);
         EXPECT_EQ(r.dlg().texts(), c.boxes);
-        EXPECT_TRUE(c.boxes.isEmpty() || r.dlg().boxes[0].style == 16);
+        EXPECT_TRUE(c.boxes.isEmpty() || r.dlg().boxes.value(0).style == 16);
     }
 }
 

@@ -68,7 +68,8 @@ TEST(Money, EveryFunctionOverItsInputs)
         row("miles whole", in, mon_miles(ctx(false), in) + " / " + mon_miles(ctx(false), mon_miles(ctx(false), in)));
     row("miles dec", "1.5", mon_miles(ctx(true), "1.5"));
 
-    // Parsed: decimals cut, short results floored to one hundredth of a unit at any divisor.
+    // Parsed: decimals cut, short results floored to one hundredth of a unit at any divisor;
+    // at small divisors a half of a stored unit rounds up.
     for (const char* in : {"5", "1.5", "1,5", "0.01", ".5", "2.349", "5.", "0.001", "0.009", "123456789012", "12a",
                            "1.2.3", "-5"})
         row("parse dec", in, mon_parse(ctx(true), in));
@@ -80,7 +81,8 @@ TEST(Money, EveryFunctionOverItsInputs)
         row("zero: parse, parsedec, parsesig", in,
             mon_parse(ctx(true), in) + " " + mon_parsedec(ctx(false), in) + " " + mon_parsesig(ctx(true), in));
     for (const auto& [mod_sys, in] : {std::pair{100., "9999"}, {100., "0.01"}, {100., "-0.01"}, {100., "0.009"},
-                                      {1000., "0.01"}, {1., "0.01"}, {1., "-3"}})
+                                      {1000., "0.01"}, {1., "0.01"}, {1., "-3"}, {1., "0.5"}, {1., "2.5"},
+                                      {1., "0.49"}, {10., "0.05"}, {10., "2.35"}, {10., "2.34"}, {10., "0.04"}})
         row("parsesig, parse at divisor " + num(mod_sys), in,
             mon_parsesig(ctx(true, mod_sys), in) + " " + mon_parse(ctx(true, mod_sys), in));
     for (const char* in : {"-2.5", "-0", "2,5", "-0.001", "-1-0", "3-"})  // without its minus signs

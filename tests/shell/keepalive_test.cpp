@@ -238,7 +238,7 @@ TEST(ReportPrint, PrintsEveryLineWithMarginAndFeedOrReportsAnyFailure)
     const QStringList two{"Laser", "Recibos"}, one{"Recibos"};
     // fail_after: a line fails once this many were printed.
     const struct { const char* name; QStringList printers; int nprn; int lines, marg, salt; bool fail_start = false;
-                   int fail_after = -1; } cases[] = {
+                   int fail_after = -1; bool fail_page = false, fail_doc = false; } cases[] = {
         {"one line", two, 1, 1, 0, 0},
         {"many lines, margin and feed", two, 1, 40000, 3, 2},
         {"no printer installed", {}, 0, 10, 0, 0},
@@ -247,6 +247,8 @@ TEST(ReportPrint, PrintsEveryLineWithMarginAndFeedOrReportsAnyFailure)
         {"printer cannot be opened", one, 0, 10, 0, 0, true},
         {"line fails", one, 0, 10, 0, 0, false, 7},
         {"feed line fails", one, 0, 10, 0, 0, false, 12},
+        {"page end fails", one, 0, 10, 0, 0, false, -1, true},
+        {"job end fails", one, 0, 10, 0, 0, false, -1, false, true},
     };
     QStringList out;
     for (const auto& c : cases) {
@@ -254,6 +256,8 @@ TEST(ReportPrint, PrintsEveryLineWithMarginAndFeedOrReportsAnyFailure)
         t.prn->printer_names = c.printers;
         t.prn->fail_start = c.fail_start;
         t.prn->fail_after_lines = c.fail_after;
+        t.prn->fail_page = c.fail_page;
+        t.prn->fail_doc = c.fail_doc;
         t->cfg_reg.rep_nprn = c.nprn;
         t->cfg_reg.rep_marg = c.marg;
         t->cfg_reg.rep_salt = c.salt;
