@@ -9,8 +9,8 @@ using db::adDate;
 using db::adSmallInt;
 using db::adVarChar;
 
-// An amount column: a number, a null one counting as 0.
-db::Field amount(const char* column) { return db::nullable(QLatin1String(column), db::adDouble, 0.0); }
+// An amount column; a null one counts as 0.
+db::Field amount(const char* column) { return db::nullable(QLatin1String(column), db::adCurrency, 0.0); }
 
 // Every row of an answer, each read with these columns; none when the call failed or could
 // not be read whole.

@@ -1,5 +1,6 @@
 #include "procs_tickets.h"
 #include "core/shared/justify.h"
+#include "core/shared/whole.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -11,9 +12,9 @@ namespace {
 std::optional<db::Row> read_header(db::Reader& r, TikHeader& h, bool premio)
 {
     QList<db::Field> columns{
-        {"fecmov", db::adDate}, {"codven", db::adChar}, {"iduser", db::adChar}, {"total", db::adBigInt}};
+        {"fecmov", db::adDate}, {"codven", db::adChar}, {"iduser", db::adChar}, {"total", db::adCurrency}};
     if (premio)
-        columns << db::Field{"premio", db::adBigInt};
+        columns << db::Field{"premio", db::adCurrency};
     const QList<db::Row> rows = r.rows(columns, db::Set::optional);
     if (rows.isEmpty())
         return std::nullopt;
@@ -21,7 +22,7 @@ std::optional<db::Row> read_header(db::Reader& r, TikHeader& h, bool premio)
     h.fecmov = row.value("fecmov").toDate().toString(QStringLiteral("dd/MM/yyyy"));
     h.codven = row.text("codven");
     h.iduser = row.text("iduser");
-    h.total = QString::number(row.whole("total"));
+    h.total = stored_text(row.number("total"));
     return row;
 }
 
@@ -68,7 +69,7 @@ TixHeader dsptix(App& app, const QString& serial)
                    // The data of a paid ticket is shown; a processed one is paid by its key.
                    if (h.code == 2 || h.code == 4)
                        if (const auto row = read_header(r, h, true))
-                           h.premio = QString::number(row->whole("premio"));
+                           h.premio = stored_text(row->number("premio"));
                    if (h.code != 2)
                        return;
                    h.key = r.text("p1", db::adChar);
@@ -102,11 +103,11 @@ TicketRows contik(App& app, const QString& fecha, const QString& cod_ven, const 
                  .exec([&](db::Reader& r) {
                      const QList<db::Field> columns{{"numtik", db::adBigInt}, {"iduser", db::adChar},
                                                     {"hormov", db::adVarChar}, {"status", db::adSmallInt},
-                                                    {"total", db::adBigInt}};
+                                                    {"total", db::adCurrency}};
                      for (const db::Row& row : r.rows(columns))
                          out.rows << TicketRow{QString::number(row.whole("numtik")), row.text("iduser"),
                                                row.text("hormov"), int(row.whole("status")),
-                                               QString::number(row.whole("total"))};
+                                               stored_text(row.number("total"))};
                  });
     return out;
 }

@@ -71,14 +71,14 @@ bool read_as(int type, const QVariant& raw, QVariant& out)
         out = QVariant::fromValue<qint64>(*n);
         return true;
     }
-    if (type == adDouble) {
+    if (type == adDouble || type == adCurrency) {
         double d = 0;
         bool ok = false;
         if (id == QMetaType::QString)
             d = QLocale::c().toDouble(raw.toString().trimmed(), &ok);
         else if (is_integer_id(id) || id == QMetaType::Double || id == QMetaType::Float)
             d = raw.toDouble(&ok);
-        if (!ok || !std::isfinite(d))
+        if (!ok || !std::isfinite(d) || (type == adCurrency && !round_whole(d)))
             return false;
         out = d;
         return true;

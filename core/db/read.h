@@ -15,6 +15,8 @@ namespace db {
 // - adTinyInt, adSmallInt, adInteger, adBigInt: a whole number within that type's range,
 //   from a whole number, a double without fraction or a text of digits with an optional sign;
 // - adDouble: a finite number, or a text of one;
+// - adCurrency: an amount, a number as adDouble reads it whose whole count of stored units
+//   fits 64 bits; a money column may carry a fraction of a stored unit;
 // - adDate: a date (a date with a time keeps it), or a text the server writes dates in;
 // - adChar, adVarChar: a text; a whole number reads as its digits.
 // Without if_null the value may not come null; with it a null reads as that value, and a

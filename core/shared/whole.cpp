@@ -1,5 +1,6 @@
 #include "whole.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace {
@@ -42,4 +43,9 @@ std::optional<qint64> text_whole(const QString& text)
     if (!ok)
         return std::nullopt;
     return n;
+}
+
+QString stored_text(double amount)
+{
+    return QString::number(amount, 'f', QLocale::FloatingPointShortest);
 }

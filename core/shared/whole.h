@@ -13,3 +13,7 @@ std::optional<qint64> exact_whole(double v);
 // The whole number a text writes: blanks around it, an optional sign, then decimal digits
 // only; none for any other text or a number beyond 64 bits.
 std::optional<qint64> text_whole(const QString& text);
+
+// A stored amount as the text amounts travel in: its digits in full, with its fraction of a
+// stored unit only when it has one ("150000000", "149999999.9999").
+QString stored_text(double amount);

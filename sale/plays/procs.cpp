@@ -13,11 +13,11 @@ db::Reading play_rows(PlayAnswer& a, bool with_numago)
 {
     return [&rows = a.rows, with_numago](db::Reader& r) {
         QList<db::Field> columns{{"codlot", adChar}, {"numero", adChar}, db::nullable("tipo", adChar),
-                                 db::nullable("monto", adBigInt)};
+                                 db::nullable("monto", db::adCurrency)};
         if (with_numago)
             columns << db::nullable("numago", adVarChar, QString());  // null: no numbers missing
         for (const db::Row& row : r.rows(columns)) {
-            RspJug j{row.text("codlot"), row.text("numero"), row.text("tipo"), double(row.whole("monto")), {}};
+            RspJug j{row.text("codlot"), row.text("numero"), row.text("tipo"), row.number("monto"), {}};
             if (with_numago)
                 j.numago = row.text("numago");
             if (j.codlot != QLatin1String("***") && !(row.has("tipo") && row.has("monto")))

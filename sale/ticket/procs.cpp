@@ -1,4 +1,5 @@
 #include "procs.h"
+#include "core/shared/whole.h"
 
 namespace {
 
@@ -143,11 +144,11 @@ PlayRows dettix(App& app, qint64 numtik)
     PlayRows out;
     out.ok = app.proc(QStringLiteral("dettix")).in(QStringLiteral("p1"), db::adBigInt, 0, numtik).exec([&](db::Reader& r) {
         const QList<db::Field> columns{{"nomlot", db::adVarChar}, {"codsim", db::adSmallInt}, {"codzod", db::adSmallInt},
-                                       {"tipnum", db::adChar},    {"numero", db::adChar},     {"monto", db::adBigInt}};
+                                       {"tipnum", db::adChar},    {"numero", db::adChar},     {"monto", db::adCurrency}};
         for (const db::Row& row : r.rows(columns))
             out.rows << PlayRow{row.text("nomlot"), QString::number(row.whole("codsim")),
                                 QString::number(row.whole("codzod")), row.text("tipnum"), row.text("numero"),
-                                QString::number(row.whole("monto"))};
+                                stored_text(row.number("monto"))};
     });
     return out;
 }

@@ -40,6 +40,10 @@ TEST(Read, ValuesConvertExactlyOrTheAnswerIsUnreadable)
         // Numbers.
         {adDouble, 2.5, "double 2.5"}, {adDouble, " 2.5 ", "double 2.5"}, {adDouble, "2,5", "unreadable"},
         {adDouble, i64(3), "double 3"}, {adDouble, HUGE_VAL, "unreadable"}, {adDouble, "x", "unreadable"},
+        // Amounts: numbers (a money column's fraction of a stored unit too) within 64 bits.
+        {adCurrency, 149999999.9999, "double 149999999.9999"}, {adCurrency, i64(-5), "double -5"},
+        {adCurrency, " -7 ", "double -7"}, {adCurrency, 9223372036854775808.0, "unreadable"},
+        {adCurrency, 1e20, "unreadable"}, {adCurrency, "1e30", "unreadable"}, {adCurrency, "siete", "unreadable"},
         // Dates: as dates, or in the texts the server writes them.
         {adDate, QDate(2024, 2, 29), "date 2024-02-29"},
         {adDate, QDateTime(QDate(2024, 2, 29), QTime(10, 5)), "datetime 2024-02-29T10:05:00.000"},

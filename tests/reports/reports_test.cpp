@@ -396,8 +396,8 @@ TEST(Reports, BuildEveryReportThroughLostConnections)
 }
 
 // An answer that cannot be read builds nothing, as a lost connection: one message, nothing
-// shown or printed. A null amount counts as 0 (replup_null_amounts), a number beyond 64 bits
-// is still a number.
+// shown or printed. A null amount counts as 0 (replup_null_amounts), and a money column's
+// fraction of a stored unit is an amount; one beyond 64 bits is none.
 TEST(Reports, NothingIsShownOfAnUnreadableAnswer)
 {
     namespace spoil = central::spoil;
@@ -410,7 +410,8 @@ TEST(Reports, NothingIsShownOfAnUnreadableAnswer)
         {"rep_rba", day_a, day_b, "reprbx", spoil::column("xcontrol", {})},
         {"rep_lup", day_a, day_b, "replut", spoil::no_result_set()},
         {"rep_lup", day_a, day_b, "replut", spoil::extra_first_set()},
-        {"rep_vtq", day_a, day_b, "repvtq", spoil::column("total", 1e30), true},
+        {"rep_vtq", day_a, day_b, "repvtq", spoil::column("total", 1e30)},
+        {"rep_vtq", day_a, day_b, "repvtq", spoil::column("total", 149999999.9999), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.item << " " << c.proc);
