@@ -149,5 +149,3 @@ void BM_RawTcpExchange(benchmark::State& state)
 BENCHMARK(BM_RawTcpExchange);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -1,15 +1,13 @@
 // The main of the benchmarks that build windows: one QApplication on the offscreen
 // platform unless another is named.
+#include "main.h"
+
 #include <QApplication>
-#include <benchmark/benchmark.h>
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::run(argc, argv);
 }

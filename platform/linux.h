@@ -13,7 +13,9 @@ namespace plat {
 std::unique_ptr<Dialogs> make_dialogs();
 std::unique_ptr<Settings> make_settings();
 std::unique_ptr<Printers> make_printers();
-std::unique_ptr<Http> make_http();
+// HTTP over libcurl, loaded from library by the first request; while it cannot be
+// loaded every request fails with the reason.
+std::unique_ptr<Http> make_http(const char* library = "libcurl.so.4");
 std::unique_ptr<System> make_system();
 
 } // namespace plat

@@ -1,15 +1,45 @@
 // Synchronous HTTP over libcurl: certificate checks on, redirects followed but never from
 // HTTPS down to HTTP, and the request object's usual time-outs (60 s to connect, 30 s
-// without data).
+// without data). libcurl and its chain of TLS, Kerberos and LDAP libraries are loaded on
+// the first request: most starts of the program never reach server discovery or the
+// update.
 #include "platform/linux.h"
+#include "platform/loaded_library.h"
 
 #include <QFile>
 #include <QUrl>
 #include <curl/curl.h>
+#include <map>
 #include <mutex>
+#include <string>
 
 namespace plat {
 namespace {
+
+// The libcurl functions used, looked up once; the library is then initialised.
+struct Curl {
+    decltype(&curl_global_init) global_init = nullptr;
+    decltype(&curl_easy_init) easy_init = nullptr;
+    decltype(&curl_easy_setopt) easy_setopt = nullptr;
+    decltype(&curl_easy_perform) easy_perform = nullptr;
+    decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
+    decltype(&curl_easy_strerror) easy_strerror = nullptr;
+    decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
+    LoadedLibrary so;
+
+    explicit Curl(const char* library) : so("HTTP", library)
+    {
+        so.find(global_init, "curl_global_init");
+        so.find(easy_init, "curl_easy_init");
+        so.find(easy_setopt, "curl_easy_setopt");
+        so.find(easy_perform, "curl_easy_perform");
+        so.find(easy_getinfo, "curl_easy_getinfo");
+        so.find(easy_strerror, "curl_easy_strerror");
+        so.find(easy_cleanup, "curl_easy_cleanup");
+        if (so.ok() && global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+            so.fail(QStringLiteral("it could not be initialised"));
+    }
+};
 
 constexpr long connect_timeout_s = 60;
 constexpr long stall_timeout_s = 30;
@@ -94,13 +124,21 @@ bool is_loopback(const QUrl& url)
            host == QLatin1String("::1");
 }
 
+// The library, loaded by the first request that needs it (once for the process).
+const Curl& loaded(const char* library)
+{
+    static std::mutex lock;
+    static std::map<std::string, std::unique_ptr<Curl>> libraries;
+    const std::lock_guard guard(lock);
+    std::unique_ptr<Curl>& c = libraries[library];
+    if (!c)
+        c = std::make_unique<Curl>(library);
+    return *c;
+}
+
 class LinuxHttp : public Http {
 public:
-    LinuxHttp()
-    {
-        static std::once_flag once;
-        std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    }
+    explicit LinuxHttp(const char* library) : library_(library) {}
 
     HttpReply get(const QString& url) override
     {
@@ -129,9 +167,16 @@ public:
     }
 
 private:
-    static void perform(const QString& url, Transfer& t)
+    const char* library_;
+
+    void perform(const QString& url, Transfer& t) const
     {
-        CURL* curl = curl_easy_init();
+        const Curl& c = loaded(library_);
+        if (!c.so.ok()) {
+            t.reply.error = c.so.error();
+            return;
+        }
+        CURL* curl = c.easy_init();
         if (!curl) {
             t.reply.error = QStringLiteral("cannot start an HTTP request");
             return;
@@ -141,28 +186,28 @@ private:
         const bool https = parsed.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
         char errbuf[CURL_ERROR_SIZE] = {};
 
-        curl_easy_setopt(curl, CURLOPT_URL, address.constData());
-        curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(curl, CURLOPT_MAXREDIRS, max_redirects);
-        curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, https ? "https" : "http,https");
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, connect_timeout_s);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stall_timeout_s);
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        c.easy_setopt(curl, CURLOPT_URL, address.constData());
+        c.easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+        c.easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+        c.easy_setopt(curl, CURLOPT_MAXREDIRS, max_redirects);
+        c.easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, https ? "https" : "http,https");
+        c.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, connect_timeout_s);
+        c.easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        c.easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stall_timeout_s);
+        c.easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+        c.easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+        c.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
         if (is_loopback(parsed))
-            curl_easy_setopt(curl, CURLOPT_NOPROXY, "*");
-        curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errbuf);
-        curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, on_header);
-        curl_easy_setopt(curl, CURLOPT_HEADERDATA, &t);
-        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, on_body);
-        curl_easy_setopt(curl, CURLOPT_WRITEDATA, &t);
+            c.easy_setopt(curl, CURLOPT_NOPROXY, "*");
+        c.easy_setopt(curl, CURLOPT_ERRORBUFFER, errbuf);
+        c.easy_setopt(curl, CURLOPT_HEADERFUNCTION, on_header);
+        c.easy_setopt(curl, CURLOPT_HEADERDATA, &t);
+        c.easy_setopt(curl, CURLOPT_WRITEFUNCTION, on_body);
+        c.easy_setopt(curl, CURLOPT_WRITEDATA, &t);
 
-        const CURLcode rc = curl_easy_perform(curl);
+        const CURLcode rc = c.easy_perform(curl);
         long status = 0;
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+        c.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
         if (status > 0)
             t.reply.status = int(status);
         t.reply.ok = rc == CURLE_OK;
@@ -172,14 +217,14 @@ private:
             else if (errbuf[0])
                 t.reply.error = QString::fromUtf8(errbuf);
             else
-                t.reply.error = QString::fromUtf8(curl_easy_strerror(rc));
+                t.reply.error = QString::fromUtf8(c.easy_strerror(rc));
         }
-        curl_easy_cleanup(curl);
+        c.easy_cleanup(curl);
     }
 };
 
 } // namespace
 
-std::unique_ptr<Http> make_http() { return std::make_unique<LinuxHttp>(); }
+std::unique_ptr<Http> make_http(const char* library) { return std::make_unique<LinuxHttp>(library); }
 
 } // namespace plat

@@ -28,7 +28,14 @@ public:
     void save(const QString& app, const QString& section, const QString& key,
               const QString& value) override
     {
-        file(app).setValue(section + "/" + key, value);
+        QSettings& s = file(app);
+        const QString name = section + "/" + key;
+        // A value saved as it is stored already is not written again: the program saves
+        // some at every start, and each write rewrites and flushes the whole file.
+        const QVariant stored = s.value(name);
+        if (stored.typeId() == QMetaType::QString && stored.toString() == value)
+            return;
+        s.setValue(name, value);
     }
 
     void sync() override

@@ -1,5 +1,6 @@
 #include "tds_driver.h"
 #include "values.h"
+#include "platform/loaded_library.h"
 
 #include <sybfront.h>
 #include <sybdb.h>
@@ -95,21 +96,49 @@ void set_error(QString* error, const QString& text)
         *error = text;
 }
 
-bool init_dblib(QString* error)
+// db-lib is loaded by the first connection (or the first value only it can convert), not
+// at the program's start: the login window comes up without FreeTDS and the chain of TLS
+// and Kerberos libraries it brings.
+constexpr const char* kDbLib = "libsybdb.so.5";
+
+// The db-lib functions used, each named once here.
+#define TOVAREN_DBLIB_FUNCTIONS(F)                                                                      \
+    F(dbinit) F(dberrhandle) F(dbmsghandle) F(dbsettime) F(dbsetlogintime) F(dbconvert) F(dblogin)      \
+    F(dbsetlname) F(dbsetlversion) F(dbloginfree) F(tdsdbopen) F(dbiordesc) F(dbclose) F(dbdead)        \
+    F(dbuse) F(dbrpcinit) F(dbrpcparam) F(dbrpcsend) F(dbsqlok) F(dbresults) F(dbnumcols) F(dbcolname)   \
+    F(dbnextrow) F(dbcoltype) F(dbdata) F(dbdatlen) F(dbcancel) F(dbnumrets) F(dbhasretstat)            \
+    F(dbretstatus) F(dbrettype) F(dbretdata) F(dbretlen)
+
+// The library's functions, looked up once; the library is then initialised.
+struct DbLib {
+#define TOVAREN_MEMBER(name) decltype(&::name) name = nullptr;
+    TOVAREN_DBLIB_FUNCTIONS(TOVAREN_MEMBER)
+#undef TOVAREN_MEMBER
+    plat::LoadedLibrary so{"db-lib", kDbLib};
+
+    DbLib()
+    {
+#define TOVAREN_FIND(name) so.find(name, #name);
+        TOVAREN_DBLIB_FUNCTIONS(TOVAREN_FIND)
+#undef TOVAREN_FIND
+        if (so.ok() && dbinit() != SUCCEED)
+            so.fail(QStringLiteral("it could not be initialised"));
+        if (!so.ok())
+            return;
+        dberrhandle(on_error);
+        dbmsghandle(on_message);
+        dbsettime(0);  // calls never time out
+    }
+};
+
+// db-lib, loaded and initialised; null with error set when it cannot be.
+const DbLib* dblib(QString* error = nullptr)
 {
-    static std::once_flag once;
-    static bool ok = false;
-    std::call_once(once, [] {
-        ok = dbinit() == SUCCEED;
-        if (ok) {
-            dberrhandle(on_error);
-            dbmsghandle(on_message);
-            dbsettime(0);  // calls never time out
-        }
-    });
-    if (!ok)
-        set_error(error, QStringLiteral("db-lib could not be initialised"));
-    return ok;
+    static const DbLib lib;
+    if (lib.so.ok())
+        return &lib;
+    set_error(error, lib.so.error());
+    return nullptr;
 }
 
 bool is_int(int ado_type)
@@ -314,20 +343,23 @@ QVariant decode(int type, const unsigned char* data, int len)
         return QString::fromUtf8(reinterpret_cast<const char*>(data), len);
     default: {
         // Money, decimals and the newer date types go through db-lib's own conversions.
+        const DbLib* lib = dblib();
+        if (!lib)
+            break;
         if (type == SYBMONEY || type == SYBMONEY4 || type == SYBMONEYN || type == SYBDECIMAL
             || type == SYBNUMERIC) {
             double d = 0;
-            if (dbconvert(nullptr, type, data, len, SYBFLT8, reinterpret_cast<BYTE*>(&d), sizeof d) > 0)
+            if (lib->dbconvert(nullptr, type, data, len, SYBFLT8, reinterpret_cast<BYTE*>(&d), sizeof d) > 0)
                 return d;
         }
         if (type == SYBMSDATE || type == SYBMSDATETIME2 || type == SYBMSDATETIMEOFFSET || type == SYBDATE
             || type == SYBBIGDATETIME) {
             DBDATETIME w{};
-            if (dbconvert(nullptr, type, data, len, SYBDATETIME, reinterpret_cast<BYTE*>(&w), sizeof w) > 0)
+            if (lib->dbconvert(nullptr, type, data, len, SYBDATETIME, reinterpret_cast<BYTE*>(&w), sizeof w) > 0)
                 return from_datetime(DateTime{w.dtdays, w.dttime});
         }
         std::vector<char> text(std::max(64, len * 2 + 64));
-        const DBINT n = dbconvert(nullptr, type, data, len, SYBCHAR, reinterpret_cast<BYTE*>(text.data()),
+        const DBINT n = lib->dbconvert(nullptr, type, data, len, SYBCHAR, reinterpret_cast<BYTE*>(text.data()),
                                   DBINT(text.size()));
         if (n >= 0)
             return QString::fromUtf8(text.data(), n).trimmed();
@@ -344,11 +376,11 @@ namespace {
 
 class TdsSession : public Session {
 public:
-    explicit TdsSession(DBPROCESS* p) : p_(p) {}
+    TdsSession(const DbLib& lib, DBPROCESS* p) : lib_(lib), p_(p) {}
     ~TdsSession() override
     {
         if (p_)
-            dbclose(p_);
+            lib_.dbclose(p_);
     }
 
     bool use(const QString& database, QString* error) override
@@ -359,7 +391,7 @@ public:
         }
         clear_diagnostics();
         const QByteArray name = database.toUtf8();
-        if (dbuse(p_, name.constData()) != SUCCEED) {
+        if (lib_.dbuse(p_, name.constData()) != SUCCEED) {
             set_error(error, diagnostic(QStringLiteral("could not use database %1").arg(database)));
             return false;
         }
@@ -388,41 +420,41 @@ public:
         }
 
         QByteArray name = procedure.toUtf8();
-        if (dbrpcinit(p_, name.data(), 0) != SUCCEED)
+        if (lib_.dbrpcinit(p_, name.data(), 0) != SUCCEED)
             return fail(error, QStringLiteral("could not start the call of %1").arg(procedure));
         static BYTE none = 0;
         for (auto& w : wire) {
             BYTE* value = w.null ? &none : reinterpret_cast<BYTE*>(w.data.data());
             const DBINT datalen = w.null ? 0 : DBINT(w.data.size());
-            if (dbrpcparam(p_, nullptr, BYTE(w.status), w.type, w.maxlen, datalen, value) != SUCCEED) {
-                dbrpcinit(p_, name.data(), DBRPCRESET);
+            if (lib_.dbrpcparam(p_, nullptr, BYTE(w.status), w.type, w.maxlen, datalen, value) != SUCCEED) {
+                lib_.dbrpcinit(p_, name.data(), DBRPCRESET);
                 return fail(error, QStringLiteral("could not pass the parameters of %1").arg(procedure));
             }
         }
-        if (dbrpcsend(p_) != SUCCEED) {
-            dbrpcinit(p_, name.data(), DBRPCRESET);
+        if (lib_.dbrpcsend(p_) != SUCCEED) {
+            lib_.dbrpcinit(p_, name.data(), DBRPCRESET);
             return fail(error, QStringLiteral("could not send the call of %1").arg(procedure));
         }
-        bool failed = dbsqlok(p_) != SUCCEED;
+        bool failed = lib_.dbsqlok(p_) != SUCCEED;
 
         // Every result set is read before the return status and the output values arrive.
         if (!failed) {
             RETCODE rc;
-            while ((rc = dbresults(p_)) != NO_MORE_RESULTS) {
+            while ((rc = lib_.dbresults(p_)) != NO_MORE_RESULTS) {
                 if (rc != SUCCEED) {
                     failed = true;
                     if (broken())
                         break;
                     continue;
                 }
-                const int ncols = dbnumcols(p_);
+                const int ncols = lib_.dbnumcols(p_);
                 if (ncols <= 0)
                     continue;
                 ResultSet set;
                 for (int c = 1; c <= ncols; ++c)
-                    set.columns << QString::fromUtf8(dbcolname(p_, c));
+                    set.columns << QString::fromUtf8(lib_.dbcolname(p_, c));
                 STATUS row;
-                while ((row = dbnextrow(p_)) != NO_MORE_ROWS) {
+                while ((row = lib_.dbnextrow(p_)) != NO_MORE_ROWS) {
                     if (row == FAIL) {
                         failed = true;
                         break;
@@ -430,7 +462,7 @@ public:
                     QVariantList values;
                     values.reserve(ncols);
                     for (int c = 1; c <= ncols; ++c)
-                        values << tds::decode(dbcoltype(p_, c), dbdata(p_, c), dbdatlen(p_, c));
+                        values << tds::decode(lib_.dbcoltype(p_, c), lib_.dbdata(p_, c), lib_.dbdatlen(p_, c));
                     set.rows << values;
                 }
                 sets << set;
@@ -440,21 +472,21 @@ public:
         }
         if (failed || server_error()) {
             if (!broken())
-                dbcancel(p_);
+                lib_.dbcancel(p_);
             sets.clear();
             set_error(error, diagnostic(QStringLiteral("the call of %1 failed").arg(procedure)));
             return false;
         }
 
         int ret = 0;
-        const int nrets = dbnumrets(p_);
+        const int nrets = lib_.dbnumrets(p_);
         for (auto& p : params) {
             if (p.dir == adParamReturnValue) {
-                p.value = dbhasretstat(p_) ? QVariant::fromValue<qint64>(dbretstatus(p_)) : QVariant();
+                p.value = lib_.dbhasretstat(p_) ? QVariant::fromValue<qint64>(lib_.dbretstatus(p_)) : QVariant();
             } else if (p.dir == adParamOutput || p.dir == adParamInputOutput) {
                 ++ret;
                 if (ret <= nrets)
-                    p.value = tds::decode(dbrettype(p_, ret), dbretdata(p_, ret), dbretlen(p_, ret));
+                    p.value = tds::decode(lib_.dbrettype(p_, ret), lib_.dbretdata(p_, ret), lib_.dbretlen(p_, ret));
                 else
                     p.value = QVariant();
             }
@@ -462,9 +494,10 @@ public:
         return true;
     }
 
-    bool broken() const override { return !p_ || dbdead(p_); }
+    bool broken() const override { return !p_ || lib_.dbdead(p_); }
 
 private:
+    const DbLib& lib_;
     DBPROCESS* p_;
 
     bool fail(QString* error, const QString& fallback)
@@ -481,10 +514,11 @@ TdsDriver::~TdsDriver() = default;
 
 std::unique_ptr<Session> TdsDriver::open(const ConnectProps& props, QString* error)
 {
-    if (!init_dblib(error))
+    const DbLib* lib = dblib(error);
+    if (!lib)
         return nullptr;
     clear_diagnostics();
-    LOGINREC* login = dblogin();
+    LOGINREC* login = lib->dblogin();
     if (!login) {
         set_error(error, QStringLiteral("db-lib could not make a login record"));
         return nullptr;
@@ -493,27 +527,27 @@ std::unique_ptr<Session> TdsDriver::open(const ConnectProps& props, QString* err
                      app = props.app_name.toUtf8(), host = props.workstation.toUtf8(),
                      database = props.database.toUtf8(),
                      server = (props.host + ":" + QString::number(props.port)).toUtf8();
-    DBSETLUSER(login, user.constData());
-    DBSETLPWD(login, password.constData());
+    lib->dbsetlname(login, user.constData(), DBSETUSER);
+    lib->dbsetlname(login, password.constData(), DBSETPWD);
     if (!app.isEmpty())
-        DBSETLAPP(login, app.constData());
+        lib->dbsetlname(login, app.constData(), DBSETAPP);
     if (!host.isEmpty())
-        DBSETLHOST(login, host.constData());
-    DBSETLCHARSET(login, "UTF-8");
-    DBSETLVERSION(login, DBVERSION_74);
+        lib->dbsetlname(login, host.constData(), DBSETHOST);
+    lib->dbsetlname(login, "UTF-8", DBSETCHARSET);
+    lib->dbsetlversion(login, DBVERSION_74);
     if (!database.isEmpty())
-        DBSETLDBNAME(login, database.constData());
-    dbsetlogintime(props.login_timeout > 0 ? props.login_timeout : 0);
-    DBPROCESS* p = dbopen(login, server.constData());
-    dbloginfree(login);
+        lib->dbsetlname(login, database.constData(), DBSETDBNAME);
+    lib->dbsetlogintime(props.login_timeout > 0 ? props.login_timeout : 0);
+    DBPROCESS* p = lib->tdsdbopen(login, server.constData(), 0);
+    lib->dbloginfree(login);
     if (!p) {
         set_error(error, diagnostic(QStringLiteral("could not connect to %1").arg(QString::fromUtf8(server))));
         return nullptr;
     }
-    if (!tds::keep_alive(DBIORDESC(p), liveness_))
+    if (!tds::keep_alive(lib->dbiordesc(p), liveness_))
         qWarning("the connection to %s has no keep-alive: a vanished server would hold a call",
                  server.constData());
-    return std::make_unique<TdsSession>(p);
+    return std::make_unique<TdsSession>(*lib, p);
 }
 
 } // namespace db

@@ -178,10 +178,15 @@ QString mon_adjust(const MonCtx& c, const QString& amount, int kind)
     } else {
         a = lo_text;
     }
-    const double adjusted = num(a);
-    if (lo >= c.mod_sys)
-        return mon_miles(c, quotient(c, adjusted, c.flg_dec ? c.dec_sep : QStringLiteral(",")));
-    QString f = mon_format(c, adjusted);
+    return mon_showlim(c, a, kind);
+}
+
+QString mon_showlim(const MonCtx& c, const QString& amount, int kind)
+{
+    const double value = num(amount);
+    if (num(min_of(c, kind)) >= c.mod_sys)
+        return mon_miles(c, quotient(c, value, c.flg_dec ? c.dec_sep : QStringLiteral(",")));
+    QString f = mon_format(c, value);
     if (f.endsWith(u".00"))
         f.chop(3);
     return f;

@@ -34,6 +34,9 @@ bool mon_range(const MonCtx& c, const QString& amount, int kind);
 // becomes the maximum, below the minimum the minimum, otherwise it is cut down to the
 // precision of the minimum (its trailing zeros) and never below it.
 QString mon_adjust(const MonCtx& c, const QString& amount, int kind);
+// Display text of an amount as mon_adjust writes it for the limits of the kind: whole units
+// with thousands marks when the minimum is one unit or more, else two decimals without ".00".
+QString mon_showlim(const MonCtx& c, const QString& amount, int kind);
 
 // Two-decimal text of a stored amount ("1.50", "-0.75"); a value that rounds to zero is "0".
 QString mon_format(const MonCtx& c, double value);

@@ -70,29 +70,29 @@ void main_window::build_menus()
         keep(m->objectName(), m->menuAction());
         return m;
     };
-    QMenuBar* bar = menuBar();
-
-    QMenu* movimientos = top("movimientos", "Movimientos", bar);
+    // The menu bar itself is made when the window is first shown (setVisible): making it
+    // loads the style's images, which the login window, shown first, does without.
+    QMenu* movimientos = top("movimientos", "Movimientos", this);
     add_item(movimientos, "mov_tik", "Venta de Tickets", &main_window::mov_tik_Click, Qt::Key_F5);
     add_item(movimientos, "mov_prm", "Números Premiados", &main_window::mov_prm_Click);
     add_item(movimientos, "mov_dpo", "Depósitos Banca", &main_window::mov_dpo_Click);
-    bar->addMenu(movimientos);
+    bar_menus_ << movimientos;
 
-    QMenu* procesos = top("procesos", "Procesos", bar);
+    QMenu* procesos = top("procesos", "Procesos", this);
     add_item(procesos, "pro_anu", "Anulación de Tickets", &main_window::pro_anu_Click, Qt::Key_F7);
     add_item(procesos, "pro_pag", "Pago de Tickets", &main_window::pro_pag_Click, Qt::Key_F8);
-    bar->addMenu(procesos);
+    bar_menus_ << procesos;
 
-    QMenu* reportes = top("reportes", "Reportes", bar);
+    QMenu* reportes = top("reportes", "Reportes", this);
     add_item(reportes, "rep_vtq", "Ventas Tovaren", &main_window::rep_vtq_Click);
     add_item(reportes, "rep_rtq", "Resultados Tovaren", &main_window::rep_rtq_Click);
     add_item(reportes, "rep_rba", "Resultados Banca", &main_window::rep_rba_Click);
     add_item(reportes, "rep_caj", "Cuadre de Caja", &main_window::rep_caj_Click);
     add_item(reportes, "rep_lup", "Cuadre de Cuentas", &main_window::rep_lup_Click);
     add_item(reportes, "rep_itx", "Impuesto Municipal", &main_window::rep_itx_Click);
-    bar->addMenu(reportes);
+    bar_menus_ << reportes;
 
-    QMenu* otros = top("otros", "Otros", bar);
+    QMenu* otros = top("otros", "Otros", this);
     add_item(otros, "conex", "Conexión", &main_window::conex_Click);
     QMenu* param = top("param", "Parámetros", otros);
     add_item(param, "par_sys", "Tovaren", &main_window::par_sys_Click);
@@ -101,11 +101,11 @@ void main_window::build_menus()
     add_item(otros, "sorteo", "Loterias", &main_window::sorteo_Click);
     add_item(otros, "userx", "Usuarios", &main_window::userx_Click);
     add_item(otros, "con_men", "Mensajes", &main_window::con_men_Click);
-    bar->addMenu(otros);
+    bar_menus_ << otros;
 
-    QMenu* salir = top("salir", "Salir", bar);
+    QMenu* salir = top("salir", "Salir", this);
     add_item(salir, "salir2", "Salir", &main_window::salir2_Click, Qt::Key_F9);
-    bar->addMenu(salir);
+    bar_menus_ << salir;
 
     // Pop-ups of the users and deposits lists; never in the menu bar.
     menuusr = top("menuusr", "menuusr", this);
@@ -162,6 +162,14 @@ void main_window::Form_Unload()
     timers->stop();
     if (app_.cox_bd.state() != db::adStateClosed)
         app_.cox_bd.close();
+}
+
+void main_window::setVisible(bool visible)
+{
+    if (visible)
+        for (QMenu* menu : std::exchange(bar_menus_, {}))
+            menuBar()->addMenu(menu);
+    QMainWindow::setVisible(visible);
 }
 
 void main_window::closeEvent(QCloseEvent* event)

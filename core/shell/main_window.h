@@ -30,6 +30,9 @@ public:
     // active child when it is already open. Null when no such window is registered.
     QWidget* show_child(const QString& name);
 
+    // The first show makes the menu bar.
+    void setVisible(bool visible) override;
+
     QMdiArea* mdi_area() const { return mdi_; }
     QTimer* timers = nullptr;
     QMenu* menuusr = nullptr;
@@ -73,6 +76,7 @@ private:
     App& app_;
     QMdiArea* mdi_ = nullptr;
     QStringList registered_;
+    QList<QMenu*> bar_menus_;  // the menus of the menu bar until it is made
 
     void build_menus();
     QAction* add_item(QMenu* menu, const char* name, const QString& caption,

@@ -59,3 +59,10 @@ void AmountField::enter_selected()
     field_->setSelection(0, int(field_->text().size()));
     SaleDialog::paint(field_, true);
 }
+
+void AmountField::refuse(const QString& amount, int kind)
+{
+    app_.msg(QStringLiteral("Monto no es válido.") + QString(10, QLatin1Char(' ')), plat::mb_exclamation);
+    field_->setText(mon_adjust(app_.mon(), amount, kind));
+    enter_selected();
+}

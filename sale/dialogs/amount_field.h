@@ -16,8 +16,8 @@
 // How a dialog uses it: it builds tx_mont with SaleDialog::text_field and binds it once in
 // its constructor,
 //     mont = new AmountField(app_, bridge(), tx_mont, &LimVta::jug_min, &LimVta::jug_max);
-// It sets the field's text with setText (the reformat follows); after a refused amount it
-// calls mont->enter_selected(). A dialog whose focus handler adds a step sets `entering`.
+// It sets the field's text with setText (the reformat follows); an amount its Aceptar
+// refuses goes to mont->refuse(). A dialog whose focus handler adds a step sets `entering`.
 // A dialog with a KeyDown handler of its own sets it on bridge().attach(tx_mont).
 #include "core/app/app.h"
 #include "sale/entry/bridge.h"
@@ -47,6 +47,9 @@ public:
     // The focus to the field, its whole text selected and the focus colour (an amount
     // refused by Aceptar, corrected for the cashier to confirm or change).
     void enter_selected();
+    // Aceptar's refusal of a stored amount outside the limits of a kind (as mon_range):
+    // "Monto no es válido.", then the field offers the nearest acceptable amount, entered.
+    void refuse(const QString& amount, int kind);
 
 private:
     App& app_;

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -20,6 +21,15 @@ QFont face(const char* family, qreal points, bool bold)
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
+}
+
+// A control named, in its font, placed in twips.
+template <class W> W* placed(W* w, const char* name, const QFont& font, QRect at)
+{
+    w->setObjectName(QLatin1String(name));
+    w->setFont(font);
+    w->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
+    return w;
 }
 
 } // namespace
@@ -93,18 +103,15 @@ void SaleDialog::paint(QWidget* w, bool focus)
 
 QLabel* SaleDialog::label(const char* name, const QString& text, QRect at)
 {
-    auto* l = new QLabel(text, this);
-    l->setObjectName(QLatin1String(name));
-    l->setFont(face("Tahoma", 8.25, true));
-    l->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
-    return l;
+    return placed(new QLabel(text, this), name, face("Tahoma", 8.25, true), at);
 }
 
 QLineEdit* SaleDialog::text_field(const char* name, QRect at)
 {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(QLatin1String(name));
-    e->setFont(face("Verdana", 12, true));
-    e->setGeometry(tw_rect(at.x(), at.y(), at.width(), at.height()));
-    return e;
+    return placed(new QLineEdit(this), name, face("Verdana", 12, true), at);
+}
+
+QListWidget* SaleDialog::check_list(const char* name, QRect at)
+{
+    return placed(new QListWidget(this), name, face("Verdana", 8.25, false), at);
 }

@@ -12,7 +12,7 @@
 // - It writes b_aceptar_Click and b_cancelar_Click. Enter clicks b_aceptar wherever the
 //   focus is; Esc and a close through the window frame run b_cancelar_Click, so a dialog
 //   never closes without its Cancelar. Both handlers end with unload() when they close.
-// - It builds its controls with label() and text_field() (and lists of its own), binds
+// - It builds its controls with label(), text_field() and check_list(), binds
 //   them to bridge() for their KeyPress, KeyDown, GotFocus and LostFocus handlers (the
 //   amount field through AmountField) and sets them the focus colour with paint().
 // - It gives a static place_for(screen_twips), one call of place() with its two positions,
@@ -24,6 +24,7 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 
 class SaleDialog : public QDialog {
@@ -56,6 +57,9 @@ protected:
     // A caption (Tahoma bold) and a text box (Verdana 12 bold), placed in twips.
     QLabel* label(const char* name, const QString& text, QRect at);
     QLineEdit* text_field(const char* name, QRect at);
+    // A list box with a check box on each row (Verdana 8.25), placed in twips; its rows are
+    // the dialog's to add.
+    QListWidget* check_list(const char* name, QRect at);
 
     App& app_;
 

@@ -32,9 +32,7 @@ void tertik::b_aceptar_Click()
     const MonCtx c = app_.mon();
     const QString m = mon_parse(c, tx_mont->text());
     if (mon_num(m) > 0 && !mon_range(c, m, 0)) {
-        app_.msg(QStringLiteral("Monto no es válido.") + QString(10, QLatin1Char(' ')), plat::mb_exclamation);
-        tx_mont->setText(mon_adjust(c, m, 0));
-        mont->enter_selected();
+        mont->refuse(m, 0);
         return;
     }
     d.dlg_mon = m.trimmed();

@@ -1,3 +1,5 @@
+#include "simbol.h"
+#include "simbold.h"
 #include "tertik.h"
 #include "sale/plays/movtik_plays.h"
 #include "sale/ticket/cycle.h"
@@ -11,6 +13,9 @@ void register_sale_windows(App& app)
         return w;
     });
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
+    app.register_window(QStringLiteral("simbol"), [](App& a) -> QWidget* { return new simbol(a); });
+    app.register_window(QStringLiteral("simbold"), [](App& a) -> QWidget* { return new simbold(a); });
+    app.register_window(QStringLiteral("simbolt"), [](App& a) -> QWidget* { return new simbolt(a); });
     // A ticket a failed commit may have left sold is annulled as soon as the server answers
     // again, quietly: the cashier was told the sale failed.
     app.cox_back = [&app] { anu_pend(app, true); };

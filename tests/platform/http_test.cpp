@@ -149,4 +149,24 @@ TEST(PlatformHttp, GetAndDownload)
     expect_golden(t, "platform/http.txt");
 }
 
+// libcurl is loaded by the first request; where it cannot be, every request fails with
+// the reason and no file is written.
+TEST(PlatformHttp, WithoutTheLibraryEveryRequestFailsWithTheReason)
+{
+    LoopbackServer server;
+    QTemporaryDir dir;
+    auto http = plat::make_http("libtovaren-no-curl.so.4");
+    const plat::HttpReply got = http->get(server.url("/getipx"));
+    bool started = false;
+    const plat::HttpReply saved = http->download(
+        server.url("/BRONTEX.EX_"), dir.filePath("a"), [&](int, qint64) { started = true; }, [](qint64) {});
+    for (const plat::HttpReply& r : {got, saved}) {
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_TRUE(r.error.contains("libtovaren-no-curl.so.4")) << r.error.toStdString();
+    }
+    EXPECT_FALSE(started);
+    EXPECT_FALSE(QFile::exists(dir.filePath("a")));
+}
+
 } // namespace

@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -65,6 +66,21 @@ TEST(MainWindow, CaptionColourAndTimer)
         lines << line + ", after a lost connection " + (s.w->timers->isActive() ? "on" : "off");
     }
     expect_golden(lines, "shell/caption.txt");
+}
+
+// The menu bar, made when the window is first shown, holds the five menus in their order.
+TEST(MainWindow, MenuBarOnceShown)
+{
+    Shell s;
+    s.w->show();
+    QStringList titles;
+    for (const QAction* a : s.w->menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, QStringList({"Movimientos", "Procesos", "Reportes", "Otros", "Salir"}));
+    EXPECT_TRUE(s.w->menuBar()->isVisible());
+    s.w->hide();
+    s.w->show();
+    EXPECT_EQ(s.w->menuBar()->actions().size(), 5);
 }
 
 // Every menu item, twice: what it opens and how (an MDI child in its own size, a modal
