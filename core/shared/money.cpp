@@ -157,28 +157,28 @@ bool mon_range(const MonCtx& c, const QString& amount, int kind)
     return num(min_of(c, kind)) <= a && a <= num(max_of(c, kind));
 }
 
-QString mon_adjust(const MonCtx& c, const QString& amount, int kind)
+QString mon_within(const QString& amount, const QString& lo, const QString& hi)
 {
-    const QString lo_text = trim_blanks(min_of(c, kind));
-    const QString hi_text = trim_blanks(max_of(c, kind));
-    const double lo = num(lo_text);
+    const QString lo_text = trim_blanks(lo);
+    const QString hi_text = trim_blanks(hi);
     QString a = trim_blanks(amount);
     const double v = num(a);
-    if (v > num(hi_text)) {
-        a = hi_text;
-    } else if (lo <= v) {
-        // Cut the amount to the precision of the minimum: as many trailing zeros.
-        qsizetype k = 0;
-        while (k < lo_text.size() && lo_text[lo_text.size() - 1 - k] == u'0')
-            ++k;
-        const qsizetype keep = std::max<qsizetype>(0, a.size() - k);
-        a = a.left(keep) + QString(a.size() - keep, u'0');
-        if (num(a) < lo)
-            a = lo_text;
-    } else {
-        a = lo_text;
-    }
-    return mon_showlim(c, a, kind);
+    if (v > num(hi_text))
+        return hi_text;
+    if (v < num(lo_text))
+        return lo_text;
+    // Cut the amount to the precision of the minimum: as many trailing zeros.
+    qsizetype k = 0;
+    while (k < lo_text.size() && lo_text[lo_text.size() - 1 - k] == u'0')
+        ++k;
+    const qsizetype keep = std::max<qsizetype>(0, a.size() - k);
+    a = a.left(keep) + QString(a.size() - keep, u'0');
+    return num(a) < num(lo_text) ? lo_text : a;
+}
+
+QString mon_adjust(const MonCtx& c, const QString& amount, int kind)
+{
+    return mon_showlim(c, mon_within(amount, min_of(c, kind), max_of(c, kind)), kind);
 }
 
 QString mon_showlim(const MonCtx& c, const QString& amount, int kind)

@@ -30,9 +30,11 @@ double mon_num(const QString& text);
 // Kind 0 selects the number-play limits jug_min/jug_max, any other kind jug_mis/jug_mas.
 // True when minimum <= amount <= maximum, compared as numbers.
 bool mon_range(const MonCtx& c, const QString& amount, int kind);
-// Display text of the amount brought within the limits of the kind: above the maximum it
-// becomes the maximum, below the minimum the minimum, otherwise it is cut down to the
-// precision of the minimum (its trailing zeros) and never below it.
+// The stored amount brought within a pair of limits (stored-amount texts): above the
+// maximum it becomes the maximum, below the minimum the minimum, otherwise it is cut down to
+// the precision of the minimum (its trailing zeros) and never below it.
+QString mon_within(const QString& amount, const QString& lo, const QString& hi);
+// Display text of the amount brought within the limits of the kind (mon_within).
 QString mon_adjust(const MonCtx& c, const QString& amount, int kind);
 // Display text of an amount as mon_adjust writes it for the limits of the kind: whole units
 // with thousands marks when the minimum is one unit or more, else two decimals without ".00".

@@ -1,10 +1,8 @@
 #include "animals.h"
 #include "core/shared/justify.h"
-#include "sale/plays/movtik_plays.h"
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 
 namespace {
 constexpr int kAnimals = 32;
@@ -45,7 +43,6 @@ QListWidget* AnimalDialog::animal_list(const char* name, QRect at)
     ev.key_press = [this, list](int k) { return lt_simbol_KeyPress(list, k); };
     ev.got_focus = [list] { paint(list, true); };
     ev.lost_focus = [list] { paint(list, false); };
-    list->viewport()->installEventFilter(this);
     return list;
 }
 
@@ -76,18 +73,4 @@ bool AnimalDialog::take_amount()
     tx_mont->setText(mon_showlim(c, a, 1));
     app_.dlg_datos.dlg_mon = a.trimmed();
     return true;
-}
-
-movtik_plays* AnimalDialog::sale_window()
-{
-    return app_.is_loaded(QStringLiteral("movtik")) ? app_.win<movtik_plays>(QStringLiteral("movtik")) : nullptr;
-}
-
-bool AnimalDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonPress)
-        if (auto* list = qobject_cast<QListWidget*>(watched->parent()); list && list->viewport() == watched)
-            if (QListWidgetItem* item = list->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                list->setCurrentItem(item);
-    return SaleDialog::eventFilter(watched, event);
 }

@@ -11,7 +11,6 @@
 #include "frame.h"
 
 class QListWidget;
-class movtik_plays;
 
 class AnimalDialog : public SaleDialog {
     Q_OBJECT
@@ -41,10 +40,4 @@ protected:
     // Aceptar's amount: within the limits it goes to dlg_mon as parsed and the field shows
     // that amount; outside them it is refused (the message, the nearest amount offered).
     bool take_amount();
-
-    // The sale window that registers the plays; null when it is not loaded.
-    movtik_plays* sale_window();
-
-    // A press on a row's check box puts the cursor there too, as a press on its text does.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };

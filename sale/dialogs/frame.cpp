@@ -1,13 +1,16 @@
 #include "frame.h"
 #include "core/shared/twips.h"
+#include "sale/plays/movtik_plays.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <memory>
 
 namespace {
 
@@ -113,5 +116,36 @@ QLineEdit* SaleDialog::text_field(const char* name, QRect at)
 
 QListWidget* SaleDialog::check_list(const char* name, QRect at)
 {
-    return placed(new QListWidget(this), name, face("Verdana", 8.25, false), at);
+    auto* list = placed(new QListWidget(this), name, face("Verdana", 8.25, false), at);
+    list->viewport()->installEventFilter(this);
+    return list;
+}
+
+bool SaleDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // The view leaves the current row where it was when a press lands on a check box.
+    if (event->type() == QEvent::MouseButtonPress)
+        if (auto* list = qobject_cast<QListWidget*>(watched->parent()); list && list->viewport() == watched)
+            if (QListWidgetItem* item = list->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                list->setCurrentItem(item);
+    return QDialog::eventFilter(watched, event);
+}
+
+void SaleDialog::on_tick(QListWidget* list, std::function<void(int row)> item_check)
+{
+    auto seen = std::make_shared<QList<Qt::CheckState>>();
+    for (int row = 0; row < list->count(); ++row)
+        seen->append(list->item(row)->checkState());
+    connect(list, &QListWidget::itemChanged, this, [list, seen, item_check](QListWidgetItem* item) {
+        const int row = list->row(item);
+        if (row < 0 || row >= seen->size() || item->checkState() == (*seen)[row])
+            return;
+        (*seen)[row] = item->checkState();
+        item_check(row);
+    });
+}
+
+movtik_plays* SaleDialog::sale_window()
+{
+    return app_.is_loaded(QStringLiteral("movtik")) ? app_.win<movtik_plays>(QStringLiteral("movtik")) : nullptr;
 }

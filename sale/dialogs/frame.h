@@ -14,18 +14,21 @@
 //   never closes without its Cancelar. Both handlers end with unload() when they close.
 // - It builds its controls with label(), text_field() and check_list(), binds
 //   them to bridge() for their KeyPress, KeyDown, GotFocus and LostFocus handlers (the
-//   amount field through AmountField) and sets them the focus colour with paint().
+//   amount field through AmountField), a check list's ItemCheck with on_tick(), and sets
+//   them the focus colour with paint(). It reaches the sale window with sale_window().
 // - It gives a static place_for(screen_twips), one call of place() with its two positions,
 //   and its Form_Load, run by its constructor, calls move(place_for(screen_twips())).
 #include "core/app/app.h"
 #include "sale/entry/bridge.h"
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class movtik_plays;
 
 class SaleDialog : public QDialog {
     Q_OBJECT
@@ -58,8 +61,16 @@ protected:
     QLabel* label(const char* name, const QString& text, QRect at);
     QLineEdit* text_field(const char* name, QRect at);
     // A list box with a check box on each row (Verdana 8.25), placed in twips; its rows are
-    // the dialog's to add.
+    // the dialog's to add. A press on a row's check box makes the row current, as a press on
+    // its text does, before the tick changes.
     QListWidget* check_list(const char* name, QRect at);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Runs item_check with the row each time a row's tick changes, by the cashier or by the
+    // program, from the ticks the list holds now on (a row's new text is no tick).
+    void on_tick(QListWidget* list, std::function<void(int row)> item_check);
+
+    // The sale window that registers the plays; null when it is not loaded.
+    movtik_plays* sale_window();
 
     App& app_;
 

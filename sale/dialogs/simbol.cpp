@@ -19,15 +19,7 @@ QPoint simbol::place_for(int screen_twips)
 void simbol::Form_Load()
 {
     move(place_for(screen_twips()));
-    for (int r = 0; r < lt_simbol->count(); ++r)
-        ticks_ << lt_simbol->item(r)->checkState();
-    connect(lt_simbol, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        const int row = lt_simbol->row(item);
-        if (row < 0 || row >= ticks_.size() || item->checkState() == ticks_[row])
-            return;  // not a tick
-        ticks_[row] = item->checkState();
-        lt_simbol_ItemCheck(row);
-    });
+    on_tick(lt_simbol, [this](int row) { lt_simbol_ItemCheck(row); });
     lt_simbol->setCurrentRow(0);
     paint(lt_simbol, true);
     lt_simbol->setFocus();

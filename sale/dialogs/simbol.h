@@ -21,6 +21,4 @@ public:
 
 private:
     void Form_Load();
-
-    QList<Qt::CheckState> ticks_;  // each row's tick as last seen
 };

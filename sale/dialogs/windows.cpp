@@ -1,3 +1,4 @@
+#include "signos.h"
 #include "simbol.h"
 #include "simbold.h"
 #include "tertik.h"
@@ -13,6 +14,8 @@ void register_sale_windows(App& app)
         return w;
     });
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
+    app.register_window(QStringLiteral("signos"), [](App& a) -> QWidget* { return new signos(a); });
+    app.register_window(QStringLiteral("signos2"), [](App& a) -> QWidget* { return new signos2(a); });
     app.register_window(QStringLiteral("simbol"), [](App& a) -> QWidget* { return new simbol(a); });
     app.register_window(QStringLiteral("simbold"), [](App& a) -> QWidget* { return new simbold(a); });
     app.register_window(QStringLiteral("simbolt"), [](App& a) -> QWidget* { return new simbolt(a); });

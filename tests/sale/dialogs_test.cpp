@@ -160,8 +160,7 @@ TEST(SaleDialogs, Terminals)
                                   .arg(e->cursorPosition())
                                   .arg(e->selectedText(), e->palette().color(QPalette::Base).name(),
                                        d->isVisible() ? "open" : "closed", x.dlg_res, x.dlg_mon);
-                for (const fake::Box& b : std::exchange(r.dlg().boxes, {}))
-                    transcript << QString("box %1 \"%2\"").arg(b.style).arg(b.text);
+                transcript << r.events();
             }
         };
         r.w->tx_nume->setFocus();

@@ -137,8 +137,9 @@ struct SaleRig {
             t->tab_sim.sim_num << sym.section(' ', 1, 1);
             t->tab_sim.sim_nom << sym.section(' ', 2);
         }
+        zod_table(t->vocab);
         register_sale_windows(*t);
-        for (const char* name : {"duptik", "reptik", "bortik", "signos", "signos2", "contix"})
+        for (const char* name : {"duptik", "reptik", "bortik", "contix"})
             t->register_window(name, [this, name](App& a) -> QWidget* {
                 auto* d = new QDialog;
                 QTimer::singleShot(0, d, [this, d, name, &a] {
@@ -265,27 +266,31 @@ struct SaleRig {
             out << w->lt_nume->item(i)->text();
         return out;
     }
-    // What happened since the last report, for a transcript: the calls with their values
-    // (dates and times as "*"), the messages (style, text, a title other than the program's), the dialogs shown, then
-    // the play list and the entry, or that the window closed. Checked each time: the
+    // The calls with their values (dates and times as "*") and the messages (style, text,
+    // a title other than the program's) since the last look, for a transcript.
+    QStringList events()
+    {
+        QStringList out;
+        static const QRegularExpression date_time("\\d{4}-\\d\\d-\\d\\d|\\d\\d:\\d\\d:\\d\\d");
+        for (const central::Call& call : std::exchange(t.srv->log, {}))
+            out << ("call " + call.proc + " " + args(call).join('|').replace(date_time, "*")).trimmed();
+        for (const fake::Box& box : std::exchange(dlg().boxes, {}))
+            out << QString("box %1 \"%2\"%3")
+                       .arg(box.style)
+                       .arg(QString(box.text).replace("\r", "\\r").replace("\n", "\\n"),
+                            box.title == "Tovaren" ? "" : " " + box.title);
+        return out;
+    }
+    // What happened since the last report, for a transcript: the events, the dialogs shown,
+    // then the play list and the entry, or that the window closed. Checked each time: the
     // pointer is back to default and no parameter is left on cmd_sp; unless the ticket was
     // arranged otherwise, the line count and the total shown are the ticket's and the double
     // holds the client's plays.
     QStringList report(bool ticket = true)
     {
-        QStringList out;
-        static const QRegularExpression date_time("\\d{4}-\\d\\d-\\d\\d|\\d\\d:\\d\\d:\\d\\d");
-        for (const central::Call& call : t.srv->log)
-            out << ("call " + call.proc + " " + args(call).join('|').replace(date_time, "*")).trimmed();
-        for (const fake::Box& box : dlg().boxes)
-            out << QString("box %1 \"%2\"%3")
-                       .arg(box.style)
-                       .arg(QString(box.text).replace("\r", "\\r").replace("\n", "\\n"),
-                            box.title == "Tovaren" ? "" : " " + box.title);
+        QStringList out = events();
         for (const QString& name : shown)
             out << "dialog " + name;
-        t.srv->log.clear();
-        dlg().boxes.clear();
         shown.clear();
         EXPECT_EQ(dlg().pointer(), plat::ptr_default);
         EXPECT_TRUE(t->cmd_sp.params().isEmpty());
