@@ -6,6 +6,7 @@
 #include "core/app/typed_combo.h"
 #include "core/shared/justify.h"
 #include "core/shared/twips.h"
+#include "core/shared/whole.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -53,7 +54,10 @@ bool monto_units(const MonCtx& c, const QString& text, qint64& units)
         || !digits(dot < 0 ? QString() : s.mid(dot + 1).left(2).leftJustified(2, u'0'), hundredths))
         return false;
     // whole units and hundredths of mod_sys stored units each, rounded to whole stored units.
-    const qint64 mod = qRound64(c.mod_sys);
+    const std::optional<qint64> divisor = round_whole(c.mod_sys);
+    if (!divisor)
+        return false;
+    const qint64 mod = *divisor;
     qint64 w = 0, h = 0, v = 0;
     if (__builtin_mul_overflow(whole, mod, &w) || __builtin_mul_overflow(hundredths, mod, &h)
         || __builtin_add_overflow(w, h / 100 + (h % 100 >= 50 ? 1 : 0), &v))

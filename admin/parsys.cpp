@@ -187,8 +187,9 @@ void parsys::Form_Load()
 void parsys::car_par()
 {
     const ParamRows rows = getpaq(app_, app_.ses_val.cod_ven);
-    // Without the server's rows every field stays empty, and there is nothing to save.
-    if (!rows.ok || app_.flg_nocox == 1)
+    // Without the server's rows every field stays empty, and there is nothing to save: a
+    // save would write blanks and defaults over the outlet's parameters.
+    if (!rows.ok || rows.rows.isEmpty() || app_.flg_nocox == 1)
         return;
 
     // The module-wide values take the server's at once.

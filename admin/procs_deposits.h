@@ -2,7 +2,7 @@
 // The stored procedures of the outlet's bank deposits and bank accounts.
 #include "core/app/app.h"
 
-// One deposit as the server sends it: the date as it came (a date or a text), the account,
+// One deposit as the server sends it: the date (with its time when one came), the account,
 // the number and the amount in stored units.
 struct DpoRow {
     QVariant fecmov;
@@ -26,7 +26,7 @@ CdpList dspcdp(App& app, const QString& cod_ven);
 
 // actdpo: includes ("1"), modifies ("2") or deletes ("3") one deposit, given by its date
 // ("yyyy-mm-dd"), account, number and amount. The answer: 1 incomplete data, 2 the deposit
-// exists, 3 it is processed already; any other value done (-1 when none came).
+// exists, 3 it is processed already; any other value done.
 struct DpoAnswer {
     bool ok = false;
     int code = -1;

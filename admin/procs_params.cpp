@@ -6,6 +6,5 @@ bool actpaq(App& app, const QString& cod_ven, const QString& key, const QString&
         .in(QStringLiteral("x1"), db::adVarChar, 3, cod_ven)
         .in(QStringLiteral("x2"), db::adVarChar, 10, key)
         .in(QStringLiteral("x3"), db::adVarChar, 50, value)
-        .exec()
-        .ok;
+        .exec();
 }

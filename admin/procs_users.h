@@ -2,8 +2,8 @@
 // The stored procedures of the outlet's users and their menu permissions.
 #include "core/app/app.h"
 
-// dspusr: the users of the outlet for this terminal, in the server's order. A caja or a
-// password that came null is a null value.
+// dspusr: the users of the outlet for this terminal, in the server's order. A caja that came
+// null is a null value (such a user is never listed); a null name or password reads as empty.
 struct UsrRow {
     QVariant iduser;
     QString logusr;
@@ -17,7 +17,7 @@ UsrList dspusr(App& app, const QString& cod_ven, const QString& num_hdd);
 
 // actusr: includes ("1"), modifies ("2") or deletes ("3") one user. The delete sends null
 // for password, outlet and caja. The answer: 0 accepted, 1 data incomplete or invalid,
-// 2 the user name exists, 3 the caja exists (-1 when none came).
+// 2 the user name exists, 3 the caja exists.
 struct UsrAnswer {
     bool ok = false;
     int code = -1;

@@ -50,6 +50,22 @@ struct Request {
 // A procedure: answers false to fail the call with a server error.
 using Procedure = std::function<bool(Request&)>;
 
+// A change made to an answer after its procedure ran, as a server with a fault of its own
+// might answer.
+using Spoil = std::function<void(Request&)>;
+
+// Spoils that tests ask for, one kind of fault each. Columns are named; a row of -1 is
+// every row.
+namespace spoil {
+Spoil column(const QString& name, const QVariant& value, int row = -1);  // a null QVariant: null
+Spoil drop_column(const QString& name);
+Spoil output(int k, const QVariant& value);  // the k-th output parameter (from 0)
+Spoil no_status();
+Spoil no_result_set();
+Spoil extra_first_set();                      // a result set of other columns comes first
+Spoil rows_cleared();                          // the result set comes without rows
+} // namespace spoil
+
 class Server : public db::Driver {
 public:
     // A server with every group of procedures installed and the demo's data, its history
@@ -88,6 +104,8 @@ public:
     void no_recordset(const QString& proc, bool on = true);   // proc answers no record set
     void no_status(const QString& proc, bool on = true);      // proc answers no return status
     void refuse_database(const QString& name);                // no session switches or logs in to it
+    // The next n answers of proc that go through are changed by spoil.
+    void spoil_next(const QString& proc, Spoil spoil, int n = 1);
     void drop_sessions();                                     // every open session breaks
 
     // Connections.
@@ -107,6 +125,7 @@ private:
     QSet<QString> no_rs_;
     QSet<QString> no_status_;
     QSet<QString> refused_dbs_;
+    QMap<QString, QList<Spoil>> spoils_;
     int generation_ = 0;
 };
 

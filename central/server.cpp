@@ -1,4 +1,5 @@
 #include "central.h"
+#include "core/db/values.h"
 
 namespace central {
 
@@ -15,8 +16,10 @@ QVariant normalise(int type, const QVariant& v)
 {
     if (v.isNull() || !v.isValid())
         return {};
-    if (is_int(type))
-        return QVariant::fromValue<qint64>(v.toLongLong());
+    if (is_int(type)) {
+        qint64 n = 0;  // a double rounded as the driver sends it
+        return db::to_whole(v, n) ? QVariant::fromValue<qint64>(n) : QVariant();
+    }
     if (is_text(type))
         return v.toString();
     if (type == db::adDate)
@@ -191,8 +194,84 @@ bool Server::execute(Request& req, QString* error, bool* broken)
         req.sets.clear();
     if (no_status_.contains(req.proc))
         req.answers_status = false;
+    if (auto s = spoils_.find(req.proc); s != spoils_.end() && !s->isEmpty())
+        s->takeFirst()(req);
     return true;
 }
+
+void Server::spoil_next(const QString& proc, Spoil spoil, int n)
+{
+    for (int i = 0; i < n; ++i)
+        spoils_[proc].append(spoil);
+}
+
+namespace spoil {
+
+namespace {
+
+// Each result set that has the column, with its index there.
+template <class F> Spoil each_column(const QString& name, F f)
+{
+    return [name, f](Request& r) {
+        for (db::ResultSet& set : r.sets)
+            if (const qsizetype at = set.columns.indexOf(name); at >= 0)
+                f(set, at);
+    };
+}
+
+} // namespace
+
+Spoil column(const QString& name, const QVariant& value, int row)
+{
+    return each_column(name, [value, row](db::ResultSet& set, qsizetype at) {
+        for (int i = 0; i < set.rows.size(); ++i)
+            if ((row < 0 || row == i) && at < set.rows[i].size())
+                set.rows[i][at] = value;
+    });
+}
+
+Spoil drop_column(const QString& name)
+{
+    return each_column(name, [](db::ResultSet& set, qsizetype at) {
+        set.columns.removeAt(at);
+        for (QVariantList& values : set.rows)
+            if (at < values.size())
+                values.removeAt(at);
+    });
+}
+
+Spoil output(int k, const QVariant& value)
+{
+    return [k, value](Request& r) {
+        if (k < r.out_positions.size())
+            r.args[r.out_positions[k]] = value;
+    };
+}
+
+Spoil no_status()
+{
+    return [](Request& r) { r.answers_status = false; };
+}
+
+Spoil no_result_set()
+{
+    return [](Request& r) { r.sets.clear(); };
+}
+
+Spoil extra_first_set()
+{
+    return [](Request& r) { r.sets.prepend(db::ResultSet{{"aviso"}, {{QStringLiteral("extra")}}}); };
+}
+
+Spoil rows_cleared()
+{
+    return [](Request& r) {
+        for (db::ResultSet& set : r.sets)
+            set.rows.clear();
+    };
+}
+
+} // namespace spoil
 
 bool Server::use(const QString& database, QString* error)
 {

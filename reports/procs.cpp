@@ -4,17 +4,25 @@ namespace sp {
 
 namespace {
 
-QString text(const db::Recordset& rs, const char* column) { return rs.field(QLatin1String(column)).toString(); }
-// An amount field; a null or missing one counts as 0.
-double amount(const db::Recordset& rs, const char* column) { return rs.field(QLatin1String(column)).toDouble(); }
+using db::adChar;
+using db::adDate;
+using db::adSmallInt;
+using db::adVarChar;
 
-// Every row of an answer, read by row; none when the call failed.
-template <class Row, class F> Rows<Row> read(const db::Reply& r, F&& row)
+// An amount column; a null one counts as 0.
+db::Field amount(const char* column) { return db::nullable(QLatin1String(column), db::adCurrency, 0.0); }
+
+// Every row of an answer, each read with these columns; none when the call failed or could
+// not be read whole.
+template <class Row, class F> Rows<Row> read(db::Proc p, const QList<db::Field>& columns, F&& row)
 {
     Rows<Row> out;
-    out.ok = r.ok;
-    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next())
-        out.rows << row(rs);
+    out.ok = p.exec([&](db::Reader& r) {
+        for (const db::Row& values : r.rows(columns))
+            out.rows << row(values);
+    });
+    if (!out.ok)
+        out.rows.clear();
     return out;
 }
 
@@ -34,81 +42,91 @@ db::Proc with_caja(db::Proc p, const RepArgs& a)
     return q;
 }
 
-SaleRow sale_row(const db::Recordset& rs) { return {rs.field(QStringLiteral("fecmov")), text(rs, "iduser"), amount(rs, "total")}; }
-
 } // namespace
 
 Rows<QString> getcaj(App& app, const QString& cod_ven)
 {
-    return read<QString>(app.proc(QStringLiteral("getcaj")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec(),
-                         [](const db::Recordset& rs) { return text(rs, "iduser"); });
+    return read<QString>(app.proc(QStringLiteral("getcaj")).in(QStringLiteral("p1"), adChar, 3, cod_ven),
+                         {{"iduser", adChar}}, [](const db::Row& r) { return r.text("iduser"); });
 }
 
 Rows<SaleRow> repvtq(App& app, const RepArgs& a)
 {
-    return read<SaleRow>(with_caja(app.proc(QStringLiteral("repvtq")), a).exec(), sale_row);
+    return read<SaleRow>(with_caja(app.proc(QStringLiteral("repvtq")), a),
+                         {{"fecmov", adDate}, {"iduser", adChar}, amount("total")}, [](const db::Row& r) {
+                             return SaleRow{r.value("fecmov"), r.text("iduser"), r.number("total")};
+                         });
 }
 
 Rows<AnnulRow> reptan(App& app, const RepArgs& a)
 {
-    return read<AnnulRow>(with_caja(app.proc(QStringLiteral("reptan")), a).exec(), [](const db::Recordset& rs) {
-        return AnnulRow{text(rs, "numtik"), text(rs, "iduser"), text(rs, "hormov"), amount(rs, "total")};
-    });
+    return read<AnnulRow>(with_caja(app.proc(QStringLiteral("reptan")), a),
+                          {{"numtik", adVarChar}, {"iduser", adChar}, {"hormov", adVarChar}, amount("total")},
+                          [](const db::Row& r) {
+                              return AnnulRow{r.text("numtik"), r.text("iduser"), r.text("hormov"), r.number("total")};
+                          });
 }
 
 Rows<TaxRow> repitx(App& app, const RepArgs& a)
 {
-    return read<TaxRow>(with_caja(app.proc(QStringLiteral("repitx")), a).exec(), [](const db::Recordset& rs) {
-        return TaxRow{rs.field(QStringLiteral("fecmov")), text(rs, "iduser"), amount(rs, "impuesto")};
-    });
+    return read<TaxRow>(with_caja(app.proc(QStringLiteral("repitx")), a),
+                        {{"fecmov", adDate}, {"iduser", adChar}, amount("impuesto")}, [](const db::Row& r) {
+                            return TaxRow{r.value("fecmov"), r.text("iduser"), r.number("impuesto")};
+                        });
 }
 
 Rows<PaidRow> reptaq(App& app, const RepArgs& a)
 {
     db::Proc p = with_caja(app.proc(QStringLiteral("reptaq")), a);
     p.in(QStringLiteral("p5"), db::adInteger, 0, 5);
-    return read<PaidRow>(p.exec(), [](const db::Recordset& rs) {
-        return PaidRow{text(rs, "numtik"), text(rs, "iduser"), text(rs, "paghor"), amount(rs, "premio")};
-    });
+    return read<PaidRow>(p, {{"numtik", adVarChar}, {"iduser", adChar}, {"paghor", adVarChar}, amount("premio")},
+                         [](const db::Row& r) {
+                             return PaidRow{r.text("numtik"), r.text("iduser"), r.text("paghor"), r.number("premio")};
+                         });
 }
 
 Rows<ResultRow> reprtq(App& app, const RepArgs& a, int status)
 {
     db::Proc p = with_caja(app.proc(QStringLiteral("reprtq")), a);
     p.in(QStringLiteral("p5"), db::adInteger, 0, status);
-    return read<ResultRow>(p.exec(), [](const db::Recordset& rs) {
-        return ResultRow{text(rs, "numtik"), text(rs, "iduser"), amount(rs, "total"), amount(rs, "premio"),
-                         rs.field(QStringLiteral("pagado")).toInt()};
-    });
+    return read<ResultRow>(
+        p, {{"numtik", adVarChar}, {"iduser", adChar}, amount("total"), amount("premio"), {"pagado", adSmallInt}},
+        [](const db::Row& r) {
+            return ResultRow{r.text("numtik"), r.text("iduser"), r.number("total"), r.number("premio"),
+                             int(r.whole("pagado"))};
+        });
 }
 
 Rows<QString> dspsrx(App& app, const QString& cod_ven)
 {
-    return read<QString>(app.proc(QStringLiteral("dspsrx")).in(QStringLiteral("x1"), db::adChar, 3, cod_ven).exec(),
-                         [](const db::Recordset& rs) { return text(rs, "nomlot"); });
+    return read<QString>(app.proc(QStringLiteral("dspsrx")).in(QStringLiteral("x1"), adChar, 3, cod_ven),
+                         {{"nomlot", adVarChar}}, [](const db::Row& r) { return r.text("nomlot"); });
 }
 
 Rows<BankRow> reprbx(App& app, const RepArgs& a, const QString& lottery, int modo)
 {
     db::Proc p = with_range(app.proc(QStringLiteral("reprbx")), a);
-    p.in(QStringLiteral("p4"), db::adVarChar, 15, lottery).in(QStringLiteral("p5"), db::adInteger, 0, modo);
-    return read<BankRow>(p.exec(), [](const db::Recordset& rs) {
-        return BankRow{rs.field(QStringLiteral("xcontrol")).toInt(), text(rs, "xloteria"), amount(rs, "xmonto"),
-                       amount(rs, "xcomision"), amount(rs, "xpremio")};
-    });
+    p.in(QStringLiteral("p4"), adVarChar, 15, lottery).in(QStringLiteral("p5"), db::adInteger, 0, modo);
+    return read<BankRow>(
+        p,
+        {{"xcontrol", adSmallInt}, {"xloteria", adVarChar}, amount("xmonto"), amount("xcomision"), amount("xpremio")},
+        [](const db::Row& r) {
+            return BankRow{int(r.whole("xcontrol")), r.text("xloteria"), r.number("xmonto"), r.number("xcomision"),
+                           r.number("xpremio")};
+        });
 }
 
 Rows<reg_cta> replut(App& app, const QString& desde, const QString& hasta, const QString& cod_ven)
 {
-    const db::Reply r = app.proc(QStringLiteral("replut"))
-                            .in(QStringLiteral("p1"), db::adDate, 0, desde)
-                            .in(QStringLiteral("p2"), db::adDate, 0, hasta)
-                            .in(QStringLiteral("p3"), db::adChar, 3, cod_ven)
-                            .exec();
-    return read<reg_cta>(r, [](const db::Recordset& rs) {
-        return reg_cta{rs.field(QStringLiteral("fecmov")), amount(rs, "deuda"),    amount(rs, "cuenta"),
-                       amount(rs, "movimiento"),           amount(rs, "deposito"), amount(rs, "total")};
-    });
+    db::Proc p = app.proc(QStringLiteral("replut"));
+    p.in(QStringLiteral("p1"), adDate, 0, desde).in(QStringLiteral("p2"), adDate, 0, hasta).in(QStringLiteral("p3"), adChar, 3, cod_ven);
+    return read<reg_cta>(p,
+                         {{"fecmov", adDate}, amount("deuda"), amount("cuenta"), amount("movimiento"),
+                          amount("deposito"), amount("total")},
+                         [](const db::Row& r) {
+                             return reg_cta{r.value("fecmov"),       r.number("deuda"),    r.number("cuenta"),
+                                            r.number("movimiento"), r.number("deposito"), r.number("total")};
+                         });
 }
 
 } // namespace sp

@@ -1,7 +1,8 @@
 #pragma once
 // The stored procedures of the reports, one function each, under the call rule on the
-// shared command. Nothing is read from a call that failed (ok false). They live in their own
-// namespace: three of them bear the names of the report windows.
+// shared command. Nothing is read from a call that failed or whose answer could not be read
+// whole (ok false); a null amount counts as 0. They live in their own namespace: three of
+// them bear the names of the report windows.
 #include "lines.h"
 #include "core/app/app.h"
 

@@ -1,109 +1,113 @@
 #include "procs_tickets.h"
 #include "core/shared/justify.h"
+#include "core/shared/whole.h"
 
 #include <QDate>
 #include <QDateTime>
 
 namespace {
 
-// A field as the windows show it: a date as "dd/mm/yyyy", anything else as its text;
-// a missing or null field leaves out as it was.
-void read_field(const db::Recordset& rs, const char* column, QString& out)
+// The sale data of a ticket header: the first row, when one came (the texts stay empty
+// without), the date as "dd/mm/yyyy" and the amounts as stored-amount texts.
+std::optional<db::Row> read_header(db::Reader& r, TikHeader& h, bool premio)
 {
-    const QVariant v = rs.field(QLatin1String(column));
-    if (v.isNull() || !v.isValid())
-        return;
-    if (v.metaType().id() == QMetaType::QDate || v.metaType().id() == QMetaType::QDateTime)
-        out = v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
-    else
-        out = v.toString();
-}
-
-// The status and the first row's sale data, shared by the two ticket headers.
-void read_header(const db::Reply& r, TikHeader& h)
-{
-    h.ok = r.ok;
-    if (!r.ok)
-        return;
-    if (!r.rows.eof()) {
-        read_field(r.rows, "fecmov", h.fecmov);
-        read_field(r.rows, "codven", h.codven);
-        read_field(r.rows, "iduser", h.iduser);
-        read_field(r.rows, "total", h.total);
-    }
-    h.code = int(r.status(-1));
+    QList<db::Field> columns{
+        {"fecmov", db::adDate}, {"codven", db::adChar}, {"iduser", db::adChar}, {"total", db::adCurrency}};
+    if (premio)
+        columns << db::Field{"premio", db::adCurrency};
+    const QList<db::Row> rows = r.rows(columns, db::Set::optional);
+    if (rows.isEmpty())
+        return std::nullopt;
+    const db::Row& row = rows.first();
+    h.fecmov = row.value("fecmov").toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    h.codven = row.text("codven");
+    h.iduser = row.text("iduser");
+    h.total = stored_text(row.number("total"));
+    return row;
 }
 
 } // namespace
 
 TikHeader dsptik(App& app, qint64 numtik)
 {
-    const db::Reply r = app.proc(QStringLiteral("dsptik"))
-                            .ret(QStringLiteral("p1"), db::adTinyInt)
-                            .in(QStringLiteral("p2"), db::adBigInt, 0, numtik)
-                            .exec();
     TikHeader h;
-    read_header(r, h);
+    h.ok = app.proc(QStringLiteral("dsptik"))
+               .ret(QStringLiteral("p1"), db::adTinyInt)
+               .in(QStringLiteral("p2"), db::adBigInt, 0, numtik)
+               .exec([&](db::Reader& r) {
+                   h.code = int(r.whole("p1", db::adTinyInt));
+                   // The header counts only where the status raises no objection.
+                   if (h.code < 1 || h.code > 5)
+                       read_header(r, h, false);
+               });
     return h;
 }
 
 LastTicket dsputk(App& app, const QString& cod_ven, const QString& cod_caj)
 {
-    const db::Reply r = app.proc(QStringLiteral("dsputk"))
-                            .out(QStringLiteral("p1"), db::adBigInt)
-                            .in(QStringLiteral("p2"), db::adChar, 3, cod_ven)
-                            .in(QStringLiteral("p3"), db::adChar, 2, cod_caj)
-                            .exec();
-    return {r.ok, r.value(QStringLiteral("p1")).toLongLong()};
+    LastTicket l;
+    l.ok = app.proc(QStringLiteral("dsputk"))
+               .out(QStringLiteral("p1"), db::adBigInt)
+               .in(QStringLiteral("p2"), db::adChar, 3, cod_ven)
+               .in(QStringLiteral("p3"), db::adChar, 2, cod_caj)
+               .exec([&](db::Reader& r) {
+                   // No ticket sold yet: 0 or less, or no number at all.
+                   l.numtik = r.value(db::nullable("p1", db::adBigInt, QVariant::fromValue<qint64>(0))).toLongLong();
+               });
+    return l;
 }
 
 TixHeader dsptix(App& app, const QString& serial)
 {
-    const db::Reply r = app.proc(QStringLiteral("dsptix"))
-                            .ret(QStringLiteral("p0"), db::adSmallInt)
-                            .out(QStringLiteral("p1"), db::adChar, 8)
-                            .in(QStringLiteral("p2"), db::adChar, 8, serial)
-                            .exec();
     TixHeader h;
-    read_header(r, h);
-    if (!r.ok)
-        return h;
-    if (!r.rows.eof())
-        read_field(r.rows, "premio", h.premio);
-    r.read(QStringLiteral("p1"), h.key);
+    h.ok = app.proc(QStringLiteral("dsptix"))
+               .ret(QStringLiteral("p0"), db::adSmallInt)
+               .out(QStringLiteral("p1"), db::adChar, 8)
+               .in(QStringLiteral("p2"), db::adChar, 8, serial)
+               .exec([&](db::Reader& r) {
+                   h.code = int(r.whole("p0", db::adSmallInt));
+                   // The data of a paid ticket is shown; a processed one is paid by its key.
+                   if (h.code == 2 || h.code == 4)
+                       if (const auto row = read_header(r, h, true))
+                           h.premio = stored_text(row->number("premio"));
+                   if (h.code != 2)
+                       return;
+                   h.key = r.text("p1", db::adChar);
+                   if (h.key.trimmed().isEmpty())
+                       r.refuse(QStringLiteral("a ticket to pay without its key"));
+               });
     return h;
 }
 
 PayAnswer pagtix(App& app, const QString& key, const QString& cod_ven, const QString& cod_caj)
 {
-    const db::Reply r = app.proc(QStringLiteral("pagtix"))
-                            .ret(QStringLiteral("z0"))
-                            .in(QStringLiteral("z1"), db::adChar, 8, key)
-                            .in(QStringLiteral("z2"), db::adChar, 3, cod_ven)
-                            .in(QStringLiteral("z3"), db::adChar, 2, cod_caj)
-                            .in(QStringLiteral("z4"), db::adChar, 12, pad_right({}, 6) + pad_right({}, 6))
-                            .in(QStringLiteral("z5"), db::adChar, 12, QVariant())
-                            .exec();
-    return {r.ok, int(r.status(-1))};
+    PayAnswer a;
+    a.ok = app.proc(QStringLiteral("pagtix"))
+               .ret(QStringLiteral("z0"))
+               .in(QStringLiteral("z1"), db::adChar, 8, key)
+               .in(QStringLiteral("z2"), db::adChar, 3, cod_ven)
+               .in(QStringLiteral("z3"), db::adChar, 2, cod_caj)
+               .in(QStringLiteral("z4"), db::adChar, 12, pad_right({}, 6) + pad_right({}, 6))
+               .in(QStringLiteral("z5"), db::adChar, 12, QVariant())
+               .exec([&](db::Reader& r) { a.code = int(r.whole("z0", db::adInteger)); });
+    return a;
 }
 
 TicketRows contik(App& app, const QString& fecha, const QString& cod_ven, const QString& cod_caj)
 {
-    const db::Reply r = app.proc(QStringLiteral("contik"))
-                            .in(QStringLiteral("p1"), db::adChar, 10, fecha)
-                            .in(QStringLiteral("p2"), db::adChar, 3, cod_ven)
-                            .in(QStringLiteral("p3"), db::adChar, 2, cod_caj)
-                            .exec();
     TicketRows out;
-    out.ok = r.ok;
-    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
-        TicketRow t;
-        read_field(rs, "numtik", t.numtik);
-        read_field(rs, "iduser", t.iduser);
-        read_field(rs, "hormov", t.hormov);
-        t.status = rs.field(QStringLiteral("status")).toInt();
-        read_field(rs, "total", t.total);
-        out.rows << t;
-    }
+    out.ok = app.proc(QStringLiteral("contik"))
+                 .in(QStringLiteral("p1"), db::adChar, 10, fecha)
+                 .in(QStringLiteral("p2"), db::adChar, 3, cod_ven)
+                 .in(QStringLiteral("p3"), db::adChar, 2, cod_caj)
+                 .exec([&](db::Reader& r) {
+                     const QList<db::Field> columns{{"numtik", db::adBigInt}, {"iduser", db::adChar},
+                                                    {"hormov", db::adVarChar}, {"status", db::adSmallInt},
+                                                    {"total", db::adCurrency}};
+                     for (const db::Row& row : r.rows(columns))
+                         out.rows << TicketRow{QString::number(row.whole("numtik")), row.text("iduser"),
+                                               row.text("hormov"), int(row.whole("status")),
+                                               stored_text(row.number("total"))};
+                 });
     return out;
 }

@@ -9,7 +9,8 @@
 #include <QList>
 
 // dsptik: the ticket's status (1 unknown, 2 or 4 processed, 3 annulled, 5 not to be
-// annulled, other: no objection) and its header; empty texts when no row came.
+// annulled, other: no objection) and, when it raises no objection, its header: empty texts
+// when no row came.
 struct TikHeader {
     bool ok = false;
     int code = -1;
@@ -17,7 +18,8 @@ struct TikHeader {
 };
 TikHeader dsptik(App& app, qint64 numtik);
 
-// dsputk: the number of the last ticket the caja sold; 0 or less when there is none.
+// dsputk: the number of the last ticket the caja sold; 0 or less when there is none (a
+// null number is none).
 struct LastTicket {
     bool ok = false;
     qint64 numtik = 0;
@@ -25,8 +27,9 @@ struct LastTicket {
 LastTicket dsputk(App& app, const QString& cod_ven, const QString& cod_caj);
 
 // dsptix: the status of a ticket found by its serial (1 unknown, 3 annulled, 4 paid,
-// 5 expired, 2 processed, other: not processed), the key that pays it, and its sale data;
-// empty texts when no row came.
+// 5 expired, 2 processed, other: not processed); for a paid or processed one its sale data
+// (empty texts when no row came), and for a processed one the key that pays it: an answer
+// without the key cannot be read.
 struct TixHeader : TikHeader {
     QString key;
     QString premio;  // a stored amount

@@ -5,7 +5,7 @@
 
 // dstprm, under the call rule: the winning numbers of a date ("yyyy-mm-dd") for the outlet,
 // one row per lottery in the order the server gives for ord_lot (0 by draw time, 1 by name).
-// A row's value that cannot be read is absent; the other values and rows still load.
+// A lottery not drawn yet may come without its winning number.
 struct PrmAnswer {
     bool ok = false;
     QList<PrmRow> rows;

@@ -2,34 +2,24 @@
 
 namespace db {
 
-QVariant Reply::value(const QString& name) const
+namespace {
+
+// Reads what a call answered; an answer that cannot be read fails the call as a server
+// error on a live session fails it.
+bool read_answer(const RuleCtx& ctx, const QString& procedure, bool called, const Recordset& rows,
+                 const QList<Parameter>& answered, const Reading& reading, bool once)
 {
-    if (!ok)
-        return {};
-    for (const auto& p : params)
-        if (p.dir != adParamInput && p.name.compare(name, Qt::CaseInsensitive) == 0)
-            return p.value;
-    return {};
+    if (!called || !reading)
+        return called;
+    Reader r(rows, answered);
+    reading(r);
+    if (r.readable())
+        return true;
+    refused(ctx, procedure, QStringLiteral("answer not readable: ") + r.why(), once);
+    return false;
 }
 
-qint64 Reply::status(qint64 def) const
-{
-    for (const auto& p : params)
-        if (p.dir == adParamReturnValue) {
-            const QVariant v = value(p.name);
-            return v.isNull() || !v.isValid() ? def : v.toLongLong();
-        }
-    return def;
-}
-
-bool Reply::read(const QString& name, QString& target) const
-{
-    const QVariant v = value(name);
-    if (v.isNull() || !v.isValid())
-        return false;
-    target = v.toString();
-    return true;
-}
+} // namespace
 
 Proc::Proc(const RuleCtx& ctx, Command& cmd, const QString& procedure)
     : ctx_(ctx), cmd_(cmd), procedure_(procedure)
@@ -54,24 +44,26 @@ Proc& Proc::out(const QString& name, int type, int size)
     return *this;
 }
 
-Reply Proc::exec() { return run(false); }
-Reply Proc::once() { return run(true); }
+bool Proc::exec(const Reading& reading) { return run(false, reading); }
+bool Proc::once(const Reading& reading) { return run(true, reading); }
 
-Reply Proc::run(bool once)
+bool Proc::run(bool once, const Reading& reading)
 {
     cmd_.command_text = procedure_;
     for (const auto& p : params_)
         cmd_.append(p.name, p.type, p.dir, p.size, p.value);
-    Reply r;
-    r.ok = once ? sp_once(ctx_, cmd_, r.rows, false, &r.params) : sp_exec(ctx_, cmd_, r.rows, false, &r.params);
-    return r;
+    Recordset rows;
+    QList<Parameter> answered;
+    const bool called = once ? sp_once(ctx_, cmd_, rows, false, &answered) : sp_exec(ctx_, cmd_, rows, false, &answered);
+    return read_answer(ctx_, procedure_, called, rows, answered, reading, once);
 }
 
-Reply run_prepared(const RuleCtx& ctx, Command& cmd, bool once)
+bool run_prepared(const RuleCtx& ctx, Command& cmd, const Reading& reading, bool once)
 {
-    Reply r;
-    r.ok = once ? sp_once(ctx, cmd, r.rows, true, &r.params) : sp_exec(ctx, cmd, r.rows, true, &r.params);
-    return r;
+    Recordset rows;
+    QList<Parameter> answered;
+    const bool called = once ? sp_once(ctx, cmd, rows, true, &answered) : sp_exec(ctx, cmd, rows, true, &answered);
+    return read_answer(ctx, cmd.command_text, called, rows, answered, reading, once);
 }
 
 } // namespace db

@@ -91,20 +91,10 @@ bool fits(const Parameter& p, QString* why)
         *why = QStringLiteral("type %1 is not one a procedure takes").arg(p.type);
         return false;
     }
-    bool ok = false;
+    // A double is rounded as the driver sends it; one beyond 64 bits, or not a number at all,
+    // would otherwise turn into the smallest 64-bit number on the way.
     qint64 n = 0;
-    const int id = p.value.metaType().id();
-    if (id == QMetaType::Double || id == QMetaType::Float) {
-        // Rounded as the driver sends it; a value beyond 64 bits, or not a number at all,
-        // would otherwise turn into the smallest 64-bit number on the way.
-        const double d = p.value.toDouble();
-        ok = std::isfinite(d) && std::fabs(d) <= 9.2e18;
-        if (ok)
-            n = std::llround(d);
-    } else {
-        n = p.value.toLongLong(&ok);
-    }
-    if (ok && n >= lo && n <= hi)
+    if (to_whole(p.value, n) && n >= lo && n <= hi)
         return true;
     *why = QStringLiteral("value %1 is not a whole number of its type").arg(p.value.toString());
     return false;
@@ -137,9 +127,10 @@ ExecResult Command::execute(Recordset& rs, QString* error)
         active_connection->drop();
         return ExecResult::broken;
     }
+    // Answered as the server sent them: the caller's reading converts them (read.h).
     for (qsizetype i = 0; i < params_.size() && i < sent.size(); ++i)
         if (params_[i].dir != adParamInput)
-            params_[i].value = coerce(params_[i].type, sent[i].value);
+            params_[i].value = sent[i].value;
     if (!sets.isEmpty())
         rs = Recordset(sets.first());
     return ExecResult::ok;

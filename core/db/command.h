@@ -33,7 +33,8 @@ public:
     QStringList param_names() const;
 
     // Executes on the active connection; on success rs holds the first result set with
-    // columns (closed when there was none) and the output parameters hold their values.
+    // columns (closed when there was none) and the output parameters hold their values as
+    // they were answered.
     ExecResult execute(Recordset& rs, QString* error = nullptr);
 
 private:

@@ -14,6 +14,7 @@ enum Type : int {
     adInteger = 3,
     adBigInt = 20,
     adDouble = 5,
+    adCurrency = 6,   // read only: an amount (see read.h)
     adDate = 7,
     adChar = 129,
     adVarChar = 200,

@@ -37,6 +37,13 @@ void cox_lost(const RuleCtx& ctx)
                     QStringLiteral("Tovaren"));
 }
 
+void refused(const RuleCtx& ctx, const QString& procedure, const QString& why, bool once)
+{
+    qWarning("%s: %s", qPrintable(procedure), qPrintable(why));
+    if (!once && ctx.flg_nocox == 0)
+        cox_lost(ctx);
+}
+
 namespace {
 
 void prepare(const RuleCtx& ctx, Command& cmd)
@@ -82,10 +89,9 @@ bool sp_exec(const RuleCtx& ctx, Command& cmd, Recordset& rs, bool keep_params, 
         return give_up(ctx, cmd, rs, appended, keep_params, false);
     }
     if (r == ExecResult::server_error) {
-        // The server refused the call on a live session: running it again could register
-        // it twice. It ends as a second failure ends; the next keep-alive clears the flag.
-        qWarning("%s: %s", qPrintable(cmd.command_text), qPrintable(error));
-        return give_up(ctx, cmd, rs, appended, keep_params, ctx.flg_nocox == 0);
+        give_up(ctx, cmd, rs, appended, keep_params, false);
+        refused(ctx, cmd.command_text, error, false);
+        return false;
     }
     if (r == ExecResult::broken) {
         const bool reopened = cox_reconnect(ctx);
@@ -111,8 +117,10 @@ bool sp_once(const RuleCtx& ctx, Command& cmd, Recordset& rs, bool keep_params, 
     prepare(ctx, cmd);
     QString error;
     const ExecResult r = cmd.execute(rs, &error);
-    if (r == ExecResult::caller_error || r == ExecResult::server_error)
+    if (r == ExecResult::caller_error)
         qWarning("%s: %s", qPrintable(cmd.command_text), qPrintable(error));
+    else if (r == ExecResult::server_error)
+        refused(ctx, cmd.command_text, error, true);
     const bool ok = r == ExecResult::ok;
     if (!ok)
         rs = Recordset();

@@ -27,6 +27,13 @@ bool cox_reconnect(const RuleCtx& ctx);
 // Gives the connection up: closed, flg_nocox = 1, default pointer, caption, message.
 void cox_lost(const RuleCtx& ctx);
 
+// Ends a call that the server answered on a live session but that cannot be used: it raised
+// an error, or its answer cannot be read. Nothing of it is read and it is not run again, since
+// that could register it twice. Under the rule it ends as a second failure ends (cox_lost,
+// unless the connection counts as lost already; the next keep-alive clears the flag); tried
+// once, it only fails.
+void refused(const RuleCtx& ctx, const QString& procedure, const QString& why, bool once);
+
 // Runs cmd (procedure name and parameters set by the caller) under the reconnect rule:
 // hourglass, execute, on a broken session one reopen and (flag 0) one retry, cox_lost after
 // a second failure, default pointer. An error the server answers on a live session ends the

@@ -486,8 +486,7 @@ public:
             } else if (p.dir == adParamOutput || p.dir == adParamInputOutput) {
                 ++ret;
                 if (ret <= nrets)
-                    p.value = coerce(p.type, tds::decode(lib_.dbrettype(p_, ret), lib_.dbretdata(p_, ret),
-                                                              lib_.dbretlen(p_, ret)));
+                    p.value = tds::decode(lib_.dbrettype(p_, ret), lib_.dbretdata(p_, ret), lib_.dbretlen(p_, ret));
                 else
                     p.value = QVariant();
             }

@@ -1,14 +1,11 @@
 #include "values.h"
+#include "core/shared/whole.h"
 
 #include <QDateTime>
-#include <cmath>
 
 namespace db {
 
 namespace {
-
-bool is_int(int type) { return type == adTinyInt || type == adSmallInt || type == adInteger || type == adBigInt; }
-bool is_text(int type) { return type == adChar || type == adVarChar; }
 
 const QDate& epoch()
 {
@@ -24,11 +21,10 @@ bool to_whole(const QVariant& v, qint64& out)
 {
     const int id = v.metaType().id();
     if (id == QMetaType::Double || id == QMetaType::Float) {
-        const double d = v.toDouble();
-        if (!std::isfinite(d) || d < -9.2e18 || d > 9.2e18)
-            return false;
-        out = std::llround(d);
-        return true;
+        const auto n = round_whole(v.toDouble());
+        if (n)
+            out = *n;
+        return n.has_value();
     }
     bool ok = false;
     if (id == QMetaType::QString)
@@ -74,34 +70,6 @@ QVariant from_datetime(DateTime dt)
         return date;
     const qint64 ms = (qint64(dt.ticks) * 10 + 1) / 3;
     return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)));
-}
-
-QVariant coerce(int ado_type, const QVariant& v)
-{
-    if (v.isNull() || !v.isValid())
-        return {};
-    if (is_int(ado_type)) {
-        qint64 n = 0;
-        return to_whole(v, n) ? QVariant::fromValue<qint64>(n) : QVariant();
-    }
-    if (ado_type == adDouble) {
-        bool ok = false;
-        const double d = v.toDouble(&ok);
-        return ok ? QVariant(d) : QVariant();
-    }
-    if (ado_type == adDate) {
-        DateTime dt;
-        if (!to_datetime(v, dt))
-            return {};
-        const QVariant back = from_datetime(dt);
-        return back.metaType().id() == QMetaType::QDateTime ? QVariant(back.toDateTime().date()) : back;
-    }
-    if (is_text(ado_type)) {
-        if (v.metaType().id() == QMetaType::QDateTime)
-            return v.toDateTime().toString(Qt::ISODate);
-        return v.toString();
-    }
-    return v;
 }
 
 } // namespace db

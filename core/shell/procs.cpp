@@ -2,38 +2,34 @@
 
 bool stacox(App& app)
 {
-    return db::Proc(app.rule(), app.cmd_stacox, QStringLiteral("stacox")).ret(QStringLiteral("t0")).once().ok;
+    return db::Proc(app.rule(), app.cmd_stacox, QStringLiteral("stacox")).ret(QStringLiteral("t0")).once();
 }
 
 MenAnswer getmen(App& app, const QString& cod_ven)
 {
-    const db::Reply r = db::Proc(app.rule(), app.cmd_getmen, QStringLiteral("getmen"))
-                            .out(QStringLiteral("m1"), db::adBigInt)
-                            .out(QStringLiteral("m2"), db::adChar, 10)
-                            .out(QStringLiteral("m3"), db::adChar, 5)
-                            .out(QStringLiteral("m4"), db::adVarChar, 500)
-                            .in(QStringLiteral("m5"), db::adChar, 3, cod_ven)
-                            .once();
     MenAnswer a;
-    a.ok = r.ok;
-    a.count = r.value(QStringLiteral("m1"));
-    a.fecha = r.value(QStringLiteral("m2"));
-    a.hora = r.value(QStringLiteral("m3"));
-    a.texto = r.value(QStringLiteral("m4"));
+    a.ok = db::Proc(app.rule(), app.cmd_getmen, QStringLiteral("getmen"))
+               .out(QStringLiteral("m1"), db::adBigInt)
+               .out(QStringLiteral("m2"), db::adChar, 10)
+               .out(QStringLiteral("m3"), db::adChar, 5)
+               .out(QStringLiteral("m4"), db::adVarChar, 500)
+               .in(QStringLiteral("m5"), db::adChar, 3, cod_ven)
+               .once([&](db::Reader& r) {
+                   // A null value is absent: the poll keeps what it held (no message for m1).
+                   a.count = r.value(db::nullable("m1", db::adBigInt));
+                   a.fecha = r.value(db::nullable("m2", db::adChar));
+                   a.hora = r.value(db::nullable("m3", db::adChar));
+                   a.texto = r.value(db::nullable("m4", db::adVarChar));
+               });
     return a;
 }
 
 MenList dstmen(App& app, const QString& cod_ven)
 {
-    const db::Reply r = app.proc(QStringLiteral("dstmen")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec();
     MenList l;
-    l.ok = r.ok;
-    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
-        MenRow row;
-        rs.read_text(QStringLiteral("fecmov"), row.fecmov);
-        rs.read_text(QStringLiteral("hormov"), row.hormov);
-        rs.read_text(QStringLiteral("texto"), row.texto);
-        l.rows << row;
-    }
+    l.ok = app.proc(QStringLiteral("dstmen")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec([&](db::Reader& r) {
+        for (const db::Row& row : r.rows({{"fecmov", db::adDate}, {"hormov", db::adChar}, {"texto", db::adVarChar}}))
+            l.rows << MenRow{row.value("fecmov").toDate().toString(Qt::ISODate), row.text("hormov"), row.text("texto")};
+    });
     return l;
 }

@@ -16,7 +16,7 @@ constexpr int kDelete = 46;          // key code of Delete
 QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
 
 // A stored amount read as a whole number of units.
-qint64 whole(const QString& amount) { return std::llround(amount.toDouble()); }
+double amount(const QString& stored) { return stored.toDouble(); }
 
 bool numbers(const QString& tipo) { return tipo == u"N" || tipo == u"T"; }
 
@@ -201,7 +201,7 @@ void movtik_plays::send_play(const QString& lots)
         app_.dlg.set_pointer(plat::ptr_default);
         t.tip_jug = QStringLiteral("N");
     };
-    const PlayAnswer a = protkx(app_, {t.numtik(), lots, t.lin_tip, t.lin_num, whole(asked), 0, t.can_jug, val_fijo}, true);
+    const PlayAnswer a = protkx(app_, {t.numtik(), lots, t.lin_tip, t.lin_num, amount(asked), 0, t.can_jug, val_fijo}, true);
     if (!a.ok)
         return done();
     app_.dlg.set_pointer(plat::ptr_hourglass);
@@ -248,7 +248,7 @@ void movtik_plays::send_play(const QString& lots)
                      plat::mb_question + plat::mb_okcancel) != plat::ans_ok)
             continue;
         const PlayAnswer c =
-            protkx(app_, {t.numtik(), t.lin_codint, row.tipo, num, whole(asked), 1, t.can_jug, val_fijo}, true);
+            protkx(app_, {t.numtik(), t.lin_codint, row.tipo, num, amount(asked), 1, t.can_jug, val_fijo}, true);
         if (!c.ok)
             return done();
         app_.dlg.set_pointer(plat::ptr_hourglass);
@@ -467,7 +467,7 @@ void movtik_plays::add_ter()
 {
     auto& t = tik_cur;
     app_.dlg.set_pointer(plat::ptr_hourglass);
-    served_lines(tertix(app_, t.numtik(), whole(app_.dlg_datos.dlg_mon), t.can_jug), false);
+    served_lines(tertix(app_, t.numtik(), amount(app_.dlg_datos.dlg_mon), t.can_jug), false);
 }
 
 void movtik_plays::add_rep()
@@ -482,7 +482,7 @@ void movtik_plays::add_rep()
     const int index = line_play(lt_nume->item(lt_nume->count() - 1));
     lt_nume->setCurrentRow(-1);
     lt_nume->clearSelection();
-    served_lines(reptix(app_, t.numtik(), index, lots, whole(d.dlg_mon), t.can_jug, app_.ses_val.val_fijo), true);
+    served_lines(reptix(app_, t.numtik(), index, lots, amount(d.dlg_mon), t.can_jug, app_.ses_val.val_fijo), true);
 }
 
 void movtik_plays::add_dup()
@@ -490,7 +490,7 @@ void movtik_plays::add_dup()
     auto& t = tik_cur;
     const auto& d = app_.dlg_datos;
     app_.dlg.set_pointer(plat::ptr_hourglass);
-    served_lines(duptix(app_, trim_blanks(d.dlg_res).toLongLong(), t.numtik(), whole(d.dlg_mon), d.dlg_lot, d.dlg_lots,
+    served_lines(duptix(app_, trim_blanks(d.dlg_res).toLongLong(), t.numtik(), amount(d.dlg_mon), d.dlg_lot, d.dlg_lots,
                         t.can_jug, app_.ses_val.val_fijo),
                  true);
 }
@@ -500,7 +500,7 @@ void movtik_plays::add_dup()
 bool movtik_plays::dialog_request(const QString& lots, const QString& numero)
 {
     auto& t = tik_cur;
-    const PlayAnswer a = protkx(app_, {t.numtik(), lots, QStringLiteral("N"), numero, whole(app_.dlg_datos.dlg_mon), 0,
+    const PlayAnswer a = protkx(app_, {t.numtik(), lots, QStringLiteral("N"), numero, amount(app_.dlg_datos.dlg_mon), 0,
                                        t.can_jug, app_.ses_val.val_fijo},
                                 false);
     if (!a.ok)

@@ -4,7 +4,10 @@
 // off it (delnux, bortix).
 #include "core/app/app.h"
 
-// One row of a play answer: a line of the ticket, or a refusal marker (codlot "***").
+// One row of a play answer: a line of the ticket, or a refusal marker (codlot "***"). An
+// answer that could not be read whole (a line without its kind or amount, among others)
+// fails the call. Amounts asked for go as the whole numbers nearest to them; one beyond
+// 64 bits is refused before anything is sent.
 struct RspJug {
     QString codlot, numero, tipo;
     double monto = 0;         // granted, stored units: less than asked incomplete, 0 or less sold out
@@ -24,7 +27,7 @@ struct PlayReq {
     QString lots;             // 3-character lottery codes joined; one to confirm; "" for animals
     QString tipo;             // "N", "T", "S", "C", "P"
     QString numero;           // at most 6 characters
-    qint64 monto = 0;         // each play's amount, stored units
+    double monto = 0;         // each play's amount, stored units
     int confirm = 0;          // 1: sell what a short serie or corrida can take
     qint64 can_jug = 0;
     int val_fijo = 1;
@@ -32,13 +35,13 @@ struct PlayReq {
 PlayAnswer protkx(App& app, const PlayReq& req, bool prepared);
 
 // tertix: the terminals of the ticket's plays, at an amount.
-PlayAnswer tertix(App& app, qint64 numtik, qint64 monto, qint64 can_jug);
+PlayAnswer tertix(App& app, qint64 numtik, double monto, qint64 can_jug);
 // reptix: the ticket's plays up to a play index, again on the lotteries listed.
-PlayAnswer reptix(App& app, qint64 numtik, qint64 index, const QString& lots, qint64 monto, qint64 can_jug,
+PlayAnswer reptix(App& app, qint64 numtik, qint64 index, const QString& lots, double monto, qint64 can_jug,
                   int val_fijo);
 // duptix: the plays of an earlier ticket (of one lottery, or every one when lot is " ")
 // on the lotteries listed.
-PlayAnswer duptix(App& app, qint64 source, qint64 numtik, qint64 monto, const QString& lot, const QString& lots,
+PlayAnswer duptix(App& app, qint64 source, qint64 numtik, double monto, const QString& lot, const QString& lots,
                   qint64 can_jug, int val_fijo);
 
 // delnux: takes the play of that index off the ticket. True when the call was made.

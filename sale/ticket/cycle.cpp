@@ -175,7 +175,7 @@ void anu_pend(App& app, bool once)
     // the list is read afresh after every call.
     while (!app.tik_anu.isEmpty()) {
         const TikAnu tik = app.tik_anu.first();
-        if (!anutix(app, tik.numtik, tik.cod_ven, QStringLiteral("**"), once).ok)
+        if (!anutix(app, tik.numtik, tik.cod_ven, QStringLiteral("**"), once, false).ok)
             return;
         app.tik_anu.removeIf([&tik](const TikAnu& t) { return t.numtik == tik.numtik && t.cod_ven == tik.cod_ven; });
     }

@@ -291,10 +291,9 @@ void movtik::new_tik()
             lots.append(lot);
     name_lots(lots, app_.tab_cat, t.can_cat);
 
-    t.num_tik = pad_left(n.numtik, num_digits, kZero);
-    t.ser_tik = pad_left(n.serial, num_digits, kZero);
-    const auto date = to_date(n.fecha);
-    t.fec_tik = date ? date->toString(QStringLiteral("dd/MM/yyyy")) : n.fecha;
+    t.num_tik = pad_left(QString::number(n.numtik), num_digits, kZero);
+    t.ser_tik = pad_left(QString::number(n.serial), num_digits, kZero);
+    t.fec_tik = n.fecha.toString(QStringLiteral("dd/MM/yyyy"));
     t.hor_tik = n.hora;
 
     t.tot_tik = 0;
@@ -474,7 +473,7 @@ void movtik::anu_cur()
     if (t.committed())
         return;
     // Not sent (or not answered): annulled as soon as the server answers again.
-    if (!anutix(app_, t.numtik(), app_.ses_val.cod_ven, QStringLiteral("**")).ok && t.numtik() != 0)
+    if (!anutix(app_, t.numtik(), app_.ses_val.cod_ven, QStringLiteral("**"), false, false).ok && t.numtik() != 0)
         app_.tik_anu.append({t.numtik(), app_.ses_val.cod_ven});
 }
 
@@ -520,14 +519,12 @@ void movtik::val_tik()
     auto& t = tik_cur;
     double val_mon = 0, val_cup = 0;
     t.imp_tik = tax_of(t.tot_tik, app_.ses_val.por_imp);
-    const TikCommit c = valtkx(app_, t.num_tik, std::llround(t.tot_tik), std::llround(t.imp_tik),
-                               app_.cfg_reg.rep_juga.toInt());
+    const TikCommit c = valtkx(app_, t.num_tik, t.tot_tik, t.imp_tik, app_.cfg_reg.rep_juga.toInt());
     if (c.ok && app_.flg_nocox == 0) {
         val_cup = c.val_cup;
         val_mon = c.val_mon;
-        if (c.has_hora)
-            t.hor_tik = c.hora;
         if (val_mon > 0) {
+            t.hor_tik = c.hora;
             // Committed: never again the window's pending ticket, whatever comes next.
             t.num_val = t.numtik();
             print_tik(val_mon, c.ticket2);

@@ -1,39 +1,39 @@
 #include "procs.h"
+#include "core/shared/whole.h"
 
 namespace {
 
-ParamRows param_rows(const db::Reply& r)
+// The name/value rows of getpaq.
+db::Reading param_rows(ParamRows& p)
 {
-    ParamRows p;
-    p.ok = r.ok;
-    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next())
-        p.rows.append({rs.field(QStringLiteral("nombre")).toString(), rs.field(QStringLiteral("valor")).toString()});
-    return p;
+    return [&rows = p.rows](db::Reader& r) {
+        for (const db::Row& row : r.rows({{"nombre", db::adVarChar}, {"valor", db::adVarChar}}))
+            rows.append({row.text("nombre"), row.text("valor")});
+    };
 }
 
-// The lotteries of newtkx and dttlot rows: codint as text, the rest as whole numbers.
-LotRows lot_rows(const db::Reply& r)
+// The lotteries of newtkx and dttlot rows: codint as text, the rest as 16-bit whole numbers.
+QList<RegLot> lot_rows(db::Reader& r, db::Set set)
 {
-    LotRows l;
-    l.ok = r.ok;
-    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
+    static const std::pair<const char*, int RegLot::*> ints[] = {
+        {"statpl", &RegLot::statpl}, {"stater", &RegLot::stater}, {"stazod", &RegLot::stazod},
+        {"statrz", &RegLot::statrz}, {"stamor", &RegLot::stamor}, {"stadbl", &RegLot::stadbl},
+        {"stasit", &RegLot::stasit}, {"stastd", &RegLot::stastd}, {"stastt", &RegLot::stastt},
+        {"codsim", &RegLot::codsim}, {"codrul", &RegLot::codrul}, {"codzod", &RegLot::codzod},
+        {"zorder", &RegLot::zorder},
+    };
+    QList<db::Field> columns{{"codint", db::adChar}};
+    for (const auto& [column, member] : ints)
+        columns << db::Field{QLatin1String(column), db::adSmallInt};
+    QList<RegLot> lots;
+    for (const db::Row& row : r.rows(columns, set)) {
         RegLot lot;
-        rs.read_text(QStringLiteral("codint"), lot.codint);
-        const std::pair<const char*, int RegLot::*> ints[] = {
-            {"statpl", &RegLot::statpl}, {"stater", &RegLot::stater}, {"stazod", &RegLot::stazod},
-            {"statrz", &RegLot::statrz}, {"stamor", &RegLot::stamor}, {"stadbl", &RegLot::stadbl},
-            {"stasit", &RegLot::stasit}, {"stastd", &RegLot::stastd}, {"stastt", &RegLot::stastt},
-            {"codsim", &RegLot::codsim}, {"codrul", &RegLot::codrul}, {"codzod", &RegLot::codzod},
-            {"zorder", &RegLot::zorder},
-        };
-        for (const auto& [column, member] : ints) {
-            const QVariant v = rs.field(QLatin1String(column));
-            if (!v.isNull())
-                lot.*member = v.toInt();
-        }
-        l.rows.append(lot);
+        lot.codint = row.text("codint");
+        for (const auto& [column, member] : ints)
+            lot.*member = int(row.whole(QLatin1String(column)));
+        lots.append(lot);
     }
-    return l;
+    return lots;
 }
 
 using db::adBigInt;
@@ -92,25 +92,22 @@ const QList<Prepared>& prepared_cmds()
     return cmds;
 }
 
-// A whole-number answer as text, "" when none came.
-QString whole_text(const db::Reply& r, const QString& name)
-{
-    const QVariant v = r.value(name);
-    return v.isNull() || !v.isValid() ? QString() : QString::number(v.toLongLong());
-}
-
 } // namespace
 
 ParamRows getpaq(App& app, const QString& cod_ven)
 {
-    return param_rows(app.proc(QStringLiteral("getpaq")).in(QStringLiteral("x1"), db::adVarChar, 3, cod_ven).exec());
+    ParamRows p;
+    p.ok = app.proc(QStringLiteral("getpaq")).in(QStringLiteral("x1"), db::adVarChar, 3, cod_ven).exec(param_rows(p));
+    return p;
 }
 
 ParamRows getpaq(App& app, db::Command& prepared, const QString& cod_ven)
 {
     prepared.command_text = QStringLiteral("getpaq");
     prepared.set_value(QStringLiteral("q1"), cod_ven);
-    return param_rows(db::run_prepared(app.rule(), prepared));
+    ParamRows p;
+    p.ok = db::run_prepared(app.rule(), prepared, param_rows(p));
+    return p;
 }
 
 void read_limits(LimVta& lim, const ParamRows& rows)
@@ -126,32 +123,33 @@ void read_limits(LimVta& lim, const ParamRows& rows)
                 lim.*member = value;
 }
 
-AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool once)
+AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool once, bool read_code)
 {
     db::Proc call = app.proc(QStringLiteral("anutix"))
                         .ret(QStringLiteral("d0"))
                         .in(QStringLiteral("d1"), db::adBigInt, 0, numtik)
                         .in(QStringLiteral("d2"), db::adChar, 3, cod_ven)
                         .in(QStringLiteral("d3"), db::adChar, 2, caja);
-    const db::Reply r = once ? call.once() : call.exec();
-    return {r.ok, int(r.status(-1))};
+    AnnulAnswer a;
+    const db::Reading read = [&](db::Reader& r) {
+        if (read_code)
+            a.code = int(r.whole("d0", db::adInteger));
+    };
+    a.ok = once ? call.once(read) : call.exec(read);
+    return a;
 }
 
 PlayRows dettix(App& app, qint64 numtik)
 {
-    const db::Reply r = app.proc(QStringLiteral("dettix")).in(QStringLiteral("p1"), db::adBigInt, 0, numtik).exec();
     PlayRows out;
-    out.ok = r.ok;
-    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
-        PlayRow p;
-        rs.read_text(QStringLiteral("nomlot"), p.nomlot);
-        rs.read_text(QStringLiteral("codsim"), p.codsim);
-        rs.read_text(QStringLiteral("codzod"), p.codzod);
-        rs.read_text(QStringLiteral("tipnum"), p.tipnum);
-        rs.read_text(QStringLiteral("numero"), p.numero);
-        rs.read_text(QStringLiteral("monto"), p.monto);
-        out.rows << p;
-    }
+    out.ok = app.proc(QStringLiteral("dettix")).in(QStringLiteral("p1"), db::adBigInt, 0, numtik).exec([&](db::Reader& r) {
+        const QList<db::Field> columns{{"nomlot", db::adVarChar}, {"codsim", db::adSmallInt}, {"codzod", db::adSmallInt},
+                                       {"tipnum", db::adChar},    {"numero", db::adChar},     {"monto", db::adCurrency}};
+        for (const db::Row& row : r.rows(columns))
+            out.rows << PlayRow{row.text("nomlot"), QString::number(row.whole("codsim")),
+                                QString::number(row.whole("codzod")), row.text("tipnum"), row.text("numero"),
+                                stored_text(row.number("monto"))};
+    });
     return out;
 }
 
@@ -174,37 +172,36 @@ void drop_cmds(App& app)
 
 CatRows dstlot(App& app, int ord_lot, int val_fijo)
 {
-    const db::Reply r = app.proc(QStringLiteral("dstlot"))
-                            .in(QStringLiteral("d1"), adInteger, 0, ord_lot)
-                            .in(QStringLiteral("d2"), adInteger, 0, val_fijo)
-                            .exec();
     CatRows c;
-    c.ok = r.ok;
-    for (db::Recordset rs = r.rows; r.ok && !rs.eof(); rs.move_next()) {
-        RegCat e;
-        rs.read_text(QStringLiteral("codint"), e.codint);
-        rs.read_text(QStringLiteral("codlot"), e.codlot);
-        rs.read_text(QStringLiteral("nomlot"), e.nomlot);
-        rs.read_text(QStringLiteral("codsim"), e.codsim);
-        rs.read_text(QStringLiteral("codsit"), e.codsit);
-        c.rows.append(e);
-    }
+    c.ok = app.proc(QStringLiteral("dstlot"))
+               .in(QStringLiteral("d1"), adInteger, 0, ord_lot)
+               .in(QStringLiteral("d2"), adInteger, 0, val_fijo)
+               .exec([&](db::Reader& r) {
+                   // Every column as text, the numbers too.
+                   const QList<db::Field> columns{{"codint", adChar},    {"codlot", adChar}, {"nomlot", adVarChar},
+                                                  {"codsim", adVarChar}, {"codsit", adVarChar}};
+                   for (const db::Row& row : r.rows(columns))
+                       c.rows.append(RegCat{row.text("codint"), row.text("codlot"), row.text("nomlot"),
+                                            row.text("codsim"), row.text("codsit")});
+               });
     return c;
 }
 
 bool dsplot(App& app)
 {
-    return app.proc(QStringLiteral("dsplot")).exec().ok;
+    return app.proc(QStringLiteral("dsplot")).exec();
 }
 
 LotRows dttlot(App& app, const QString& cod_ven, int mod_lot, int ord_act, int val_fijo)
 {
-    return lot_rows(app.proc(QStringLiteral("dttlot"))
-                        .in(QStringLiteral("d1"), adChar, 3, cod_ven)
-                        .in(QStringLiteral("d2"), adInteger, 0, mod_lot)
-                        .in(QStringLiteral("d3"), adInteger, 0, ord_act)
-                        .in(QStringLiteral("d4"), adInteger, 0, val_fijo)
-                        .exec());
+    LotRows l;
+    l.ok = app.proc(QStringLiteral("dttlot"))
+               .in(QStringLiteral("d1"), adChar, 3, cod_ven)
+               .in(QStringLiteral("d2"), adInteger, 0, mod_lot)
+               .in(QStringLiteral("d3"), adInteger, 0, ord_act)
+               .in(QStringLiteral("d4"), adInteger, 0, val_fijo)
+               .exec([&](db::Reader& r) { l.rows = lot_rows(r, db::Set::required); });
+    return l;
 }
 
 NewTicket newtkx(App& app, const QString& cod_ven, const QString& cod_caj, const QString& num_hdd, int ord_lot,
@@ -217,48 +214,51 @@ NewTicket newtkx(App& app, const QString& cod_ven, const QString& cod_caj, const
     cmd.set_value(QStringLiteral("z8"), ord_lot);
     cmd.set_value(QStringLiteral("z9"), val_fijo);
     cmd.set_value(QStringLiteral("z10"), mod_ven);
-    const db::Reply r = db::run_prepared(app.rule(), cmd);
     NewTicket t;
-    t.ok = r.ok;
-    if (!r.ok)
-        return t;
-    t.lots = lot_rows(r);
-    t.status = r.status(-1);
-    t.numtik = whole_text(r, QStringLiteral("z1"));
-    t.serial = whole_text(r, QStringLiteral("z2"));
-    r.read(QStringLiteral("z3"), t.fecha);
-    r.read(QStringLiteral("z4"), t.hora);
+    t.ok = db::run_prepared(app.rule(), cmd, [&](db::Reader& r) {
+        t.status = r.whole("z0");
+        // A refused ticket has nothing more to read; an opened one has all of it.
+        if (t.status != 0)
+            return;
+        t.lots.rows = lot_rows(r, db::Set::required);
+        t.numtik = r.whole("z1");
+        t.serial = r.whole("z2");
+        t.fecha = r.value({"z3", db::adDate}).toDate();
+        t.hora = r.text("z4", adChar);
+    });
+    t.lots.ok = t.ok;
     return t;
 }
 
 TikStatus statik(App& app, qint64 numtik)
 {
     app.cmd_statik.set_value(QStringLiteral("w1"), numtik);
-    const db::Reply r = db::run_prepared(app.rule(), app.cmd_statik, true);
-    return {r.ok, r.ok ? r.status(-1) : -1};
+    TikStatus s;
+    s.ok = db::run_prepared(app.rule(), app.cmd_statik, [&](db::Reader& r) { s.code = r.whole("w0", adInteger); }, true);
+    return s;
 }
 
 bool deltik(App& app, const QString& num_tik)
 {
-    return app.proc(QStringLiteral("deltik")).in(QStringLiteral("d1"), adChar, 8, num_tik).exec().ok;
+    return app.proc(QStringLiteral("deltik")).in(QStringLiteral("d1"), adChar, 8, num_tik).exec();
 }
 
-TikCommit valtkx(App& app, const QString& num_tik, qint64 tot_tik, qint64 imp_tik, int rep_juga)
+TikCommit valtkx(App& app, const QString& num_tik, double tot_tik, double imp_tik, int rep_juga)
 {
     db::Command& cmd = app.cmd_valtkx;
     cmd.set_value(QStringLiteral("y3"), num_tik);
     cmd.set_value(QStringLiteral("y4"), tot_tik);
     cmd.set_value(QStringLiteral("y5"), imp_tik);
     cmd.set_value(QStringLiteral("y6"), rep_juga);
-    const db::Reply r = db::run_prepared(app.rule(), cmd);
     TikCommit c;
-    c.ok = r.ok;
-    if (!r.ok)
-        return c;
-    if (db::Recordset rs = r.rows; !rs.eof())
-        rs.read_text(QStringLiteral("ticket2"), c.ticket2);
-    c.val_cup = r.value(QStringLiteral("y0")).toDouble();
-    c.val_mon = r.value(QStringLiteral("y1")).toDouble();
-    c.has_hora = r.read(QStringLiteral("y2"), c.hora);
+    c.ok = db::run_prepared(app.rule(), cmd, [&](db::Reader& r) {
+        c.val_cup = double(r.whole("y0"));
+        c.val_mon = double(r.whole("y1"));
+        // A committed ticket is printed with its time and its plays (none without a row).
+        if (c.val_mon <= 0)
+            return;
+        c.hora = r.text("y2", adChar);
+        c.ticket2 = r.rows({{"ticket2", adVarChar}}, db::Set::optional).value(0).text("ticket2");
+    });
     return c;
 }

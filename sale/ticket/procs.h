@@ -5,12 +5,13 @@
 #include "core/app/app.h"
 #include "tik_cur.h"
 
+#include <QDate>
 #include <QPair>
 
 // getpaq: the outlet's parameters as name/value rows, in the server's order.
 struct ParamRows {
     bool ok = false;
-    QList<QPair<QString, QString>> rows;  // a null name or value reads as ""
+    QList<QPair<QString, QString>> rows;
 };
 // On the shared command, the parameter named x1.
 ParamRows getpaq(App& app, const QString& cod_ven);
@@ -23,18 +24,21 @@ ParamRows getpaq(App& app, db::Command& prepared, const QString& cod_ven);
 void read_limits(LimVta& lim, const ParamRows& rows);
 
 // anutix: annuls a ticket of the outlet for a caja ("**" from the sale window). code is
-// the return status: 0 annulled, anything else not (-1 when none came). Under the call rule,
-// or tried once (no reconnect, no message) when once is set.
+// the return status, read when read_code: 0 annulled, anything else not. Under the call
+// rule, or tried once (no reconnect, no message) when once is set.
 struct AnnulAnswer {
     bool ok = false;
     int code = -1;
 };
-AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool once = false);
+AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QString& caja, bool once = false,
+                   bool read_code = true);
 
 // dettix: the play lines of a ticket (none for an unknown ticket).
 struct PlayRow {
-    QString nomlot, codsim, codzod, tipnum, numero;
-    QString monto;          // a stored amount
+    QString nomlot;
+    QString codsim, codzod;   // whole numbers
+    QString tipnum, numero;
+    QString monto;            // a stored amount, a whole number
 };
 struct PlayRows {
     bool ok = false;
@@ -69,12 +73,14 @@ LotRows dttlot(App& app, const QString& cod_ven, int mod_lot, int ord_act, int v
 
 // newtkx, on cmd_newtkx: opens a pending ticket for the outlet, caja and terminal, and
 // answers the lotteries open for it. status 0 with a ticket number other than 0: opened.
+// Of a refusal (status other than 0) nothing else is read.
 struct NewTicket {
     bool ok = false;
     LotRows lots;
     qint64 status = -1;
-    QString numtik, serial;   // the whole numbers as text ("" when none came)
-    QString fecha, hora;      // as the server sends them
+    qint64 numtik = 0, serial = 0;
+    QDate fecha;
+    QString hora;             // as the server sends it
 };
 NewTicket newtkx(App& app, const QString& cod_ven, const QString& cod_caj, const QString& num_hdd, int ord_lot,
                  int val_fijo, int mod_ven);
@@ -92,12 +98,13 @@ bool deltik(App& app, const QString& num_tik);
 
 // valtkx, on cmd_valtkx: validates and commits a ticket. val_mon above 0 is the amount of
 // its plays; 0 or less a refusal code. val_cup is the sale quota left, in whole units.
+// The time and the plays are read of a committed ticket only. The total and the tax go as
+// the whole numbers nearest to them; beyond 64 bits the call is refused before it is sent.
 struct TikCommit {
     bool ok = false;
     double val_mon = 0;
     double val_cup = 0;
-    QString ticket2;          // the plays as the server words them
-    bool has_hora = false;
+    QString ticket2;          // the plays as the server words them ("" when no row came)
     QString hora;             // the time of the commit
 };
-TikCommit valtkx(App& app, const QString& num_tik, qint64 tot_tik, qint64 imp_tik, int rep_juga);
+TikCommit valtkx(App& app, const QString& num_tik, double tot_tik, double imp_tik, int rep_juga);

@@ -134,7 +134,7 @@ TEST(MovdpoE, AmountKeys)
 }
 
 // A typed amount in stored units: cut to two decimals, nothing below a hundredth of a
-// unit, nothing beyond 64 bits.
+// unit, nothing beyond 64 bits, the divisor included.
 TEST(MovdpoE, AmountInStoredUnits)
 {
     const qint64 no = -1;
@@ -143,6 +143,7 @@ TEST(MovdpoE, AmountInStoredUnits)
         {"0.", 1e8, no}, {"1.2.3", 1e8, no}, {"-5", 1e8, no}, {"5", 100, 500}, {"0.015", 1000, 10}, {"0.01", 1, no},
         {"0.5", 1, 1}, {"2.5", 1, 3}, {"0.49", 1, no}, {"0.05", 10, 1}, {"2.35", 10, 24}, {"2.34", 10, 23}, {"0.04", 10, no},
         {"92233720368.54", 1e8, 9223372036854000000}, {"92233720368.55", 1e8, no},
+        {"1", 1e30, no},  // a divisor beyond 64 bits, as a login may set it
     };
     for (const auto& c : cases) {
         MonCtx m;

@@ -37,14 +37,22 @@ struct DbRig {
     db::RuleCtx ctx() { return {cox_bd, flg_nocox, dat_cox, ver_comp, dlg, main_caption}; }
     db::Proc proc(const QString& name) { return db::Proc(ctx(), cmd_sp, name); }
 
-    // What a call left, as a line of a transcript: its answer, the calls the server saw and
-    // its opens so far, the boxes, captions and flag, the connection, the parameters left on
-    // the command and the pointers set.
-    QString after(const db::Reply& a) const
+    // Runs a call, reading only how many rows it answered, and tells what it left.
+    QString run(db::Proc p, bool once = false)
+    {
+        int rows = 0;
+        const db::Reading count = [&rows](db::Reader& r) { rows = int(r.rows({}, db::Set::optional).size()); };
+        const bool ok = once ? p.once(count) : p.exec(count);
+        return after(ok, rows);
+    }
+    // What a call left, as a line of a transcript: whether it was read and the rows it
+    // answered, the calls the server saw and its opens so far, the boxes, captions and flag,
+    // the connection, the parameters left on the command and the pointers set.
+    QString after(bool ok, int rows) const
     {
         return QStringLiteral("ok %1, rows %2, calls [%3], opens %4, boxes [%5], captions %6, flag %7, %8, "
                               "params %9, pointers %10")
-            .arg(a.ok).arg(a.rows.row_count()).arg(calls_text(server->log)).arg(server->opens).arg(boxes_text(dlg))
+            .arg(ok).arg(rows).arg(calls_text(server->log)).arg(server->opens).arg(boxes_text(dlg))
             .arg(captions).arg(flg_nocox).arg(cox_bd.state() == db::adStateOpen ? "open" : "closed")
             .arg(cmd_sp.params().size()).arg(numbers(dlg.pointers));
     }

@@ -395,6 +395,37 @@ TEST(Reports, BuildEveryReportThroughLostConnections)
     }
 }
 
+// An answer that cannot be read builds nothing, as a lost connection: one message, nothing
+// shown or printed. A null amount counts as 0 (replup_null_amounts), and a money column's
+// fraction of a stored unit is an amount; one beyond 64 bits is none.
+TEST(Reports, NothingIsShownOfAnUnreadableAnswer)
+{
+    namespace spoil = central::spoil;
+    const struct { const char* item; QDate a, b; const char* proc; central::Spoil spoil; bool shown = false; } cases[] = {
+        {"rep_vtq", day_a, day_b, "repvtq", spoil::column("iduser", {})},
+        {"rep_vtq", day_a, day_b, "reptan", spoil::column("total", "diez")},
+        {"rep_caj", day_b, {}, "reptaq", spoil::drop_column("premio")},
+        {"rep_itx", day_a, day_b, "repitx", spoil::column("fecmov", "ayer")},
+        {"rep_rtq", day_a, day_b, "reprtq", spoil::column("pagado", 1.5)},
+        {"rep_rba", day_a, day_b, "reprbx", spoil::column("xcontrol", {})},
+        {"rep_lup", day_a, day_b, "replut", spoil::no_result_set()},
+        {"rep_lup", day_a, day_b, "replut", spoil::extra_first_set()},
+        {"rep_vtq", day_a, day_b, "repvtq", spoil::column("total", 1e30)},
+        {"rep_vtq", day_a, day_b, "repvtq", spoil::column("total", 149999999.9999), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.item << " " << c.proc);
+        Reports r;
+        QWidget* w = r.open(c.item);
+        criteria(w, c.a, c.b, c.item == std::string_view("rep_caj") ? "01" : "");
+        r.t.srv->spoil_next(c.proc, c.spoil);
+        child<QPushButton>(w, "bt_emitir")->click();
+        EXPECT_EQ(r.t.dlg->texts(), c.shown ? QStringList{} : QStringList{lost});
+        EXPECT_EQ(r.shown().isEmpty(), !c.shown);
+        EXPECT_TRUE(r.printed().isEmpty());
+    }
+}
+
 // Reports with more lines than a 16-bit line index reaches keep every row and their totals.
 TEST(Reports, ALongReportKeepsEveryRowAndItsTotals)
 {

@@ -142,15 +142,19 @@ public:
     }
 
     // Lines against a golden text of tests/golden/services, with the dates of today and the
-    // week before written as "TODAY", "TODAY-1"...
+    // week before written as "TODAY", "TODAY-1"... (written instead with TOVAREN_GOLDEN=write).
     void expect_golden(const QStringList& lines, const char* name) const
     {
         QFile f(QString::fromUtf8(__FILE__).section('/', 0, -3) + "/golden/services/" + QString::fromLatin1(name));
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
         QString text = lines.join('\n') + '\n';
         for (int days = 0; days < 7; ++days)
             for (const char* format : {"dd/MM/yyyy", "yyyy-MM-dd"})
                 text.replace(today.addDays(-days).toString(format), days ? QString("TODAY-%1").arg(days) : "TODAY");
+        if (qEnvironmentVariable("TOVAREN_GOLDEN") == "write") {
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) >= 0) << name;
+            return;
+        }
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
         EXPECT_EQ(text.toStdString(), f.readAll().toStdString()) << name;
     }
 };

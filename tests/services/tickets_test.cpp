@@ -47,7 +47,7 @@ TEST_F(ServicesTest, AnnulmentAndPaymentEveryStatusCheckAndLostCall)
         {"pro_anu", "dsptik lost", lose(2, "dsptik"), "05"},
         {"pro_anu", "anutix lost once", lose(1, "anutix"), "05"},
         {"pro_anu", "anutix lost", lose(2, "anutix"), "05"},
-        {"pro_anu", "no status: no objection", [](S& s, Ticket&) { s.t.srv->no_status("dsptik"); }, "05", 2},  // the last dsptik
+        {"pro_anu", "no status: unreadable, given up", [](S& s, Ticket&) { s.t.srv->no_status("dsptik"); }, "05", 2},
         {"pro_pag", "letters, blanks, signs, a ninth digit, Backspace", nullptr, "03", 1, "1a 2-+.,3456789\b"},
         {"pro_pag", "empty", nullptr, "03", 1, ""},
         {"pro_pag", "unknown", [](S&, Ticket& tk) { tk.serial = 1; }},
@@ -103,6 +103,45 @@ TEST_F(ServicesTest, AnnulmentAndPaymentEveryStatusCheckAndLostCall)
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(t->is_loaded(window));
     }
+}
+
+// Answers the server spoiled, to the annulment and the payment: nothing is asked, annulled
+// or paid on what could not be read, and a result that could not be read is not reported
+// as done.
+TEST_F(ServicesTest, AnnulmentAndPaymentOnUnreadableAnswers)
+{
+    namespace spoil = central::spoil;
+    const struct { const char* item; const char* name; const char* proc; central::Spoil spoil; } cases[] = {
+        {"pro_anu", "a null status", "dsptik", spoil::no_status()},
+        {"pro_anu", "a null outlet", "dsptik", spoil::column("codven", {})},
+        {"pro_anu", "a total beyond 64 bits", "dsptik", spoil::column("total", 1e20)},
+        {"pro_anu", "a caja of the wrong type", "dsptik", spoil::column("iduser", 3.5)},
+        {"pro_anu", "an extra result set first", "dsptik", spoil::extra_first_set()},
+        {"pro_anu", "anutix without its result", "anutix", spoil::no_status()},
+        {"pro_pag", "a null key", "dsptix", spoil::output(0, {})},
+        {"pro_pag", "a blank key", "dsptix", spoil::output(0, "        ")},
+        {"pro_pag", "a null prize", "dsptix", spoil::column("premio", {})},
+        {"pro_pag", "a prize of 21 digits", "dsptix", spoil::column("premio", "999999999999999999999")},
+        {"pro_pag", "a date that is none", "dsptix", spoil::column("fecmov", "mañana")},
+        {"pro_pag", "pagtix without its result", "pagtix", spoil::no_status()},
+    };
+    QStringList got;
+    qint64 num = 4811;
+    for (const auto& k : cases) {
+        const bool pay = k.item == std::string_view("pro_pag");
+        Ticket& tk = add_ticket(++num, "05", pay ? 1 : 0);
+        tk.processed = pay;
+        tk.premio = pay ? 123400000000 : 0;
+        t.connect();
+        t->ses_val.cod_caj = "05";
+        auto* w = open<TicketForm>(k.item, pay ? "proptk" : "proatk");
+        t.srv->spoil_next(k.proc, k.spoil);
+        t.dlg->answers = {plat::ans_ok};
+        got << QString("%1 %2").arg(k.item, k.name) << run(w, QString::number(pay ? tk.serial : num))
+            << QString("  ticket %1%2, flag %3").arg(tk.state == Ticket::annulled ? "annulled" : "sold", tk.paid ? " paid" : "")
+                   .arg(t->flg_nocox);
+    }
+    expect_golden(got, "unreadable.txt");
 }
 
 // Text pasted into the ticket field, whatever the way, is refused whole: the number the

@@ -57,8 +57,8 @@ struct KeepAlive : ::testing::Test {
 // Each tick probes the server; a failed probe reopens the connection quietly and probes
 // again; the flag follows. C: connected; D: session gone and the reopen refused; then each
 // kind of failure. The poll comes on the first and every tenth connected tick (ticks
-// without a connection are not counted); a poll that fails or answers no identifier shows
-// nothing, not even the last message again.
+// without a connection are not counted); a poll that fails, answers no identifier or one
+// that cannot be read shows nothing, not even the last message again.
 TEST_F(KeepAlive, ProbesReconnectAndPollOnTheFirstAndEveryTenthConnectedTick)
 {
     QStringList lines;
@@ -103,6 +103,10 @@ TEST_F(KeepAlive, ProbesReconnectAndPollOnTheFirstAndEveryTenthConnectedTick)
     t->men_srv.men_cod = "7";
     t->men_srv.men_cont = 10;
     lines << tick("poll answers nothing");
+    t.srv->spoil_next("getmen", central::spoil::output(0, "uno"));
+    t->men_srv.men_cod = "7";
+    t->men_srv.men_cont = 10;
+    lines << tick("poll answers a count that is no number");
     expect_golden(lines, "shell/keepalive.txt");
 }
 
@@ -142,12 +146,18 @@ TEST_F(KeepAlive, MensajesListsTheOutletsMessages)
 {
     t->ses_val.cod_ven = "007";
     QStringList lines;
-    for (const auto& [name, messages, dstmen_fails] : {std::tuple{"three messages", 3, 0}, {"no messages", 0, 0},
-                                                      {"connection lost", 2, 2}}) {
+    const struct { const char* name; int messages, dstmen_fails; central::Spoil spoil = {}; } cases[] = {
+        {"three messages", 3, 0}, {"no messages", 0, 0}, {"connection lost", 2, 2},
+        {"a null text: not readable", 2, 0, central::spoil::column("texto", {}, 1)},
+        {"a date that is none: not readable", 2, 0, central::spoil::column("fecmov", "ayer", 0)},
+    };
+    for (const auto& [name, messages, dstmen_fails, spoil] : cases) {
         t.srv->model.outlet.messages.clear();
         for (int i = 0; i < messages; ++i)
             t.srv->model.outlet.messages << message(i, false);
         t.srv->fail_next(dstmen_fails, "dstmen");
+        if (spoil)
+            t.srv->spoil_next("dstmen", spoil);
         t.srv->log.clear();
         t.dlg->boxes.clear();
         auto* w = t->win<mensajes>("mensajes");
