@@ -117,4 +117,9 @@ struct DlgDatos {
     // closes): the repeat dialog's amount field selects its text on entry (false: the
     // caret goes to the end, once, after a digit typed on its list).
     bool flg_sel = false;
+    // The duplicate dialog's: its ticket field selects its text on entry, as flg_sel; the
+    // number of the last ticket looked up that had plays, and the names of its lotteries.
+    bool flg_selt = false;
+    QString tik_ant;
+    QStringList lot_tik;
 };

@@ -110,9 +110,9 @@ void SaleDialog::paint(QWidget* w, bool focus)
     w->setPalette(p);
 }
 
-void SaleDialog::list_focus(QListWidget* list, bool focus)
+void SaleDialog::list_focus(QListWidget* list, bool focus, int row)
 {
-    list->setCurrentRow(focus ? 0 : -1);
+    list->setCurrentRow(focus ? row : -1);
     paint(list, focus);
 }
 
@@ -136,6 +136,17 @@ QListWidget* SaleDialog::check_list(const char* name, QRect at)
 CheckList* SaleDialog::on_tick(QListWidget* list, std::function<void(int row)> item_check)
 {
     return new CheckList(list, std::move(item_check));
+}
+
+int SaleDialog::digit_to(QLineEdit* field, bool& selects, const std::function<int(int)>& key_press, int KeyAscii)
+{
+    if (KeyAscii < '0' || KeyAscii > '9')
+        return KeyAscii;
+    selects = false;
+    field->setFocus();
+    if (const int key = key_press(KeyAscii))
+        field->insert(QString(QChar(key)));
+    return 0;
 }
 
 movtik_plays* SaleDialog::sale_window()

@@ -16,7 +16,8 @@
 //   them to bridge() for their KeyPress, KeyDown, GotFocus and LostFocus handlers (the
 //   amount field through AmountField), a check list's ItemCheck with on_tick() (whose
 //   CheckList also keeps the rules of the lists where several lotteries are ticked), and
-//   sets them the focus colour with paint(). It reaches the sale window with sale_window().
+//   sets them the focus colour with paint(); a list whose digits belong to a field hands
+//   them over with digit_to(). It reaches the sale window with sale_window().
 // - It gives a static place_for(screen_twips), one call of place() with its two positions,
 //   and its Form_Load, run by its constructor, calls move(place_for(screen_twips())).
 #include "core/app/app.h"
@@ -51,9 +52,9 @@ public:
     static int screen_twips();
     // A field's or list's background: the focus colour, or white once it has left.
     static void paint(QWidget* w, bool focus);
-    // A list entered: its cursor on the first row and the focus colour; left: no cursor
-    // row and white.
-    static void list_focus(QListWidget* list, bool focus);
+    // A list entered: its cursor on a row (the first unless told) and the focus colour;
+    // left: no cursor row and white.
+    static void list_focus(QListWidget* list, bool focus, int row = 0);
 
 protected:
     SaleDialog(App& app, const char* name, const QString& caption, QSize client, QPoint aceptar, QPoint cancelar);
@@ -76,6 +77,12 @@ protected:
     // program, from the ticks the list holds now on (a row's new text is no tick); the
     // watch (owned by the list) offers the limit and the step of the lotteries' lists.
     CheckList* on_tick(QListWidget* list, std::function<void(int row)> item_check);
+
+    // A key typed on a list: a digit goes to the end of a field as if typed there, through
+    // the field's key filter key_press (which may drop it), the field taking the focus first
+    // with its caret at the end (the entry flag `selects` is cleared before: that entry
+    // selects nothing); any other key is left to the list.
+    static int digit_to(QLineEdit* field, bool& selects, const std::function<int(int)>& key_press, int KeyAscii);
 
     // The sale window that registers the plays; null when it is not loaded.
     movtik_plays* sale_window();

@@ -83,11 +83,5 @@ void reptik::lt_lote_LostFocus()
 // it); the field takes the focus with its caret at the end. Other keys are the list's.
 int reptik::lt_lote_KeyPress(int KeyAscii)
 {
-    if (KeyAscii < '0' || KeyAscii > '9')
-        return KeyAscii;
-    app_.dlg_datos.flg_sel = false;
-    tx_mont->setFocus();
-    if (const int key = mont->tx_mont_KeyPress(KeyAscii))
-        tx_mont->insert(QString(QChar(key)));
-    return 0;
+    return digit_to(tx_mont, app_.dlg_datos.flg_sel, [this](int k) { return mont->tx_mont_KeyPress(k); }, KeyAscii);
 }

@@ -1,4 +1,5 @@
 #include "bortik.h"
+#include "duptik.h"
 #include "reptik.h"
 #include "signos.h"
 #include "simbol.h"
@@ -18,6 +19,7 @@ void register_sale_windows(App& app)
     app.register_window(QStringLiteral("tertik"), [](App& a) -> QWidget* { return new tertik(a); });
     app.register_window(QStringLiteral("reptik"), [](App& a) -> QWidget* { return new reptik(a); });
     app.register_window(QStringLiteral("bortik"), [](App& a) -> QWidget* { return new bortik(a); });
+    app.register_window(QStringLiteral("duptik"), [](App& a) -> QWidget* { return new duptik(a); });
     app.register_window(QStringLiteral("signos"), [](App& a) -> QWidget* { return new signos(a); });
     app.register_window(QStringLiteral("signos2"), [](App& a) -> QWidget* { return new signos2(a); });
     app.register_window(QStringLiteral("simbol"), [](App& a) -> QWidget* { return new simbol(a); });

@@ -7,20 +7,8 @@
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QStyle>
-#include <QStyleOptionViewItem>
 
 namespace {
-
-// Where a click ticks a row of a list: its check box.
-QPoint check_box(QListWidget* list, int row)
-{
-    QStyleOptionViewItem opt;
-    opt.initFrom(list->viewport());
-    opt.rect = list->visualItemRect(list->item(row));
-    opt.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-    return list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, list).center();
-}
 
 // Steps on a list of 40 rows whose ItemCheck handler keeps the limit and the step, and
 // what they leave: the rows ticked, the cursor row, and each run of the handler (row and

@@ -1,8 +1,9 @@
 #pragma once
 // The sale window on a TestApp after a cashier's login, shown and active, against the
 // central-server double: an animal symbol set (1: 0 and 00 to 06) and a set whose "99" is
-// its "0" (2); the sale dialogs answered as a cashier would, stand-ins for those still to
-// come; keys typed where the focus is; the play list, the ticket and what the double holds.
+// its "0" (2); the sale dialogs answered as a cashier would, a stand-in for the ticket
+// inquiry; keys typed where the focus is; the play list, the ticket and what the double
+// holds.
 #include "sale/dialogs/frame.h"
 #include "sale/plays/movtik_plays.h"
 #include "sale/windows.h"
@@ -13,8 +14,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -81,6 +85,16 @@ inline void type_keys(const QString& keys)
     }
 }
 
+// Where a click ticks a row of a list: its check box.
+inline QPoint check_box(QListWidget* list, int row)
+{
+    QStyleOptionViewItem opt;
+    opt.initFrom(list->viewport());
+    opt.rect = list->visualItemRect(list->item(row));
+    opt.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    return list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, list).center();
+}
+
 // Runs a function, once control is back in an event loop, for each sale dialog shown.
 class DialogWatch : public QObject {
 public:
@@ -102,7 +116,6 @@ private:
 struct SaleRig {
     TestApp t;
     QPointer<movtik_plays> w;
-    QString answer;     // what the sale dialogs' stand-ins leave in dlg_res
     // What the cashier does in a sale dialog: the keys typed, or the steps given.
     QString dialog_keys = "<esc>";
     std::function<void(SaleDialog*)> in_dialog;
@@ -139,16 +152,14 @@ struct SaleRig {
         }
         zod_table(t->vocab);
         register_sale_windows(*t);
-        for (const char* name : {"duptik", "contix"})
-            t->register_window(name, [this, name](App& a) -> QWidget* {
-                auto* d = new QDialog;
-                QTimer::singleShot(0, d, [this, d, name, &a] {
-                    shown << name + QString(":") + QString::number(ticked(w->lt_tipo).value(0, -1));
-                    a.dlg_datos.dlg_res = answer;
-                    d->reject();
-                });
-                return d;
+        t->register_window("contix", [this](App&) -> QWidget* {
+            auto* d = new QDialog;
+            QTimer::singleShot(0, d, [this, d] {
+                shown << "contix:" + QString::number(ticked(w->lt_tipo).value(0, -1));
+                d->reject();
             });
+            return d;
+        });
     }
     ~SaleRig() { unload(); }
 
