@@ -28,6 +28,13 @@ int AmountField::tx_mont_KeyPress(int KeyAscii)
     return typed.key;
 }
 
+void AmountField::type_key(int KeyAscii)
+{
+    field_->deselect();  // typed after the text, never over a selection
+    if (const int key = tx_mont_KeyPress(KeyAscii))
+        field_->insert(QString(QChar(key)));
+}
+
 void AmountField::tx_mont_Change()
 {
     const QString marked = mon_miles(app_.mon(), field_->text());

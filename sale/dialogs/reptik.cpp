@@ -87,7 +87,6 @@ int reptik::lt_lote_KeyPress(int KeyAscii)
         return KeyAscii;
     app_.dlg_datos.flg_sel = false;
     tx_mont->setFocus();
-    if (const int key = mont->tx_mont_KeyPress(KeyAscii))
-        tx_mont->insert(QString(QChar(key)));
+    mont->type_key(KeyAscii);
     return 0;
 }
