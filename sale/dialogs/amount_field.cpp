@@ -28,6 +28,11 @@ int AmountField::tx_mont_KeyPress(int KeyAscii)
     return typed.key;
 }
 
+void AmountField::type_key(int KeyAscii)
+{
+    SaleDialog::type_into(field_, [this](int k) { return tx_mont_KeyPress(k); }, KeyAscii);
+}
+
 void AmountField::tx_mont_Change()
 {
     const QString marked = mon_miles(app_.mon(), field_->text());

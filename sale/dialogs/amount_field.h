@@ -44,6 +44,11 @@ public:
     void tx_mont_GotFocus();
     void tx_mont_LostFocus();
 
+    // A key typed for the field on another control of the dialog (a digit typed on a list):
+    // it goes through the key filter like a key typed in the field and, when kept, lands at
+    // the end of the text. The focus stays where it is.
+    void type_key(int KeyAscii);
+
     // The focus to the field, its whole text selected and the focus colour (an amount
     // refused by Aceptar, corrected for the cashier to confirm or change).
     void enter_selected();

@@ -50,7 +50,7 @@ int AnimalDialog::lt_simbol_KeyPress(QListWidget* list, int KeyAscii)
 {
     if (KeyAscii >= '0' && KeyAscii <= '9') {
         if (last_ticked(list) >= 0)
-            tx_mont->setText(tx_mont->text() + QChar(KeyAscii));
+            mont->type_key(KeyAscii);  // through the amount's key filter
         return 0;
     }
     if (KeyAscii == 8) {

@@ -32,9 +32,10 @@ protected:
     // colours and the keys typed on it bound.
     QListWidget* animal_list(const char* name, QRect at);
 
-    // A key typed on a list: a digit joins the end of the amount while the list has a ticked
-    // row, Backspace takes the amount's last character; both are dropped, the focus stays
-    // on the list. Any other key is the list's (Space ticks and unticks).
+    // A key typed on a list: a digit joins the end of the amount, through its key filter,
+    // while the list has a ticked row; Backspace takes the amount's last character; both are
+    // dropped, the focus stays on the list. Any other key is the list's (Space ticks and
+    // unticks).
     int lt_simbol_KeyPress(QListWidget* list, int KeyAscii);
 
     // Aceptar's amount: within the limits it goes to dlg_mon as parsed and the field shows

@@ -138,14 +138,20 @@ CheckList* SaleDialog::on_tick(QListWidget* list, std::function<void(int row)> i
     return new CheckList(list, std::move(item_check));
 }
 
+void SaleDialog::type_into(QLineEdit* field, const std::function<int(int)>& key_press, int KeyAscii)
+{
+    field->deselect();
+    if (const int key = key_press(KeyAscii))
+        field->insert(QString(QChar(key)));
+}
+
 int SaleDialog::digit_to(QLineEdit* field, bool& selects, const std::function<int(int)>& key_press, int KeyAscii)
 {
     if (KeyAscii < '0' || KeyAscii > '9')
         return KeyAscii;
     selects = false;
     field->setFocus();
-    if (const int key = key_press(KeyAscii))
-        field->insert(QString(QChar(key)));
+    type_into(field, key_press, KeyAscii);
     return 0;
 }
 

@@ -55,6 +55,10 @@ public:
     // A list entered: its cursor on a row (the first unless told) and the focus colour;
     // left: no cursor row and white.
     static void list_focus(QListWidget* list, bool focus, int row = 0);
+    // A key typed for a field on another control (a digit typed on a list): it goes through
+    // the field's key filter key_press like a key typed in the field and, when kept, lands
+    // at the end of the text, never over a selection. The focus stays where it is.
+    static void type_into(QLineEdit* field, const std::function<int(int)>& key_press, int KeyAscii);
 
 protected:
     SaleDialog(App& app, const char* name, const QString& caption, QSize client, QPoint aceptar, QPoint cancelar);
@@ -78,10 +82,10 @@ protected:
     // watch (owned by the list) offers the limit and the step of the lotteries' lists.
     CheckList* on_tick(QListWidget* list, std::function<void(int row)> item_check);
 
-    // A key typed on a list: a digit goes to the end of a field as if typed there, through
-    // the field's key filter key_press (which may drop it), the field taking the focus first
-    // with its caret at the end (the entry flag `selects` is cleared before: that entry
-    // selects nothing); any other key is left to the list.
+    // A key typed on a list whose digits belong to a field: a digit goes there with
+    // type_into, the field taking the focus first with its caret at the end (the entry flag
+    // `selects` is cleared before: that entry selects nothing); any other key is left to the
+    // list.
     static int digit_to(QLineEdit* field, bool& selects, const std::function<int(int)>& key_press, int KeyAscii);
 
     // The sale window that registers the plays; null when it is not loaded.

@@ -52,7 +52,7 @@ TEST(AnimalDialogs, Plays)
     } cases[] = {
         {"single: three animals ticked by keys, the amount typed on the list", "simbol", 1, units(1), units(500),
          {"7", downs(4) + " ", downs(6) + " ", downs(17) + " ", "1500", "<bs>", "<enter>"}},
-        {"single: the last row, the mouse, then the maximum offered", "simbol", 1, units(1), units(500),
+        {"single: the last row, the mouse, a digit past the maximum dropped", "simbol", 1, units(1), units(500),
          {"<c-end>", " ", "~box:lt_simbol:2", "999", "<enter>", "<enter>"}},
         {"single: empty amount, the minimum offered", "simbol", 1, units(2), units(500), {" ", "<enter>", "<enter>"}},
         {"single: unticked with Space, then Esc", "simbol", 1, units(1), units(500),
@@ -63,7 +63,7 @@ TEST(AnimalDialogs, Plays)
         {"pair: the mouse, the same animal, the amount sent is the amount shown", "simbold", 1, units(10), units(500),
          {"~row:lt_simbol1:7", "~box:lt_simbol1:7", "~box:lt_simbol2:5",
           "~row:lt_simbol2:7", "1", "5", "<enter>", "<enter>", "<esc>"}},
-        {"pair: refused amounts", "simbold", 1, units(2), units(500),
+        {"pair: the minimum offered, a digit past the maximum dropped", "simbold", 1, units(2), units(500),
          {"<enter>", "<@lt_simbol2>", "9999", "<enter>", "<enter>", "<esc>"}},
         {"pair: a list unticked, then closed", "simbold", 1, units(1), units(500),
          {"<@lt_simbol2>", " ", "5", "<@lt_simbol1>", "5", "<bs>", "5", "<enter>", "<@lt_simbol2>", "<down>", "<up>",

@@ -335,8 +335,15 @@ struct SaleRig {
         return out;
     }
     // A transcript against its golden file: the first line that differs.
+    // TOVAREN_GOLDEN=write writes the transcript as the new golden file instead.
     static void expect_transcript(const QStringList& got, const QString& name)
     {
+        if (qEnvironmentVariable("TOVAREN_GOLDEN") == "write") {
+            QFile f(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../golden/sale/" + name));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << qPrintable(name);
+            f.write((got.join('\n') + '\n').toUtf8());
+            return;
+        }
         const QStringList want = golden(name);
         for (qsizetype i = 0; i < std::max(got.size(), want.size()); ++i)
             if (got.value(i, "(end)") != want.value(i, "(end)")) {
