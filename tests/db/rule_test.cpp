@@ -7,22 +7,31 @@
 
 namespace {
 
-// What happens after a failure, by its kind and by the flag the call starts with.
+// What happens after a failure, by its kind and by the flag the call starts with; an answer
+// that cannot be read ends the call as a server error does. A prepared command keeps its
+// parameters on every path.
 TEST(Rule, FailuresRetryOnlyABrokenSessionAndGiveUpWithOneMessage)
 {
     // broken: calls that find the session broken; refused: reopens refused; errors: calls
     // the server answers with an error.
-    const struct { const char* label; int broken, refused, errors, flag; bool once; } cases[] = {
+    const struct { const char* label; int broken, refused, errors, flag; bool once, unreadable = false, prepared = false; }
+        cases[] = {
         {"clean", 0, 0, 0, 0, false},
         {"broken once: reopened, retried silently", 1, 0, 0, 0, false},
         {"broken twice: lost", 2, 0, 0, 0, false},
         {"no reopen: lost", 1, 1, 0, 0, false},
         {"server error: not run again, given up", 0, 0, 1, 0, false},
+        {"unreadable answer: not run again, given up", 0, 0, 0, 0, false, true},
         {"flag set: reopened, no retry, no message", 1, 0, 0, 1, false},
         {"flag set: a good call is not read", 0, 0, 0, 1, false},
         {"flag set: server error quietly", 0, 0, 1, 1, false},
         {"once: broken, never reopened", 1, 0, 0, 0, true},
         {"once: server error keeps the session", 0, 0, 1, 0, true},
+        {"once: an unreadable answer only fails", 0, 0, 0, 0, true, true},
+        {"prepared", 0, 0, 0, 0, false, false, true},
+        {"prepared, broken twice: lost", 2, 0, 0, 0, false, false, true},
+        {"prepared, unreadable answer", 0, 0, 0, 0, false, true, true},
+        {"prepared once, server error", 0, 0, 1, 0, true, false, true},
     };
     QStringList t;
     for (const auto& c : cases) {
@@ -32,7 +41,14 @@ TEST(Rule, FailuresRetryOnlyABrokenSessionAndGiveUpWithOneMessage)
         r.srv.fail_next(c.broken, "dstmen");
         r.srv.fail_next_open(c.refused);
         r.srv.error_next(c.errors, "dstmen");
-        t << c.label << "  " + r.run(r.proc("dstmen").in("p1", db::adChar, 3, "001"), c.once);
+        if (c.unreadable)
+            r.srv.spoil_next("dstmen", central::spoil::no_result_set());
+        if (c.prepared) {
+            r.cmd_sp.command_text = "dstmen";
+            r.cmd_sp.append("p1", db::adChar, db::adParamInput, 3, "001");
+        }
+        const auto call = c.prepared ? std::nullopt : std::optional(r.proc("dstmen").in("p1", db::adChar, 3, "001"));
+        t << c.label << "  " + r.run(call, c.once);
     }
     expect_golden(t, "db/failures.txt");
 }
@@ -71,7 +87,7 @@ TEST(Rule, ValuesThatDoNotFitTheirParameterAreRefusedBeforeSending)
         {adInteger, 0, "doce"}, {adInteger, 0, "12a"}, {adBigInt, 0, i64(9000000000000LL)},
         {adBigInt, 0, i64(std::numeric_limits<qint64>::min())},
         // Amounts computed in floating point: rounded to a whole number, refused beyond it.
-        {adBigInt, 0, 12.5}, {adInteger, 0, 2147483647.4}, {adInteger, 0, 2147483647.5}, {adBigInt, 0, 1e20},
+        {adBigInt, 0, 12.5}, {adBigInt, 0, -12.5}, {adInteger, 0, 2147483647.4}, {adInteger, 0, 2147483647.5}, {adBigInt, 0, 1e20},
         {adBigInt, 0, std::nan("")}, {adBigInt, 0, HUGE_VAL}, {adDouble, 0, "x"}, {adDouble, 0, "2.5"},
         {adDate, 0, QDate(1752, 12, 31)}, {adDate, 0, "2024-02-30"}, {adDate, 0, 5}, {77, 0, 1},
         // Outputs: the declared size, or more when the value sent is longer in bytes.
@@ -97,29 +113,6 @@ TEST(Rule, ValuesThatDoNotFitTheirParameterAreRefusedBeforeSending)
           << "  " + r.after(sent, rs.row_count());
     }
     expect_golden(t, "db/values.txt");
-}
-
-TEST(Rule, PreparedCommandsKeepTheirParametersOnEveryPath)
-{
-    DbRig r;
-    db::Command cmd;
-    cmd.command_text = "probar";
-    cmd.append("w0", db::adInteger, db::adParamReturnValue, 0);
-    cmd.append("w1", db::adBigInt, db::adParamInput, 0, 5);
-    r.srv.register_procedure("probar", [](central::Request& q) {
-        q.status = int(q.arg(0).toLongLong()) + 1;
-        return true;
-    });
-    qint64 status = 0;
-    const db::Reading read = [&](db::Reader& a) { status = a.whole("w0", db::adInteger); };
-    EXPECT_TRUE(db::run_prepared(r.ctx(), cmd, read));
-    EXPECT_EQ(status, 6);
-    cmd.set_value("w1", 9);
-    EXPECT_TRUE(db::run_prepared(r.ctx(), cmd, read, true));
-    EXPECT_EQ(status, 10);
-    r.srv.fail_next(2, "probar");
-    EXPECT_FALSE(db::run_prepared(r.ctx(), cmd, read));
-    EXPECT_EQ(cmd.param_names(), (QStringList{"w0", "w1"}));
 }
 
 TEST(Rule, ConfigWritesTheConnectionDataAndKeepsSkippedProperties)

@@ -189,13 +189,19 @@ TEST_F(TdsTest, SessionLogsInSwitchesDatabaseAndTellsWhetherAFailureBrokeIt)
 }
 
 // A spoiled answer reads alike over the wire and in process: what one cannot read the other
-// cannot either, and what reads gives the same values.
+// cannot either, and what reads gives the same values. Columns are found by name whatever
+// their case, every row is read, none missing; a reply without a set has no rows only where
+// that is allowed.
 TEST_F(TdsTest, SpoiledAnswersReadAlikeOverTheWire)
 {
     namespace spoil = central::spoil;
     const QString wide = QString(2000, QChar(u'ñ')) + QStringLiteral("€");
-    const struct { const char* name; central::Spoil spoil; bool reads; } cases[] = {
+    const struct { const char* name; central::Spoil spoil; bool reads; db::Set set = db::Set::required; } cases[] = {
         {"as answered", {}, true},
+        {"columns in another case and order", [](Request& r) {
+             r.sets = {db::ResultSet{{"NOTA", "Monto", "CODLOT"}, {{QVariant(), i64(5), "L1 "}}}};
+         }, true},
+        {"no rows", spoil::rows_cleared(), true},
         {"a null code", spoil::column("codlot", {}, 1), false},
         {"a null note", spoil::column("nota", {}), true},
         {"a long text of other letters", spoil::column("nota", wide), true},
@@ -206,6 +212,7 @@ TEST_F(TdsTest, SpoiledAnswersReadAlikeOverTheWire)
         {"no amount column", spoil::drop_column("monto"), false},
         {"an extra result set first", spoil::extra_first_set(), false},
         {"no result set", spoil::no_result_set(), false},
+        {"no result set, none needed", spoil::no_result_set(), true, db::Set::optional},
         {"a null output", spoil::output(0, {}), false},
         {"no status", spoil::no_status(), false},
     };
@@ -221,17 +228,14 @@ TEST_F(TdsTest, SpoiledAnswersReadAlikeOverTheWire)
             DbRig r;
             r.srv.register_procedure("probar", answer);
             srv.register_procedure("probar", answer);
-            if (wire) {
-                r.server = &srv;
-                r.cox_bd.set_driver(driver);
-                ASSERT_TRUE(r.point_at(ep.host(), ep.port()));
-            }
+            ASSERT_TRUE(!wire || r.wire(srv, driver, ep.host(), ep.port()));
             if (c.spoil)
                 r.server->spoil_next("probar", c.spoil);
             QStringList values;
             const bool ok = r.proc("probar").ret("r0").out("o1", db::adBigInt).once([&](db::Reader& a) {
                 values << QString::number(a.whole("r0", db::adInteger)) << QString::number(a.whole("o1"));
-                for (const db::Row& row : a.rows({{"codlot", db::adChar}, {"monto", db::adBigInt}, db::nullable("nota", db::adVarChar)}))
+                for (const db::Row& row :
+                     a.rows({{"codlot", db::adChar}, {"monto", db::adBigInt}, db::nullable("nota", db::adVarChar)}, c.set))
                     values << typed(row.value("codlot")) + " " + QString::number(row.whole("monto")) + " " + typed(row.value("nota"));
             });
             seen << (ok ? values.join(", ") : QStringLiteral("unreadable"));
@@ -250,9 +254,7 @@ TEST_F(TdsTest, VanishedServerFailsTheCallWithinTheKeepAliveBound)
     // Probes after a second of silence; a second without an answer gives the connection up.
     db::TdsDriver quick(db::Liveness{1, 1, 1, 1000});
     DbRig r;
-    r.server = &srv;
-    r.cox_bd.set_driver(quick);
-    ASSERT_TRUE(r.point_at(ep.host(), ep.port()));
+    ASSERT_TRUE(r.wire(srv, quick, ep.host(), ep.port()));
     // The first call and its retry both find the server gone before they reach it.
     ep.vanish_at_next_calls(2);
     QElapsedTimer clock;
