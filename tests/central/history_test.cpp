@@ -3,9 +3,9 @@
 // counter above them, so that a caja's last ticket is its latest sale, history and new
 // sales alike; the day's reports count only what happened before them.
 #include "central/central.h"
+#include "tests/doubles/golden.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,9 +34,14 @@ QList<QVariantMap> rows(const central::Request& r)
     return out;
 }
 
-// A time of day as the answers write it, "hh:mm:ss": compared as text, printed when not.
-std::string hms(const QVariant& v) { return v.toString().toStdString(); }
-std::string hms(const QTime& t) { return t.toString("hh:mm:ss").toStdString(); }
+// The latest of a column's times of day, "hh:mm:ss" (as the answers write them).
+QString latest(const QList<QVariantMap>& rows, const char* column)
+{
+    QString last;
+    for (const QVariantMap& r : rows)
+        last = std::max(last, r[column].toString());
+    return last;
+}
 
 TEST(DemoHistory, FitsTheMomentTheDoubleStarts)
 {
@@ -56,24 +61,21 @@ TEST(DemoHistory, FitsTheMomentTheDoubleStarts)
         SCOPED_TRACE(qPrintable(c.start.toString()));
         QDateTime now(day, c.start);
         central::Server srv([&now] { return now; });
+        const auto hms = [&now] { return now.time().toString("hh:mm:ss"); };
 
-        // Nothing of the day after the start: no sale, payment or drawn number.
-        const std::string start = hms(c.start);
+        // Nothing of the day after the start: no sale, payment, drawn number or prize.
         const QList<QVariantMap> sold = rows(call(srv, "contik", {today, "001", "00"}));
-        for (const QVariantMap& t : sold)
-            EXPECT_LE(hms(t["hormov"]), start) << "sold " << hms(t["numtik"]);
+        EXPECT_LE(latest(sold, "hormov"), hms());
         EXPECT_EQ(!sold.isEmpty(), c.sales);
         const QList<QVariantMap> paid = rows(call(srv, "reptaq", {today, today, "001", "  ", 5}));
-        for (const QVariantMap& p : paid)
-            EXPECT_LE(hms(p["paghor"]), start) << "paid " << hms(p["numtik"]);
+        EXPECT_LE(latest(paid, "paghor"), hms());
         EXPECT_EQ(!paid.isEmpty(), c.payments);
+        const auto drawn = [&](const QString& codlot) { return srv.model.lottery(codlot)->draw.toString("hh:mm:ss"); };
         for (const QVariantMap& w : rows(call(srv, "dstprm", {today, "001", 0})))
-            EXPECT_TRUE(w["numpre"].toString().isEmpty() || hms(srv.model.lottery(w["codlot"].toString())->draw) <= start)
-                << "drawn " << hms(w["codlot"]);
-        for (const QVariantMap& w : rows(call(srv, "reprtq", {today, today, "001", "  ", 2}))) {
+            EXPECT_TRUE(w["numpre"].toString().isEmpty() || drawn(w["codlot"].toString()) <= hms()) << qPrintable(typed(w["codlot"]));
+        for (const QVariantMap& w : rows(call(srv, "reprtq", {today, today, "001", "  ", 2})))
             for (const central::Play& p : srv.model.ticket(w["numtik"].toLongLong())->plays)
-                EXPECT_LE(hms(srv.model.lottery(p.codlot)->draw), start) << "won " << hms(w["numtik"]);
-        }
+                EXPECT_LE(drawn(p.codlot), hms()) << qPrintable(typed(w["numtik"]));
         const qsizetype before = rows(call(srv, "contik", {yesterday, "001", "00"})).size();
         EXPECT_GT(before, 0);
         EXPECT_EQ(before, days_before < 0 ? before : days_before);
@@ -85,43 +87,38 @@ TEST(DemoHistory, FitsTheMomentTheDoubleStarts)
         if (own.isEmpty())
             own = rows(call(srv, "contik", {yesterday, "001", "01"}));
         ASSERT_FALSE(own.isEmpty());
-        const auto latest = std::max_element(own.begin(), own.end(), [](const QVariantMap& a, const QVariantMap& b) {
-            return hms(a["hormov"]) < hms(b["hormov"]);
+        const auto newest = std::max_element(own.begin(), own.end(), [](const QVariantMap& a, const QVariantMap& b) {
+            return a["hormov"].toString() < b["hormov"].toString();
         });
-        EXPECT_EQ(last(), (*latest)["numtik"].toLongLong());
+        EXPECT_EQ(last(), (*newest)["numtik"].toLongLong());
 
         // A ticket sold a few minutes later is numbered above every ticket and is the caja's last.
         now = now.addSecs(300);
-        const central::Request opened =
+        const qint64 numtik =
             call(srv, "newtkx", {QVariant(), QVariant(), QVariant(), QVariant(), "001", "01", "0305419896", 0, 1, 0},
-                 {0, 1, 2, 3});
-        const qint64 numtik = opened.arg(0).toLongLong();
-        EXPECT_EQ(std::max_element(srv.model.tickets.begin(), srv.model.tickets.end(),
-                                   [](const auto& a, const auto& b) { return a.numtik < b.numtik; })->numtik,
-                  numtik);
+                 {0, 1, 2, 3}).arg(0).toLongLong();
+        for (const central::Ticket& t : srv.model.tickets)
+            EXPECT_LE(t.numtik, numtik);
         call(srv, "protkx", {numtik, "001", "N", "123", 500000000, 0, 0, 1});
         const central::Request committed =
             call(srv, "valtkx", {QVariant(), QVariant(), QString::number(numtik).rightJustified(8, u'0'), 500000000, 0, 1},
                  {0, 1});
-        EXPECT_EQ(committed.arg(0).toLongLong(), 500000000);
-        EXPECT_EQ(committed.arg(1).toString(), now.time().toString("hh:mm:ss"));
+        EXPECT_EQ(QString::number(committed.arg(0).toLongLong()) + " " + committed.text(1), "500000000 " + hms());
         EXPECT_EQ(last(), numtik);
 
         // The caja's cash count a minute later: the sales are its tickets sold by then and
         // not annulled (early in the day only the new one), the prizes paid by then.
         now = now.addSecs(60);
-        qint64 counted = 0;
-        for (const QVariantMap& t : rows(call(srv, "contik", {today, "001", "01"}))) {
-            EXPECT_LE(hms(t["hormov"]), hms(now.time()));
+        const QList<QVariantMap> own_today = rows(call(srv, "contik", {today, "001", "01"}));
+        EXPECT_LE(latest(own_today, "hormov"), hms());
+        qint64 counted = 0, reported = 0;
+        for (const QVariantMap& t : own_today)
             counted += t["status"].toInt() == 0 ? t["total"].toLongLong() : 0;
-        }
-        qint64 reported = 0;
         for (const QVariantMap& r : rows(call(srv, "repvtq", {today, today, "001", "01"})))
             reported += r["total"].toLongLong();
         EXPECT_EQ(reported, counted);
         EXPECT_TRUE(c.sales ? reported > 500000000 : reported == 500000000) << reported;
-        for (const QVariantMap& p : rows(call(srv, "reptaq", {today, today, "001", "01", 5})))
-            EXPECT_LE(hms(p["paghor"]), hms(now.time()));
+        EXPECT_LE(latest(rows(call(srv, "reptaq", {today, today, "001", "01", 5})), "paghor"), hms());
     }
 }
 

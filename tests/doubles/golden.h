@@ -35,38 +35,34 @@ inline QString typed(const QVariant& v)
     }
 }
 
-inline QString typed(const QVariantList& values)
+// Each item of a list as f writes it, joined by sep.
+template <class List, class F> QString each(const List& list, F f, const QString& sep)
 {
     QStringList out;
-    for (const auto& v : values)
-        out << typed(v);
-    return out.join(", ");
+    for (const auto& item : list)
+        out << f(item);
+    return out.join(sep);
 }
+
+inline QString typed(const QVariantList& values) { return each(values, [](const QVariant& v) { return typed(v); }, ", "); }
 
 inline QString numbers(const QList<int>& list)
 {
-    QStringList out;
-    for (int n : list)
-        out << QString::number(n);
-    return out.isEmpty() ? QStringLiteral("none") : out.join('-');
+    return list.isEmpty() ? QStringLiteral("none") : each(list, [](int n) { return QString::number(n); }, "-");
 }
 
 // The calls a server saw: proc(value, value...).
 inline QString calls_text(const QList<central::Call>& log)
 {
-    QStringList out;
-    for (const auto& c : log)
-        out << c.proc + "(" + typed(c.values) + ")";
-    return out.join(' ');
+    return each(log, [](const central::Call& c) { return c.proc + "(" + typed(c.values) + ")"; }, " ");
 }
 
 // The boxes shown: "text"/style/title.
 inline QString boxes_text(const fake::Dialogs& dlg)
 {
-    QStringList out;
-    for (const auto& b : dlg.boxes)
-        out << QStringLiteral("\"%1\"/%2/%3").arg(QString(b.text).replace("\r\n", "|"), QString::number(b.style), b.title);
-    return out.join(' ');
+    return each(dlg.boxes, [](const fake::Box& b) {
+        return QStringLiteral("\"%1\"/%2/%3").arg(QString(b.text).replace("\r\n", "|"), QString::number(b.style), b.title);
+    }, " ");
 }
 
 inline void expect_golden(const QStringList& lines, const QString& name)
