@@ -1,6 +1,5 @@
-// Reading an answer whole: each type's conversions and nulls, against the central-server
-// double (result sets over the wire and in process in tds_test.cpp, how a call whose answer
-// cannot be read ends in rule_test.cpp).
+// Reading an answer whole: each type's conversions and nulls (result sets over the wire and
+// in process in tds_test.cpp, how a call whose answer cannot be read ends in rule_test.cpp).
 #include "tests/db/db_rig.h"
 
 #include <cmath>
@@ -58,22 +57,13 @@ TEST(Read, ValuesConvertExactlyOrTheAnswerIsUnreadable)
         {adDate, QVariant(), "null", QVariant()}, {adBigInt, "x", "unreadable", i64(0)},
     };
     for (const auto& c : cases) {
-        DbRig r;
-        r.srv.register_procedure("probar", [&](central::Request& q) {
-            q.rows({"V"}).rows << QVariantList{c.raw};
-            q.out(0, c.raw);
-            return true;
-        });
-        const Field f{"v", c.type, c.if_null};
-        QVariant column, output;
-        const bool by_column = r.proc("probar").out("o", adVarChar, 10).once([&](Reader& a) {
-            column = a.rows({f}).value(0).value("v");
-        });
-        const bool by_output = r.proc("probar").out("o", adVarChar, 10).once([&](Reader& a) {
-            output = a.value({"o", c.type, c.if_null});
-        });
-        EXPECT_EQ(outcome(by_column, column), c.want) << c.type << " " << qPrintable(typed(c.raw));
-        EXPECT_EQ(outcome(by_output, output), c.want) << c.type << " " << qPrintable(typed(c.raw));
+        const Recordset rows(ResultSet{{"V"}, {{c.raw}}});
+        const QList<Parameter> outputs{{"o", adVarChar, adParamOutput, 10, c.raw}};
+        Reader by_column(rows, outputs), by_output(rows, outputs);
+        const QVariant column = by_column.rows({{"v", c.type, c.if_null}}).value(0).value("v");
+        const QVariant output = by_output.value({"o", c.type, c.if_null});
+        EXPECT_EQ(outcome(by_column.readable(), column), c.want) << c.type << " " << qPrintable(typed(c.raw));
+        EXPECT_EQ(outcome(by_output.readable(), output), c.want) << c.type << " " << qPrintable(typed(c.raw));
     }
 }
 

@@ -1,9 +1,6 @@
 // The call rule and the procedure helper against the central-server double; what each call
 // left is compared with golden transcripts (tests/golden/db/).
-#include "core/db/tds_driver.h"
 #include "tests/db/db_rig.h"
-
-#include <cmath>
 
 namespace {
 
@@ -73,46 +70,6 @@ TEST(Rule, TickInsideTheLostConnectionMessageFindsTheCommandEmpty)
               "ok 0, rows 0, calls [dstmen('001') dstmen('001') dstmen('002')], opens 3, boxes [\"No hay conexión con "
               "el servidor.          \"/16/Tovaren], captions 1, flag 0, open, params 0, pointers 11-0-11-0-0");
     EXPECT_EQ(inside, 1);
-}
-
-// A value that does not fit its parameter is the caller's fault: the command refuses it
-// before anything is sent (never a lost connection), and the driver would not encode it.
-TEST(Rule, ValuesThatDoNotFitTheirParameterAreRefusedBeforeSending)
-{
-    using namespace db;
-    const struct { int type, size; QVariant value; int dir = adParamInput; } cases[] = {
-        {adVarChar, 15, "ABCDEFGHIJKLMNO"}, {adVarChar, 15, "ABCDEFGHIJKLMNOP"}, {adChar, 2, "001"},
-        {adTinyInt, 0, 255}, {adTinyInt, 0, 256}, {adTinyInt, 0, -1}, {adSmallInt, 0, -32768},
-        {adSmallInt, 0, 32768}, {adSmallInt, 0, -32769}, {adInteger, 0, i64(2147483648LL)}, {adInteger, 0, "12"},
-        {adInteger, 0, "doce"}, {adInteger, 0, "12a"}, {adBigInt, 0, i64(9000000000000LL)},
-        {adBigInt, 0, i64(std::numeric_limits<qint64>::min())},
-        // Amounts computed in floating point: rounded to a whole number, refused beyond it.
-        {adBigInt, 0, 12.5}, {adBigInt, 0, -12.5}, {adInteger, 0, 2147483647.4}, {adInteger, 0, 2147483647.5}, {adBigInt, 0, 1e20},
-        {adBigInt, 0, std::nan("")}, {adBigInt, 0, HUGE_VAL}, {adDouble, 0, "x"}, {adDouble, 0, "2.5"},
-        {adDate, 0, QDate(1752, 12, 31)}, {adDate, 0, "2024-02-30"}, {adDate, 0, 5}, {77, 0, 1},
-        // Outputs: the declared size, or more when the value sent is longer in bytes.
-        {adChar, 10, {}, adParamOutput}, {adVarChar, 3, "ñññ", adParamInputOutput}, {adInteger, 0, {}, adParamOutput},
-    };
-    QStringList t;
-    for (const auto& c : cases) {
-        DbRig r;
-        r.srv.register_procedure("probar", [](central::Request&) { return true; });
-        const Parameter p{"x", c.type, c.dir, c.size, c.value};
-        db::Command& cmd = r.cmd_sp;
-        cmd.command_text = "probar";
-        cmd.append(p.name, p.type, p.dir, p.size, p.value);
-        db::Recordset rs;
-        const bool sent = db::sp_exec(r.ctx(), cmd, rs);
-        tds::WireParam w;
-        QString error;
-        const bool encoded = tds::encode(p, w, &error);
-        t << QString("%1 %2 %3 %4: command %5, wire %6 maxlen %7")
-                 .arg(c.type).arg(c.size).arg(c.dir).arg(typed(c.value))
-                 .arg(sent ? "sends it" : "refuses it", encoded ? "takes it" : "refuses it: " + error)
-                 .arg(w.maxlen)
-          << "  " + r.after(sent, rs.row_count());
-    }
-    expect_golden(t, "db/values.txt");
 }
 
 TEST(Rule, ConfigWritesTheConnectionDataAndKeepsSkippedProperties)

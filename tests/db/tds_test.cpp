@@ -8,6 +8,7 @@
 #include "tests/doubles/loopback.h"
 
 #include <QElapsedTimer>
+#include <cmath>
 #include <netinet/tcp.h>
 #include <optional>
 
@@ -45,47 +46,75 @@ struct TdsTest : ::testing::Test {
     }
 };
 
+// Every parameter type in and out, in process under the call rule and over the wire. A value
+// that does not fit its parameter is the caller's fault: the command refuses it before
+// anything is sent (never a lost connection), and the driver would not encode it.
 TEST_F(TdsTest, EveryParameterTypeGoesInAndComesBackOut)
 {
     using namespace db;
-    auto in = [](int type, const QVariant& v, int size = 0) { return Parameter{"a", type, adParamInput, size, v}; };
-    auto out = [](int type, int size = 0) { return Parameter{"a", type, adParamOutput, size, {}}; };
+    auto in = [](int type, const QVariant& v, int size = 0) { return Parameter{"x", type, adParamInput, size, v}; };
+    auto out = [](int type, int size = 0) { return Parameter{"x", type, adParamOutput, size, {}}; };
     const QDateTime stamp(QDate(2024, 2, 29), QTime(13, 45, 30, 123));
     const QString accents = QStringLiteral("Conexión Números ñÑ €");
     const QString long_text = QString(480, QLatin1Char('x')) + accents;
     // answer: what the procedure sets an output to (none: left as sent).
     const struct { Parameter p; std::optional<QVariant> answer = {}; } cases[] = {
-        {in(adTinyInt, 255)}, {in(adSmallInt, -32768)}, {in(adInteger, 2147483647)}, {in(adInteger, -2147483647 - 1)},
-        {in(adBigInt, i64(9007199254740993LL))}, {in(adInteger, " 42 ")}, {in(adDouble, 0.1)},
+        {in(adTinyInt, 255)}, {in(adTinyInt, 256)}, {in(adTinyInt, -1)}, {in(adSmallInt, -32768)},
+        {in(adSmallInt, 32768)}, {in(adSmallInt, -32769)}, {in(adInteger, 2147483647)}, {in(adInteger, -2147483647 - 1)},
+        {in(adInteger, i64(2147483648LL))}, {in(adBigInt, i64(9007199254740993LL))},
+        {in(adBigInt, i64(std::numeric_limits<qint64>::min()))}, {in(adInteger, " 42 ")}, {in(adInteger, "doce")},
+        {in(adInteger, "12a")},
+        // Amounts computed in floating point: rounded to a whole number, refused beyond it.
+        {in(adBigInt, 12.5)}, {in(adBigInt, -12.5)}, {in(adInteger, 2147483647.4)}, {in(adInteger, 2147483647.5)},
+        {in(adBigInt, 1e20)}, {in(adBigInt, std::nan(""))}, {in(adBigInt, HUGE_VAL)},
+        {in(adDouble, 0.1)}, {in(adDouble, "2.5")}, {in(adDouble, "x")},
         {in(adDate, QDate(2024, 2, 29))}, {in(adDate, stamp)},
         {in(adDate, QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59, 999)))},  // rounds into the next day
-        {in(adDate, QDate(1753, 1, 1))}, {in(adDate, "2024-02-29T10:00:00")}, {in(adDate, "29/02/2024")},
-        {in(adChar, "Conexión  ", 12)}, {in(adVarChar, accents, 30)}, {in(adVarChar, "", 10)}, {in(adChar, "", 3)},
+        {in(adDate, QDate(1753, 1, 1))}, {in(adDate, QDate(1752, 12, 31))}, {in(adDate, "2024-02-29T10:00:00")},
+        {in(adDate, "29/02/2024")}, {in(adDate, "2024-02-30")}, {in(adDate, 5)},
+        {in(adChar, "Conexión  ", 12)}, {in(adChar, "001", 2)}, {in(adVarChar, accents, 30)},
+        {in(adVarChar, "ABCDEFGHIJKLMNO", 15)}, {in(adVarChar, "ABCDEFGHIJKLMNOP", 15)}, {in(adVarChar, "", 10)},
+        {in(adChar, "", 3)}, {in(77, 1)},
         {in(adInteger, {})}, {in(adBigInt, {})}, {in(adVarChar, {}, 10)}, {in(adChar, {}, 10)}, {in(adDate, {})},
-        {in(adDouble, {})}, {out(adTinyInt), 200}, {Parameter{"a", adSmallInt, adParamInputOutput, 0, 5}},
-        {Parameter{"a", adVarChar, adParamInputOutput, 3, "ñññ"}}, {out(adInteger), -1},
+        {in(adDouble, {})},
+        // Outputs: the declared size, or more when the value sent is longer in bytes.
+        {out(adTinyInt), 200}, {Parameter{"x", adSmallInt, adParamInputOutput, 0, 5}},
+        {Parameter{"x", adVarChar, adParamInputOutput, 3, "ñññ"}}, {out(adInteger), -1},
         {out(adBigInt), i64(1234567890123LL)}, {out(adDouble), 2.5}, {out(adDate), QDate(2000, 1, 1)},
         {out(adChar, 10), "12/05/2024"}, {out(adChar, 10), "Día único"}, {out(adVarChar, 500), long_text},
-        {Parameter{"a", adVarChar, adParamOutput, 500, "x"}, QVariant()}, {out(adInteger), "17"},
+        {Parameter{"x", adVarChar, adParamOutput, 500, "x"}, QVariant()}, {out(adInteger), "17"},
     };
     auto s = open();
     ASSERT_TRUE(s);
     QStringList t;
     for (const auto& c : cases) {
         QVariant seen = "not called";
-        srv.register_procedure("probe", [&](Request& r) {
+        const central::Procedure probe = [&](Request& r) {
             seen = r.arg(0);
             if (c.answer)
                 r.out(0, *c.answer);
             return true;
-        });
+        };
+        DbRig r;
+        r.srv.register_procedure("probe", probe);
+        r.cmd_sp.command_text = "probe";
+        r.cmd_sp.append(c.p.name, c.p.type, c.p.dir, c.p.size, c.p.value);
+        Recordset rs;
+        const bool sent = sp_exec(r.ctx(), r.cmd_sp, rs);
+        tds::WireParam w;
+        QString why;
+        const bool encoded = tds::encode(c.p, w, &why);
+        srv.register_procedure("probe", probe);
+        seen = "not called";
         QList<Parameter> params{c.p};
         const QString result = call(*s, "probe", params);
-        t << QString("type %1 dir %2 size %3 %4: %5; server saw %6; client has %7")
-                 .arg(c.p.type).arg(c.p.dir).arg(c.p.size)
-                 .arg(typed(c.p.value), result, typed(seen), typed(params[0].value));
+        t << QString("type %1 dir %2 size %3 %4: command %5, wire %6 maxlen %7")
+                 .arg(c.p.type).arg(c.p.dir).arg(c.p.size).arg(typed(c.p.value))
+                 .arg(sent ? "sends it" : "refuses it", encoded ? "takes it" : "refuses it: " + why).arg(w.maxlen)
+          << "  in process: " + r.after(sent, rs.row_count())
+          << QString("  over the wire: %1; server saw %2; client has %3").arg(result, typed(seen), typed(params[0].value));
     }
-    expect_golden(t, "db/tds_types.txt");
+    expect_golden(t, "db/parameters.txt");
 }
 
 TEST_F(TdsTest, OutputsAndReturnStatusArriveAfterEveryResultSet)

@@ -45,7 +45,7 @@ TEST_F(Conectar, ServerTriesInOrder)
         reset();
         app()->cfg_reg.cox_serv = k.serv;
         app()->cfg_reg.cox_port = k.port;
-        QStringList urls, asked;
+        QStringList urls;
         for (int i : {0, 1}) {
             urls << QStringLiteral("https://%1/getipx").arg(QLatin1String(deploy::discovery_hosts[i]));
             if (k.ipx[i].status)
@@ -55,9 +55,7 @@ TEST_F(Conectar, ServerTriesInOrder)
             srv().refuse(hp);
         conectar();
         EXPECT_EQ(srv().open_tries, k.tries);
-        for (const auto& call : ta->http->calls)
-            asked << call.url;
-        EXPECT_EQ(asked, urls.mid(0, k.asked));
+        EXPECT_EQ(each(ta->http->calls, [](const fake::HttpCall& h) { return h.url; }, " "), urls.mid(0, k.asked).join(' '));
         EXPECT_EQ(app()->ses_val.cod_caj, "01");
         for (db::Command* cmd : app()->commands())
             EXPECT_EQ(cmd->active_connection, &app()->cox_bd);
@@ -158,19 +156,16 @@ TEST_F(Conectar, NextPressLogsInOnceAServerAnswers)
 TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
 {
     QAction mov_prm, rep_caj, rep_itx;
-    app()->mnu["mov_prm"] = &mov_prm;
-    app()->mnu["rep_caj"] = &rep_caj;
-    app()->mnu["rep_itx"] = &rep_itx;
+    for (auto [name, action] : {std::pair{"mov_prm", &mov_prm}, {"rep_caj", &rep_caj}, {"rep_itx", &rep_itx}})
+        app()->mnu[name] = action;
     mov_prm.setVisible(false);  // as the user before left them
     rep_itx.setEnabled(false);
     auto& o = srv().model.outlet;
     o.users["CAJERO"].denied = {" 404 "};
     o.values.remove("NOMBRE_VEN");
-    o.values["GETLOT_MNU"] = " X,Y";
-    o.values["TKMENS_001"] = "  PIE  ";
-    o.values["PORIMP_VEN"] = "2.5";
-    o.values["ZORDER_SYS"] = "1";
-    o.values["FECHAX_SYS"] = "2026-12-24 00:00:00";
+    for (const auto& [key, value] : {std::pair{"GETLOT_MNU", " X,Y"}, {"TKMENS_001", "  PIE  "}, {"PORIMP_VEN", "2.5"},
+                                     {"ZORDER_SYS", "1"}, {"FECHAX_SYS", "2026-12-24 00:00:00"}})
+        o.values[key] = value;
     o.extra_rows = {{" CODIGO_VEN ", "777"}, {"codigo_ven", "888"}, {"NOMBRE_VEN", "PRIMERO"}, {"NOMBRE_VEN", "SEGUNDO"}};
     app()->tab_sim = TabSim{{9, 9, 9}, {"a", "b", "c"}, {"A", "B", "C"}};
     srv().model.symbols = {{2, "01", "Uno"}, {3, "02", "Dos"}};

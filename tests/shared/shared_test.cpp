@@ -147,14 +147,10 @@ TEST(Vocab, NamesAndSymbols)
     t << QString("ani_table filled twice: %1 animals").arg(v.tab_ani.size());
 
     TabSim s;
-    add(s, 3, "0", "Delfin");
-    add(s, 3, "00", "Ballena");
-    add(s, 4, "01", "Otro");
-    add(s, 3, "01", "Carnero");
-    add(s, 3, "01", "Duplicado");
-    add(s, 3, "02", "Hipopotamo Grande");
-    add(s, 3, "03", "  Oso Hormiguero");
-    add(s, 3, " 05", "Con blanco");
+    for (const auto& [set, code, name] : {std::tuple{3, "0", "Delfin"}, {3, "00", "Ballena"}, {4, "01", "Otro"},
+                                          {3, "01", "Carnero"}, {3, "01", "Duplicado"}, {3, "02", "Hipopotamo Grande"},
+                                          {3, "03", "  Oso Hormiguero"}, {3, " 05", "Con blanco"}})
+        add(s, set, code, name);
     for (const auto& [set, code] : {std::pair{"3", "0"}, {"3", "0-"}, {"3", "0a"}, {"3", " 0- "}, {"3", "00"}, {"3", "01"},
                                     {"3", "02"}, {"3", "03"}, {"3", "0A"}, {"3", "05"}, {"4", "01"}, {" 3 ", "01"},
                                     {"x", "01"}})

@@ -72,20 +72,19 @@ TEST(Update, InstallsOnlyTheWholeLoaderAndKeepsTheOldOneOtherwise)
         }
         QPointer<update> w = s.t->win<update>("update");
         w->Form_Activate();
-        QStringList calls;
-        for (const auto& call : s.t.http->calls)
-            calls << call.url + " to " + QString(call.path).replace(s.prog.path(), "PROGRAM");
+        auto local = [&](QString text) { return text.replace(s.desk.path(), "DESKTOP").replace(s.prog.path(), "PROGRAM"); };
         QString loader = QFileInfo(s.loader).isDir()      ? "a folder"
                          : read_file(s.loader) == whole ? "new"
                                                         : read_file(s.loader);
         if (QFile::permissions(s.loader) & QFileDevice::ExeOwner)
             loader += ", executable";
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        lines << c.name << "  downloads " + calls.join(' ') << "  boxes [" + boxes_text(*s.t.dlg) + "]"
+        lines << c.name
+              << "  downloads " + local(each(s.t.http->calls, [](const fake::HttpCall& h) { return h.url + " to " + h.path; }, " "))
+              << "  boxes [" + boxes_text(*s.t.dlg) + "]"
               << QString("  loader %1; download left %2; shortcut [%3]; started [%4]")
                      .arg(loader).arg(QFile::exists(s.download))
-                     .arg(s.t.sys->shortcuts.join(' ').replace(s.desk.path(), "DESKTOP").replace(s.prog.path(), "PROGRAM"))
-                     .arg(s.t.sys->started.join(' ').replace(s.prog.path(), "PROGRAM"))
+                     .arg(local(s.t.sys->shortcuts.join(' ')), local(s.t.sys->started.join(' ')))
               << QString("  program %1, synced %2, window %3")
                      .arg(s.t.sys->ended ? "ended " + QString::number(s.t.sys->end_code) : "runs")
                      .arg(s.t.reg->syncs > 0)
