@@ -117,7 +117,11 @@ TEST_F(TdsTest, EveryParameterTypeGoesInAndComesBackOut)
     expect_golden(t, "db/parameters.txt");
 }
 
-TEST_F(TdsTest, OutputsAndReturnStatusArriveAfterEveryResultSet)
+// A session from its login to its end: the login's properties, a refused login, a switch
+// of database, result sets of every kind with the return status and outputs after them, calls
+// the server refuses (the session stays), a value refused before it is sent, a dropped
+// connection and a server gone under a call (the session stays unusable).
+TEST_F(TdsTest, SessionLogsInSwitchesDatabaseAndTellsWhetherAFailureBrokeIt)
 {
     const QString long_text = QString(5000, QLatin1Char('z')) + QStringLiteral("é");
     const QDateTime stamp(QDate(2023, 12, 31), QTime(23, 59, 58, 997));
@@ -133,32 +137,6 @@ TEST_F(TdsTest, OutputsAndReturnStatusArriveAfterEveryResultSet)
         r.out(2, 99);
         return true;
     });
-    auto s = open();
-    ASSERT_TRUE(s);
-    QList<Parameter> params{{"d0", db::adBigInt, db::adParamReturnValue, 0, {}},
-                            {"d1", db::adVarChar, db::adParamInput, 10, "in"},
-                            {"d2", db::adChar, db::adParamOutput, 10, {}},
-                            {"d3", db::adBigInt, db::adParamOutput, 0, {}}};
-    QStringList t;
-    for (bool rows : {true, false}) {
-        srv.no_recordset("several", !rows);
-        params[0].value = params[2].value = params[3].value = QVariant();
-        t << call(*s, "several", params);
-        for (const auto& set : sets) {
-            t << "  set " + set.columns.join('|');
-            for (const auto& row : set.rows)
-                t << "    " + typed(row);
-        }
-        t << "  return and outputs: " + typed({params[0].value, params[2].value, params[3].value});
-    }
-    expect_golden(t, "db/tds_sets.txt");
-}
-
-// A session from its login to its end: the login's properties, a refused login, a switch
-// of database, calls the server refuses (the session stays), a value refused before it is
-// sent, a dropped connection and a server gone under a call (the session stays unusable).
-TEST_F(TdsTest, SessionLogsInSwitchesDatabaseAndTellsWhetherAFailureBrokeIt)
-{
     QStringList databases;
     srv.register_procedure("where", [&](Request& r) {
         databases << r.database;
@@ -176,6 +154,21 @@ TEST_F(TdsTest, SessionLogsInSwitchesDatabaseAndTellsWhetherAFailureBrokeIt)
     t << call(*s, "where", none);
     t << QString("use: %1").arg(s->use(QStringLiteral("ventas 2]"), &error)) << call(*s, "where", none);
     t << "databases: " + databases.join(", ");
+    QList<Parameter> several{{"d0", db::adBigInt, db::adParamReturnValue, 0, {}},
+                             {"d1", db::adVarChar, db::adParamInput, 10, "in"},
+                             {"d2", db::adChar, db::adParamOutput, 10, {}},
+                             {"d3", db::adBigInt, db::adParamOutput, 0, {}}};
+    for (bool rows : {true, false}) {
+        srv.no_recordset("several", !rows);
+        several[0].value = several[2].value = several[3].value = QVariant();
+        t << call(*s, "several", several);
+        for (const auto& set : sets) {
+            t << "  set " + set.columns.join('|');
+            for (const auto& row : set.rows)
+                t << "    " + typed(row);
+        }
+        t << "  return and outputs: " + typed({several[0].value, several[2].value, several[3].value});
+    }
     auto p = props();
     p.password = QStringLiteral("wrong");
     t << QString("wrong password: %1 %2, opens %3").arg(bool(driver.open(p, &error))).arg(error).arg(srv.opens);
