@@ -30,7 +30,6 @@ TEST(Rule, FailuresRetryOnlyABrokenSessionAndGiveUpWithOneMessage)
         {"once: server error keeps the session", 0, 0, 1, 0, true},
         {"once: an unreadable answer only fails", 0, 0, 0, 0, true, true},
         {"prepared", 0, 0, 0, 0, false, false, true},
-        {"prepared, broken twice: lost", 2, 0, 0, 0, false, false, true},
         {"prepared, unreadable answer", 0, 0, 0, 0, false, true, true},
         {"prepared once, server error", 0, 0, 1, 0, true, false, true},
     };

