@@ -1,4 +1,5 @@
-// The login window itself: layout, pre-fill, focus, key filters, closing and "Actualizar".
+// The login window itself: layout, pre-fill, focus, key filters and "Actualizar" (closing it
+// in conectar_test.cpp).
 #include "tests/login/login_fixture.h"
 
 #include <QDialog>
@@ -71,31 +72,6 @@ TEST_F(LoginWindow, KeyFiltersAndLostFocus)
     c("tx_dtbs")->setFocus(Qt::MouseFocusReason);
     QCoreApplication::processEvents();
     EXPECT_EQ(c<QComboBox>("tx_dtbs")->lineEdit()->selectedText(), "ABCDEFGHIJKLMN");
-}
-
-// Closing leaves nothing shown, asked or sent, resets the pointer, and ends the program
-// only while nobody is logged in; the next showing loads the window afresh.
-TEST_F(LoginWindow, ClosingEndsTheProgramOnlyWhileNobodyIsLoggedIn)
-{
-    const struct { const char* name; QString cod_caj; std::function<void(LoginTest&)> close; } cases[] = {
-        {"Esc at the first showing", "**", [](LoginTest& f) { QTest::keyClick(f.c("tx_user"), Qt::Key_Escape); }},
-        {"Salir at the first showing", "**", [](LoginTest& f) { f.click(f.w->b_cancelar); }},
-        {"close box at the first showing", "**", [](LoginTest& f) { f.w->close(); }},
-        {"Esc from the menu", "01", [](LoginTest& f) { QTest::keyClick(f.c("tx_user"), Qt::Key_Escape); }},
-    };
-    for (const auto& k : cases) {
-        reset();
-        app()->ses_val.cod_caj = k.cod_caj;
-        dlg().set_pointer(plat::ptr_hourglass);
-        open();
-        k.close(*this);
-        const bool shown = w->isVisible();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(QVariantList({ta->sys->ended, shown, dlg().pointer(), app()->ses_val.cod_caj, dlg().boxes.size(),
-                                srv().log.size(), app()->is_loaded("conexion")}),
-                  QVariantList({k.cod_caj == "**", false, plat::ptr_default, k.cod_caj, 0, 0, false}))
-            << k.name;
-    }
 }
 
 TEST_F(LoginWindow, ActualizarAsksThenMarksAndShowsTheUpdate)
