@@ -7,6 +7,8 @@
 #include "tests/login/login_fixture.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QTimer>
 #include <QRegularExpression>
 
 using Conectar = LoginTest;
@@ -88,6 +90,22 @@ TEST_F(Conectar, EveryWayAClickEnds)
         };
     };
     const auto esc = [](conexion* w) { QTest::keyClick(w->tx_user, Qt::Key_Escape); };
+    // "Actualizar" answered with answer: a stand-in for the update window tells how it was shown.
+    auto actualizar = [](int answer) -> Arrange {
+        return [answer](LoginTest& f) {
+            f.app()->register_window("update", [&f](App&) -> QWidget* {
+                auto* d = new QDialog;
+                d->setAttribute(Qt::WA_DeleteOnClose);
+                QTimer::singleShot(0, d, [&f, d] {
+                    f.dlg().msg_box(d->isModal() ? "update shown modally" : "update shown", 0, "stand-in");
+                    d->reject();
+                });
+                return d;
+            });
+            f.dlg().answers = {answer};
+            f.click(f.open()->b_actua);
+        };
+    };
     // act: instead of typing the fields and pressing "Conectar".
     const struct { const char* name; Arrange arrange; Arrange act = {}; QString user = "CAJERO", clav = "CLAVE", dtbs = "DEMO"; }
         cases[] = {
@@ -132,6 +150,9 @@ TEST_F(Conectar, EveryWayAClickEnds)
         {"Esc at the first showing", first_showing, closing(esc)},
         {"Salir at the first showing", first_showing, closing([](conexion* w) { QTest::mouseClick(w->b_cancelar, Qt::LeftButton); })},
         {"close box at the first showing", first_showing, closing([](conexion* w) { w->close(); })},
+        // "Actualizar": confirmed, the loader is marked and the update shown; the window stays.
+        {"Actualizar, Cancel", {}, actualizar(plat::ans_cancel)},
+        {"Actualizar, OK", {}, actualizar(plat::ans_ok)},
     };
     QStringList t;
     for (const auto& k : cases) {

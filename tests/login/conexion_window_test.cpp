@@ -1,10 +1,8 @@
-// The login window itself: layout, pre-fill, focus, key filters and "Actualizar" (closing it
-// in conectar_test.cpp).
+// The login window itself: layout, pre-fill, focus and key filters (closing it and
+// "Actualizar" in conectar_test.cpp).
 #include "tests/login/login_fixture.h"
 
-#include <QDialog>
 #include <QKeyEvent>
-#include <QTimer>
 
 using LoginWindow = LoginTest;
 
@@ -72,32 +70,4 @@ TEST_F(LoginWindow, KeyFiltersAndLostFocus)
     c("tx_dtbs")->setFocus(Qt::MouseFocusReason);
     QCoreApplication::processEvents();
     EXPECT_EQ(c<QComboBox>("tx_dtbs")->lineEdit()->selectedText(), "ABCDEFGHIJKLMN");
-}
-
-TEST_F(LoginWindow, ActualizarAsksThenMarksAndShowsTheUpdate)
-{
-    int shown = 0;
-    app()->register_window("update", [&](App&) -> QWidget* {
-        auto* d = new QDialog;
-        d->setAttribute(Qt::WA_DeleteOnClose);
-        QTimer::singleShot(0, d, [&shown, d] {
-            shown += d->isVisible() && d->isModal();
-            d->reject();
-        });
-        return d;
-    });
-    ta->reg->values["brontex/TOVAREN/version"] = "3.8.2.4";
-    open();
-
-    dlg().answers = {plat::ans_cancel};
-    click(w->b_actua);
-    EXPECT_EQ(boxes_text(dlg()), "\"¿Desea actualizar el programa?               \"/33/TOVAREN");
-    EXPECT_EQ(marker(), "3.8.2.4");
-    EXPECT_EQ(shown, 0);
-
-    click(w->b_actua);  // OK
-    EXPECT_EQ(marker(), "0.0.0.0");
-    EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_FALSE(ta->sys->ended);
 }

@@ -101,6 +101,5 @@ public:
     {
         log_in(open(), user, clav, dtbs);
     }
-    QString marker() const { return ta->reg->values.value("brontex/TOVAREN/version"); }
     static QString proxy(int i) { return QString::fromLatin1(deploy::proxy_hosts[i]) + ":11433"; }
 };
