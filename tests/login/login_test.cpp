@@ -1,20 +1,88 @@
-// "Conectar": finding the server, getcox, getutq and getsim, and what the login leaves, with
-// the login's pure pieces (the address check, the conversions of the login values, the
-// recent database codes). Every way a click ends is one golden transcript
-// (tests/golden/login/); the answers of getutq are run over the wire (tests/e2e/).
+// The login window: its layout, pre-fill, focus and key filters; "Conectar": finding the
+// server, getcox, getutq and getsim, and what the login leaves, with the login's pure pieces
+// (the address check, the conversions of the login values, the recent database codes). Every
+// way a press ends is one golden transcript (tests/golden/login/); the answers of getutq are
+// run over the wire (tests/e2e/).
 #include "core/login/discovery.h"
 #include "core/login/login_values.h"
 #include "tests/login/login_fixture.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QRegularExpression>
 
-using Conectar = LoginTest;
+using Login = LoginTest;
+
+TEST_F(Login, OpensFilledFromTheLocalSettings)
+{
+    open();
+    EXPECT_EQ(w->focusWidget(), c("tx_user"));  // first start: nothing remembered
+    EXPECT_EQ(c<QComboBox>("tx_dtbs")->count(), 0);
+
+    auto& cfg = app()->cfg_reg;
+    cfg.cox_user = "  CAJERO ";
+    cfg.cox_dtbs = " DEMO ";
+    cfg.cox_dtb1 = "ABC";
+    cfg.cox_dtb2 = "   ";
+    cfg.cox_dtb3 = "XYZXYZXYZXYZXYZXYZ";  // 15 characters at most
+    w->close();
+    open();
+    EXPECT_EQ(w->windowTitle(), "Tovaren v3.8.2.4 - Conexión");
+    EXPECT_EQ(QStringList({text("tx_user"), text("tx_dtbs"), w->tx_dtbs->itemText(0), w->tx_dtbs->itemText(1)}),
+              QStringList({"CAJERO", "DEMO", "ABC", "XYZXYZXYZXYZXYZ"}));
+    EXPECT_EQ(w->tx_dtbs->count(), 2);
+    EXPECT_EQ(w->focusWidget(), w->tx_clav);  // a remembered user: the password is next
+
+    EXPECT_EQ(conexion::place_for(9600), QPoint(147, 93));
+    EXPECT_EQ(conexion::place_for(9615), QPoint(220, 147));
+    EXPECT_EQ(w->pos(), conexion::place_for(QGuiApplication::primaryScreen()->geometry().width() * 15));
+}
+
+TEST_F(Login, KeyFiltersAndLostFocus)
+{
+    // typed: shown while typing; left: once the field is left.
+    const struct { const char* field; QString keys, typed, left; } cases[] = {
+        {"tx_user", "ab c", "AB C", "ABC"},
+        {"tx_clav", "abcdefghijk", "ABCDEFGHIJ", "ABCDEFGHIJ"},  // 10 at most
+        {"tx_dtbs", "ab-c $9.", "ABC$9", "ABC$9"},
+        {"tx_dtbs", "abcdefghijklmnopqrst", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},  // 15 at most
+    };
+    open();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.field + (": " + k.keys).toStdString());
+        QWidget* field = c(k.field);
+        field->setFocus();
+        if (auto* cb = qobject_cast<QComboBox*>(field))
+            cb->setEditText(QString());
+        QTest::keyClicks(field, k.keys);
+        EXPECT_EQ(text(k.field), k.typed);
+        c("b_actua")->setFocus();
+        EXPECT_EQ(text(k.field), k.left);
+    }
+    QTest::keyClick(c("tx_dtbs"), Qt::Key_Backspace);
+    EXPECT_EQ(text("tx_dtbs"), "ABCDEFGHIJKLMN");
+    EXPECT_EQ(c<QLineEdit>("tx_clav")->displayText(), "**********");
+
+    // Keys outside ASCII: upper-cased in the user name, refused in the database code, as
+    // are control characters (keyboard copy and paste).
+    QKeyEvent enye(QEvent::KeyPress, Qt::Key_Ntilde, Qt::NoModifier, QString(QChar(0xF1)));
+    QCoreApplication::sendEvent(c("tx_user"), &enye);
+    EXPECT_EQ(text("tx_user"), "ABC" + QString(QChar(0xD1)));
+    for (int code : {0xF1, 22, 3})
+        EXPECT_EQ(conexion::tx_dtbs_KeyPress(code), 0) << code;
+
+    // The focus selects the whole text, also when it comes by the mouse.
+    c("tx_dtbs")->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(c<QComboBox>("tx_dtbs")->lineEdit()->selectedText(), "ABCDEFGHIJKLMN");
+}
 
 // The servers tried, in order: every one listed refuses but the last.
-TEST_F(Conectar, ServerTriesInOrder)
+TEST_F(Login, ServerTriesInOrder)
 {
     struct Reply { int status = 0; QByteArray body; };  // status 0: the host is unreachable
     // ipx: the discovery hosts' replies; asked: how many were asked.
@@ -64,15 +132,15 @@ TEST_F(Conectar, ServerTriesInOrder)
     }
 }
 
-// Every way a click ends, from the same start: a loaded sale window and a cashier logged in
-// before (each click unloads the one and logs the other out first); closing the window
-// instead leaves nothing shown, asked or sent, resets the pointer, and ends the program only
-// while nobody is logged in, and the next showing loads the window afresh. Each transcript shows
-// the servers tried and the fixed login (user, password, application, no database yet, a
-// workstation id of 24 hex digits), the calls, the messages (and whether the window was up behind them),
-// what stays of the window and the program, the saved settings and where the next reconnect
-// goes.
-TEST_F(Conectar, EveryWayAClickEnds)
+// Every way a press ends, from the same start: a loaded sale window and a cashier logged in
+// before (each "Conectar" unloads the one and logs the other out first). Closing the window
+// leaves nothing shown, asked or sent, resets the pointer, and ends the program only while
+// nobody is logged in; the next showing loads the window afresh. Each transcript shows the
+// servers tried and the fixed login (user, password, application, no database yet, a
+// workstation id of 24 hex digits), the calls, the messages (and whether the window was up
+// behind them), what stays of the windows and the program, the saved settings and where the
+// next reconnect goes.
+TEST_F(Login, EveryWayAPressEnds)
 {
     using Arrange = std::function<void(LoginTest&)>;
     auto getcox = [](int code) -> Arrange { return [code](LoginTest& f) { f.srv().model.cox["DEMO"].status = code; }; };
@@ -185,7 +253,7 @@ TEST_F(Conectar, EveryWayAClickEnds)
     expect_golden(t, "login/conectar.txt");
 }
 
-TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
+TEST_F(Login, LoginValuesPermissionsAndSymbolsFromTheRows)
 {
     QAction mov_prm, rep_caj, rep_itx;
     for (auto [name, action] : {std::pair{"mov_prm", &mov_prm}, {"rep_caj", &rep_caj}, {"rep_itx", &rep_itx}})
