@@ -10,21 +10,6 @@
 
 namespace {
 
-TEST(Justify, TrimsPadsWithTheFirstFillCharacterAndNeverCuts)
-{
-    const struct { const char* value; int width; const char *fill, *left, *right; } cases[] = {
-        {"7", 3, "0", "007", "700"},         {"AB", 4, "", "  AB", "AB  "},
-        {"ABCDE", 3, "0", "ABCDE", "ABCDE"}, {"  x  ", 3, "-", "--x", "x--"},
-        {"5", 4, "0123", "0005", "5000"},    {"", 3, "", "   ", "   "},
-        {" a b ", 5, ".", "..a b", "a b.."}, {"12", -4, "0", "12", "12"},
-        {"\t9", 3, "0", "0\t9", "\t90"},   // only blanks are trimmed
-    };
-    for (const auto& t : cases) {
-        EXPECT_EQ(pad_left(t.value, t.width, t.fill), t.left) << '"' << t.value << '"';
-        EXPECT_EQ(pad_right(t.value, t.width, t.fill), t.right) << '"' << t.value << '"';
-    }
-}
-
 // Default divisor 100000000; number plays 1..50 units, animal plays 0.50..20 units.
 MonCtx ctx(bool dec = false, double mod_sys = 1e8)
 {
@@ -130,9 +115,15 @@ void add(TabSim& t, int set, const QString& code, const QString& name)
     t.sim_nom << name;
 }
 
-TEST(Vocab, NamesAndSymbols)
+TEST(Vocab, JustifiedTextsNamesAndSymbols)
 {
     QStringList t;
+    // Justified: blanks (only they) trimmed, padded with the first fill character, never cut.
+    for (const auto& [value, width, fill] : {std::tuple{"7", 3, "0"}, {"AB", 4, ""}, {"ABCDE", 3, "0"}, {"  x  ", 3, "-"},
+                                             {"5", 4, "0123"}, {"", 3, ""}, {" a b ", 5, "."}, {"12", -4, "0"},
+                                             {"\t9", 3, "0"}})
+        t << QString("pad '%1' to %2 with '%3': left '%4', right '%5'")
+                 .arg(value).arg(width).arg(fill, pad_left(value, width, fill), pad_right(value, width, fill));
     for (const char* number : {" 12 ", "123", "12C", "1234", "123C", "123456", "12345", "1", "", "1A3", "1234567", "0-"})
         t << QString("jug_tipo '%1' = '%2'").arg(number, jug_tipo(number));
     for (const auto& [letter, mode] : {std::pair{"L", 0}, {"A", 2}, {"C", 3}, {"J", 1}, {"D", 2}, {"a", 0}, {"M", 0},
