@@ -266,11 +266,27 @@ TEST_F(TdsTest, SpoiledAnswersReadAlikeOverTheWire)
 }
 
 // The call rule on the real driver: a server that vanished without closing the connection
-// is found within the keep-alive bound. (Which failures leave a session broken is above,
+// is found within the keep-alive bound the socket was given. (Which failures leave a session broken is above,
 // what the rule does with each kind in rule_test.cpp, a reopen through the driver in the
 // end-to-end session.)
 TEST_F(TdsTest, VanishedServerFailsTheCallWithinTheKeepAliveBound)
 {
+    // A socket gets the configured limits.
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_TRUE(db::tds::keep_alive(fd, db::Liveness{7, 3, 5, 45000}));
+    QList<int> got;
+    for (const auto& [level, name] : {std::pair{SOL_SOCKET, SO_KEEPALIVE}, {IPPROTO_TCP, TCP_KEEPIDLE},
+                                      {IPPROTO_TCP, TCP_KEEPINTVL}, {IPPROTO_TCP, TCP_KEEPCNT},
+                                      {IPPROTO_TCP, TCP_USER_TIMEOUT}}) {
+        int v = 0;
+        socklen_t len = sizeof v;
+        ::getsockopt(fd, level, name, &v, &len);
+        got << v;
+    }
+    EXPECT_EQ(got, QList<int>({1, 7, 3, 5, 45000}));
+    ::close(fd);
+    EXPECT_FALSE(db::tds::keep_alive(-1, db::Liveness{}));
+
     // Probes after a second of silence; a second without an answer gives the connection up.
     db::TdsDriver quick(db::Liveness{1, 1, 1, 1000});
     DbRig r;
@@ -286,24 +302,6 @@ TEST_F(TdsTest, VanishedServerFailsTheCallWithinTheKeepAliveBound)
     EXPECT_GE(clock.elapsed(), 2000);  // found by the probes, not by anything sooner
     // The keep-alive's next probe finds the server again.
     EXPECT_TRUE(r.point_at(ep.host(), ep.port()));
-}
-
-TEST(TdsKeepAlive, SocketGetsTheConfiguredLimits)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    ASSERT_TRUE(db::tds::keep_alive(fd, db::Liveness{7, 3, 5, 45000}));
-    QList<int> got;
-    for (const auto& [level, name] : {std::pair{SOL_SOCKET, SO_KEEPALIVE}, {IPPROTO_TCP, TCP_KEEPIDLE},
-                                      {IPPROTO_TCP, TCP_KEEPINTVL}, {IPPROTO_TCP, TCP_KEEPCNT},
-                                      {IPPROTO_TCP, TCP_USER_TIMEOUT}}) {
-        int v = 0;
-        socklen_t len = sizeof v;
-        ::getsockopt(fd, level, name, &v, &len);
-        got << v;
-    }
-    EXPECT_EQ(got, QList<int>({1, 7, 3, 5, 45000}));
-    ::close(fd);
-    EXPECT_FALSE(db::tds::keep_alive(-1, db::Liveness{}));
 }
 
 TEST(TdsMapping, DecodingValues)

@@ -30,7 +30,7 @@
 
 namespace {
 
-TEST(PlatformDialogs, StylesShowTheirButtonsAndIconAndAnswerWithTheirCodes)
+TEST(PlatformDialogs, BoxesShowTheirStyleAndAnswerWithTheirCodesAndThePointerIsOneState)
 {
     const QString accents = QString::fromUtf8("  ¿Línea uno?\r\nDos          ");
     // act: the button clicked, Esc or the window's close box.
@@ -70,24 +70,18 @@ TEST(PlatformDialogs, StylesShowTheirButtonsAndIconAndAnswerWithTheirCodes)
         const int answer = dialogs->msg_box(c.text, c.style, "Actualización Kelmaris");
         t << QString("style %1, %2: answers %3; %4").arg(c.style).arg(c.act).arg(answer).arg(seen);
     }
-    expect_golden(t, "platform/dialogs.txt");
-}
-
-// The hourglass asked for twice is one state: the default pointer once removes it.
-TEST(PlatformDialogs, PointerIsOneStateNotAStack)
-{
-    auto dialogs = plat::make_dialogs();
-    QStringList seen;  // the override cursor's shape (none: -) and the pointer, at the start and after each step
-    const auto note = [&] {
+    // The pointer is one state: the hourglass asked for twice goes with the default pointer
+    // asked for once. Noted: the override cursor's shape (3: the wait cursor; none: -) and the pointer.
+    const auto pointer = [&] {
         const QCursor* c = QApplication::overrideCursor();
-        seen << (c ? QString::number(c->shape()) : "-") + " " + QString::number(dialogs->pointer());
+        return (c ? QString::number(c->shape()) : "-") + " " + QString::number(dialogs->pointer());
     };
-    note();
+    t << "pointer at the start: " + pointer();
     for (auto p : {plat::ptr_hourglass, plat::ptr_hourglass, plat::ptr_default, plat::ptr_default}) {
         dialogs->set_pointer(p);
-        note();
+        t << QString("pointer %1 asked: ").arg(p) + pointer();
     }
-    EXPECT_EQ(seen, QStringList({"- 0", "3 11", "3 11", "- 0", "- 0"}));  // 3: the wait cursor
+    expect_golden(t, "platform/dialogs.txt");
 }
 
 // An index outside the installed printers gives no job; lines run onto new pages and an
@@ -166,17 +160,6 @@ TEST(PlatformSettings, ValuesComeBackExactlyInTheNextRunMissingOnesAsTheDefault)
     EXPECT_EQ(next_run->get("tovaren_settings_edited", "parsys", "ord_lot"), "3,1,2");
 }
 
-TEST(PlatformSystem, IdentitiesHaveTheirForm)
-{
-    auto sys = plat::make_system();
-    bool ok = false;
-    const quint32 serial = sys->volume_serial(&ok);
-    EXPECT_TRUE(ok && sys->volume_serial(nullptr) == serial);  // the same terminal every time
-    const QString a = sys->new_guid();
-    EXPECT_TRUE(QRegularExpression("^\\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\}$").match(a).hasMatch()) << a.toStdString();
-    EXPECT_NE(a, sys->new_guid());
-}
-
 TEST(PlatformSystem, ShortcutIsAnExecutableDesktopEntryReplacingTheOldOne)
 {
     const QList<QPair<QString, QString>> cases = {
@@ -200,10 +183,18 @@ TEST(PlatformSystem, ShortcutIsAnExecutableDesktopEntryReplacingTheOldOne)
     EXPECT_FALSE(sys->make_shortcut(desktop.filePath("missing"), "TOVAREN", "/opt/x"));
 }
 
-TEST(PlatformSystem, FilesAreRenamedOverTheTargetAndRemoved)
+TEST(PlatformSystem, IdentitiesKeepTheirFormAndFilesAreRenamedOverTheTargetAndRemoved)
 {
     QTemporaryDir dir;
     auto sys = plat::make_system();
+    bool ok = false;
+    const quint32 serial = sys->volume_serial(&ok);
+    EXPECT_TRUE(ok && sys->volume_serial(nullptr) == serial);  // the same terminal every time
+    const QString guid = sys->new_guid();
+    EXPECT_TRUE(QRegularExpression("^\\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\}$").match(guid).hasMatch())
+        << guid.toStdString();
+    EXPECT_NE(guid, sys->new_guid());
+
     const QString download = dir.filePath("BRONTEX.EX_");
     const QString loader = dir.filePath("BRONTEX.EXE");
     ASSERT_TRUE(write_file(download, "new loader") && write_file(loader, "old loader, longer"));
