@@ -148,16 +148,14 @@ TEST(PlatformSettings, ValuesComeBackExactlyInTheNextRunMissingOnesAsTheDefault)
     EXPECT_EQ(next_run->get("tovaren_settings_two", "parsys", "cox_serv", "none"), "none");
     EXPECT_FALSE(QFile::exists(ini_path("tovaren_settings_two")));
 
-    // Saving what is stored already leaves the file as it is (here with a line of its own).
-    ASSERT_TRUE(write_file(ini_path(app), read_file(ini_path(app)) + "; kept\n"));
+    // Saving what is stored already leaves the file as it is (here with lines edited by hand);
+    // a list edited by hand comes back as one text.
+    ASSERT_TRUE(write_file(ini_path(app), read_file(ini_path(app)) + "[edited]\nord_lot=3,1,2\n"));
     for (const auto& [key, value] : values)
         next_run->save(app, "parsys", key, value);
     next_run->sync();
-    EXPECT_TRUE(read_file(ini_path(app)).endsWith("; kept\n"));
-
-    // A list edited by hand comes back as one text.
-    ASSERT_TRUE(write_file(ini_path("tovaren_settings_edited"), "[parsys]\nord_lot=3,1,2\n"));
-    EXPECT_EQ(next_run->get("tovaren_settings_edited", "parsys", "ord_lot"), "3,1,2");
+    EXPECT_TRUE(read_file(ini_path(app)).endsWith("[edited]\nord_lot=3,1,2\n"));
+    EXPECT_EQ(plat::make_settings()->get(app, "edited", "ord_lot"), "3,1,2");
 }
 
 TEST(PlatformSystem, ShortcutIsAnExecutableDesktopEntryReplacingTheOldOne)
