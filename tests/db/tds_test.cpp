@@ -304,6 +304,8 @@ TEST_F(TdsTest, VanishedServerFailsTheCallWithinTheKeepAliveBound)
     EXPECT_TRUE(r.point_at(ep.host(), ep.port()));
 }
 
+// Decoding the types a server may answer that the endpoint does not (texts and 64-bit
+// whole numbers come over the wire above).
 TEST(TdsMapping, DecodingValues)
 {
     auto bytes = [](auto v) { return QByteArray(reinterpret_cast<const char*>(&v), sizeof v); };
@@ -313,8 +315,6 @@ TEST(TdsMapping, DecodingValues)
         {127, bytes(qint64(1) << 40), i64(qint64(1) << 40)},
         {38, bytes(qint32(9)), i64(9)}, {38, bytes(qint64(-9)), i64(-9)},  // INTN by its length
         {62, bytes(2.75), 2.75}, {109, bytes(1.5f), 1.5},
-        {47, QByteArray("ab  "), QStringLiteral("ab  ")}, {39, QByteArray("Conexi\xc3\xb3n"), QStringLiteral("Conexión")},
-        {39, QByteArray(""), QString("")},               // empty, not null
         {61, bytes(qint64(45349)), QDate(2024, 2, 29)},  // days, then ticks 0
     };
     for (const auto& [type, b, want] : cases)
