@@ -66,17 +66,15 @@ TEST(Rule, FailuresRetryOnlyABrokenSessionAndGiveUpWithOneMessage)
 
 TEST(Rule, ConfigWritesTheConnectionDataAndKeepsSkippedProperties)
 {
-    DbRig r;
+    DbRig r;  // configured with a workstation id
     r.dat_cox.srv_ip = "10.2.3.4";
     r.dat_cox.srv_port = "1500";
     r.dat_cox.srv_databs = "ventas";
-    db::cox_config(r.cox_bd, r.dat_cox, r.ver_comp);
     r.dat_cox.cod_guid.clear();  // an empty workstation id keeps the one set before
     db::cox_config(r.cox_bd, r.dat_cox, r.ver_comp);
-    QStringList props;
-    for (const char* name : {"Data Source", "Initial Catalog", "Application Name", "Workstation ID"})
-        props << r.cox_bd.property(name);
-    EXPECT_EQ(props, QStringList({"10.2.3.4,1500", "ventas", "3.8.2.4", "0123456789abcdef01234567"}));
+    EXPECT_EQ(each(QStringList{"Data Source", "Initial Catalog", "Application Name", "Workstation ID"},
+                   [&](const QString& name) { return r.cox_bd.property(name); }, " | "),
+              "10.2.3.4,1500 | ventas | 3.8.2.4 | 0123456789abcdef01234567");
 }
 
 // What reading one value gave: its typed value, or "unreadable".

@@ -304,8 +304,8 @@ TEST_F(TdsTest, VanishedServerFailsTheCallWithinTheKeepAliveBound)
     EXPECT_TRUE(r.point_at(ep.host(), ep.port()));
 }
 
-// Decoding the types a server may answer that the endpoint does not (texts and 64-bit
-// whole numbers come over the wire above).
+// Decoding the types a server may answer that the endpoint does not send (texts come over
+// the wire above).
 TEST(TdsMapping, DecodingValues)
 {
     auto bytes = [](auto v) { return QByteArray(reinterpret_cast<const char*>(&v), sizeof v); };

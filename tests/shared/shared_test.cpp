@@ -13,15 +13,8 @@ namespace {
 // Default divisor 100000000; number plays 1..50 units, animal plays 0.50..20 units.
 MonCtx ctx(bool dec = false, double mod_sys = 1e8)
 {
-    MonCtx c;
-    c.flg_dec = dec;
-    c.mod_sys = mod_sys;
-    c.jug_min = "100000000";
-    c.jug_max = "5000000000";
-    c.jug_mis = "50000000";
-    c.jug_mas = "2000000000";
-    c.dec_sep = ".";
-    return c;
+    return MonCtx{.mod_sys = mod_sys, .flg_dec = dec, .jug_min = "100000000", .jug_max = "5000000000",
+                  .jug_mis = "50000000", .jug_mas = "2000000000", .dec_sep = "."};
 }
 
 TEST(Money, EveryFunctionOverItsInputs)
