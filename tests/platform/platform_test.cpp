@@ -300,12 +300,7 @@ private:
             const size_t start = request.find(' ') + 1;
             const auto it = answers_.find(request.substr(start, request.find(' ', start) - start));
             const std::string a = it != answers_.end() ? it->second : answer("404 Not Found", "");
-            for (size_t sent = 0; sent < a.size();) {
-                const ssize_t n = ::send(client, a.data() + sent, a.size() - sent, MSG_NOSIGNAL);
-                if (n <= 0)
-                    break;
-                sent += size_t(n);
-            }
+            ::send(client, a.data(), a.size(), MSG_NOSIGNAL);  // a blocking socket takes it whole
             ::shutdown(client, SHUT_WR);  // let the client read everything before the close
             while (::recv(client, buf, sizeof buf, 0) > 0) {
             }
