@@ -15,41 +15,19 @@
 
 using Login = LoginTest;
 
-TEST_F(Login, OpensFilledFromTheLocalSettings)
+TEST_F(Login, FiltersItsKeysAndOpensFilledFromTheLocalSettings)
 {
     open();
     EXPECT_EQ(w->focusWidget(), c("tx_user"));  // first start: nothing remembered
     EXPECT_EQ(c<QComboBox>("tx_dtbs")->count(), 0);
 
-    auto& cfg = app()->cfg_reg;
-    cfg.cox_user = "  CAJERO ";
-    cfg.cox_dtbs = " DEMO ";
-    cfg.cox_dtb1 = "ABC";
-    cfg.cox_dtb2 = "   ";
-    cfg.cox_dtb3 = "XYZXYZXYZXYZXYZXYZ";  // 15 characters at most
-    w->close();
-    open();
-    EXPECT_EQ(w->windowTitle(), "Tovaren v3.8.2.4 - Conexión");
-    EXPECT_EQ(QStringList({text("tx_user"), text("tx_dtbs"), w->tx_dtbs->itemText(0), w->tx_dtbs->itemText(1)}),
-              QStringList({"CAJERO", "DEMO", "ABC", "XYZXYZXYZXYZXYZ"}));
-    EXPECT_EQ(w->tx_dtbs->count(), 2);
-    EXPECT_EQ(w->focusWidget(), w->tx_clav);  // a remembered user: the password is next
-
-    EXPECT_EQ(conexion::place_for(9600), QPoint(147, 93));
-    EXPECT_EQ(conexion::place_for(9615), QPoint(220, 147));
-    EXPECT_EQ(w->pos(), conexion::place_for(QGuiApplication::primaryScreen()->geometry().width() * 15));
-}
-
-TEST_F(Login, KeyFiltersAndLostFocus)
-{
-    // typed: shown while typing; left: once the field is left.
+    // Key filters. typed: shown while typing; left: once the field is left.
     const struct { const char* field; QString keys, typed, left; } cases[] = {
         {"tx_user", "ab c", "AB C", "ABC"},
         {"tx_clav", "abcdefghijk", "ABCDEFGHIJ", "ABCDEFGHIJ"},  // 10 at most
         {"tx_dtbs", "ab-c $9.", "ABC$9", "ABC$9"},
         {"tx_dtbs", "abcdefghijklmnopqrst", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},  // 15 at most
     };
-    open();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     for (const auto& k : cases) {
@@ -79,6 +57,25 @@ TEST_F(Login, KeyFiltersAndLostFocus)
     c("tx_dtbs")->setFocus(Qt::MouseFocusReason);
     QCoreApplication::processEvents();
     EXPECT_EQ(c<QComboBox>("tx_dtbs")->lineEdit()->selectedText(), "ABCDEFGHIJKLMN");
+
+    // The next showing, filled from the local settings.
+    auto& cfg = app()->cfg_reg;
+    cfg.cox_user = "  CAJERO ";
+    cfg.cox_dtbs = " DEMO ";
+    cfg.cox_dtb1 = "ABC";
+    cfg.cox_dtb2 = "   ";
+    cfg.cox_dtb3 = "XYZXYZXYZXYZXYZXYZ";  // 15 characters at most
+    w->close();
+    open();
+    EXPECT_EQ(w->windowTitle(), "Tovaren v3.8.2.4 - Conexión");
+    EXPECT_EQ(QStringList({text("tx_user"), text("tx_dtbs"), w->tx_dtbs->itemText(0), w->tx_dtbs->itemText(1),
+                           QString::number(w->tx_dtbs->count())}),
+              QStringList({"CAJERO", "DEMO", "ABC", "XYZXYZXYZXYZXYZ", "2"}));
+    EXPECT_EQ(w->focusWidget(), w->tx_clav);  // a remembered user: the password is next
+
+    EXPECT_EQ(conexion::place_for(9600), QPoint(147, 93));
+    EXPECT_EQ(conexion::place_for(9615), QPoint(220, 147));
+    EXPECT_EQ(w->pos(), conexion::place_for(QGuiApplication::primaryScreen()->geometry().width() * 15));
 }
 
 // The servers tried, in order: every one listed refuses but the last.
