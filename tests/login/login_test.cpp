@@ -5,12 +5,11 @@
 // run over the wire (tests/e2e/).
 #include "core/login/discovery.h"
 #include "core/login/login_values.h"
+#include "core/update/windows.h"
 #include "tests/login/login_fixture.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QKeyEvent>
-#include <QTimer>
 #include <QRegularExpression>
 
 using Login = LoginTest;
@@ -155,18 +154,11 @@ TEST_F(Login, EveryWayAPressEnds)
         };
     };
     const auto esc = [](conexion* w) { QTest::keyClick(w->tx_user, Qt::Key_Escape); };
-    // "Actualizar" answered with answer: a stand-in for the update window tells how it was shown.
+    // "Actualizar" answered with answer: the update window, when shown, runs by itself (here
+    // to a host that does not answer).
     auto actualizar = [](int answer) -> Arrange {
         return [answer](LoginTest& f) {
-            f.app()->register_window("update", [&f](App&) -> QWidget* {
-                auto* d = new QDialog;
-                d->setAttribute(Qt::WA_DeleteOnClose);
-                QTimer::singleShot(0, d, [&f, d] {
-                    f.dlg().msg_box(d->isModal() ? "update shown modally" : "update shown", 0, "stand-in");
-                    d->reject();
-                });
-                return d;
-            });
+            register_update_windows(*f.app());
             f.dlg().answers = {answer};
             f.click(f.open()->b_actua);
         };
