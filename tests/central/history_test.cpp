@@ -48,14 +48,9 @@ TEST(DemoHistory, FitsTheMomentTheDoubleStarts)
 {
     const QDate day(2024, 3, 5);
     const QString today = day.toString("yyyy-MM-dd"), yesterday = day.addDays(-1).toString("yyyy-MM-dd");
-    const struct {
-        QTime start;
-        bool sales, payments;  // the day has its own by then
-    } cases[] = {
-        {QTime(6, 15), false, false},
-        {QTime(12, 0), true, false},
-        {QTime(21, 45), true, true},
-        {QTime(0, 20), false, false},
+    // sales, payments: the day has its own by then.
+    const struct { QTime start; bool sales, payments; } cases[] = {
+        {QTime(6, 15), false, false}, {QTime(12, 0), true, false}, {QTime(21, 45), true, true}, {QTime(0, 20), false, false},
     };
     qsizetype days_before = -1;  // tickets of the days before, the same at every start
     for (const auto& c : cases) {

@@ -1,6 +1,5 @@
 #include "fakes.h"
 
-#include <QDir>
 #include <QFile>
 #include <QUuid>
 #include <cstdio>

@@ -25,9 +25,7 @@ inline QString typed(const QVariant& v)
         if (s.size() <= 60)
             return "'" + s + "'";
         return QStringLiteral("'%1…%2' (%3 chars, crc %4)")
-            .arg(s.left(8), s.right(8))
-            .arg(s.size())
-            .arg(qChecksum(QByteArrayView(s.toUtf8())));
+            .arg(s.left(8), s.right(8)).arg(s.size()).arg(qChecksum(QByteArrayView(s.toUtf8())));
     }
     case QMetaType::QDate: return "date " + v.toDate().toString(Qt::ISODate);
     case QMetaType::QDateTime: return "datetime " + v.toDateTime().toString(Qt::ISODateWithMs);

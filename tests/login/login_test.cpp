@@ -123,8 +123,6 @@ TEST_F(Login, ServerTriesInOrder)
         EXPECT_EQ(srv().open_tries, k.tries);
         EXPECT_EQ(each(ta->http->calls, [](const fake::HttpCall& h) { return h.url; }, " "), urls.mid(0, k.asked).join(' '));
         EXPECT_EQ(app()->ses_val.cod_caj, "01");
-        for (db::Command* cmd : app()->commands())
-            EXPECT_EQ(cmd->active_connection, &app()->cox_bd);
     }
 }
 
