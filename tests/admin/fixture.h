@@ -8,9 +8,8 @@
 #include "core/shell/main_window.h"
 #include "core/shell/windows.h"
 #include "tests/doubles/test_app.h"
+#include "tests/doubles/views.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,9 +20,6 @@
 #include <type_traits>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 inline const QString kLost = "No hay conexión con el servidor." + QString(10, ' ');
 
@@ -148,19 +144,6 @@ inline QStringList calls_since(const central::Server& srv, qsizetype from = 0, c
             out << words.mid(proc.isEmpty() ? 0 : 1).join(' ');
     }
     return out;
-}
-
-// The texts of the list's rows, cells joined by "|".
-inline QStringList rows_of(const QTreeWidget* lista)
-{
-    QStringList rows;
-    for (int i = 0; i < lista->topLevelItemCount(); ++i) {
-        QStringList cells;
-        for (int c = 0; c < lista->columnCount(); ++c)
-            cells << lista->topLevelItem(i)->text(c);
-        rows << cells.join('|');
-    }
-    return rows;
 }
 
 // The check boxes of a list: "x" ticked, "." not; and setting them.

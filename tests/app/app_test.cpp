@@ -115,12 +115,10 @@ TEST(KeyFilter, AFilteredFieldTakesTextOnlyFromTypedKeysWhateverWayItComes)
         {"amount", amount, "7123.45"},
         {"none", nullptr, "7x12ab3.45x"},  // the ways themselves put text in an open field
     };
+    // What each way leaves in an open field that held "7x": the text after it; the offscreen
+    // platform has no selection for the middle button, and undo takes back the typing.
     const QString text = "12ab3.45x";
-    // What each way leaves in an open field that held "7x".
-    const QHash<QString, QString> open = {{"Ctrl+V", "7x12ab3.45x"},       {"Shift+Insert", "7x12ab3.45x"},
-                                          {"middle button", "7x"},         {"context menu", "7x12ab3.45x"},
-                                          {"drag and drop", "7x12ab3.45x"}, {"undo", ""},
-                                          {"input method", "7x12ab3.45x"}};
+    const QHash<QString, QString> open = {{"middle button", "7x"}, {"undo", ""}};
     std::vector<untyped::Way> ways{{"typed keys", [](QWidget* f, const QString& t) { QTest::keyClicks(f, t); }}};
     ways.insert(ways.end(), untyped::ways().begin(), untyped::ways().end());
     for (const bool combo : {false, true})
@@ -141,7 +139,7 @@ TEST(KeyFilter, AFilteredFieldTakesTextOnlyFromTypedKeysWhateverWayItComes)
                 QTest::keyClicks(field, "7x");  // "x" refused by both filters
                 way.put(field, text);
                 const bool typed = way.name == std::string_view("typed keys");
-                const QString want = typed ? filter.typed : filter.judge ? "7" : open.value(way.name);
+                const QString want = typed ? filter.typed : filter.judge ? "7" : open.value(way.name, "7x" + text);
                 EXPECT_EQ(edit->text(), want);
                 EXPECT_EQ(probe.seen, filter.judge || way.name != std::string_view("middle button") ? 0 : 2);
                 delete field;

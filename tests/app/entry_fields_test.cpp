@@ -31,52 +31,32 @@ QString text_of(QWidget* field) { return untyped::edit_of(field)->text(); }
 
 TEST(EntryFields, EveryWindowsFieldsTakeTextOnlyThroughTheirFilter)
 {
-    // A field typed into afresh, then pasted into by every way.
+    // A field typed into afresh, then pasted into by every way; fields alike in a loop.
     struct Row {
         const char *window, *field;
         QString typed, shown, pasted;
     };
-    const Row rows[] = {
-        {"conexion", "tx_user", "ana", "ANA", "pepe"},
-        {"conexion", "tx_clav", "rosa", "ROSA", "clave"},
-        {"conexion", "tx_dtbs", "de-mo", "DEMO", "DEMO"},
-        {"proatk", "tx_numt", "4a7", "47", "12ab34"},
-        {"proptk", "tx_numt", "5x0", "50", "12ab34"},
-        {"repvtq", "tx_caja", "0a3", "03", "12ab34"},
-        {"repitx", "tx_caja", "0a3", "03", "12ab34"},
-        {"repctq", "tx_caja", "0a3", "03", "12ab34"},
-        {"reprtq", "tx_caja", "0a3", "03", "12ab34"},
-        {"reprtq", "tx_stat", "p", "P", "todos"},
-        {"reprba", "tx_lote", "sa", "SA", "loteria"},
-        {"parsys", "tx_vent", "1a", "1", "12ab34"},
-        {"parsys", "tx_mens", "hola 1-!", "HOLA 1", "hola"},
-        {"parsys", "tx_jmin", "1a", "", "100"},
-        {"parsys", "tx_jmiz", "1a", "", "100"},
-        {"parsys", "tx_jmis", "1a", "", "100"},
-        {"parsys", "tx_jmax", "1a", "", "100"},
-        {"parsys", "tx_jmaz", "1a", "", "100"},
-        {"parsys", "tx_jmas", "1a", "", "100"},
-        {"parsys", "tx_tmin", "1a", "", "100"},
-        {"parsys", "tx_tmax", "1a", "", "100"},
-        {"parsys", "tx_anut", "s", "", "SI"},
-        {"parsys", "tx_modv", "s", "", "SI"},
-        {"parsys", "tx_rlot", "s", "", "SI"},
-        {"parsys", "tx_enca", "s", "", "SI"},
-        {"parsys", "tx_juga", "s", "", "SI"},
-        {"parsys", "tx_simb", "s", "", "SI"},
-        {"parprn", "tx_impr", "p", "", "PDF"},
-        {"parprn", "tx_salt", "a1", "1", "12ab34"},
-        {"parprn", "tx_marg", "2b", "2", "12ab34"},
-        {"parprn", "tx_letr", "a", "", "Arial"},
-        {"parprn", "tx_codb", "s", "", "SI"},
-        {"parprn", "tx_cutt", "s", "", "SI"},
-        {"usuarios_e", "tx_user", "ana", "ANA", "pepe"},
-        {"usuarios_e", "tx_clav", "rosa", "ROSA", "clave"},
-        {"usuarios_e", "tx_caja", "a7", "7", "12ab34"},
-        {"movdpo_e", "tx_codbco", "ab1", "AB1", "002 - BANCO"},
-        {"movdpo_e", "tx_nummov", "x12", "X12", "0004512"},
+    std::vector<Row> rows = {
+        {"conexion", "tx_user", "ana", "ANA", "pepe"},       {"conexion", "tx_clav", "rosa", "ROSA", "clave"},
+        {"conexion", "tx_dtbs", "de-mo", "DEMO", "DEMO"},    {"proatk", "tx_numt", "4a7", "47", "12ab34"},
+        {"proptk", "tx_numt", "5x0", "50", "12ab34"},        {"reprtq", "tx_stat", "p", "P", "todos"},
+        {"reprba", "tx_lote", "sa", "SA", "loteria"},        {"parsys", "tx_vent", "1a", "1", "12ab34"},
+        {"parsys", "tx_mens", "hola 1-!", "HOLA 1", "hola"}, {"parprn", "tx_impr", "p", "", "PDF"},
+        {"parprn", "tx_salt", "a1", "1", "12ab34"},          {"parprn", "tx_marg", "2b", "2", "12ab34"},
+        {"parprn", "tx_letr", "a", "", "Arial"},             {"usuarios_e", "tx_user", "ana", "ANA", "pepe"},
+        {"usuarios_e", "tx_clav", "rosa", "ROSA", "clave"},  {"usuarios_e", "tx_caja", "a7", "7", "12ab34"},
+        {"movdpo_e", "tx_codbco", "ab1", "AB1", "002 - BANCO"}, {"movdpo_e", "tx_nummov", "x12", "X12", "0004512"},
         {"movdpo_e", "tx_monto", "1a2.345", "12.34", "12ab34"},
     };
+    const auto alike = [&rows](const char* w, std::initializer_list<const char*> fields, const char* typed, const char* pasted) {
+        for (const char* f : fields)
+            rows.push_back({w, f, typed, "", pasted});
+    };
+    alike("parsys", {"tx_jmin", "tx_jmiz", "tx_jmis", "tx_jmax", "tx_jmaz", "tx_jmas", "tx_tmin", "tx_tmax"}, "1a", "100");
+    alike("parsys", {"tx_anut", "tx_modv", "tx_rlot", "tx_enca", "tx_juga", "tx_simb"}, "s", "SI");
+    alike("parprn", {"tx_codb", "tx_cutt"}, "s", "SI");
+    for (const char* w : {"repvtq", "repitx", "repctq", "reprtq"})
+        rows.push_back({w, "tx_caja", "0a3", "03", "12ab34"});
     // Fields with no key filter: shown only (always disabled), or free text by design.
     const QSet<QString> open = {"parsys.tx_codv", "parsys.tx_serx", "parsys.tx_nomb", "parsys.tx_zord"};
 
@@ -110,19 +90,19 @@ TEST(EntryFields, EveryWindowsFieldsTakeTextOnlyThroughTheirFilter)
             EXPECT_EQ(filtered, !open.contains(id)) << "a key filter on " << id.toStdString();
             if (!filtered)
                 continue;
-            const auto row = std::find_if(std::begin(rows), std::end(rows),
+            const auto row = std::find_if(rows.begin(), rows.end(),
                                           [&](const Row& r) { return name == r.window && f->objectName() == r.field; });
             f->setEnabled(true);  // some are enabled only in some modes
             f->setFocus();
             QString shown = text_of(f);
-            if (row != std::end(rows)) {
+            if (row != rows.end()) {
                 untyped::edit_of(f)->clear();
                 QTest::keyClicks(f, row->typed);
                 EXPECT_EQ(text_of(f), row->shown);
                 shown = text_of(f);
             }
             for (const auto& way : untyped::ways()) {
-                way.put(f, row != std::end(rows) ? row->pasted : QStringLiteral("12ab34"));
+                way.put(f, row != rows.end() ? row->pasted : QStringLiteral("12ab34"));
                 EXPECT_EQ(text_of(f), shown) << way.name;
             }
         }

@@ -59,8 +59,8 @@ TEST_F(ServicesTest, InquiryListsDeleteAndLostCalls)
     EXPECT_EQ(w->lt_nume->header()->sectionSize(0), tw(contix::loteria_width(3)));
     const auto look = [&](const QString& step) {
         const QTreeWidgetItem* current = w->lt_tick->currentItem();
-        return ServicesTest::look(step, {"  tickets " + rows(w->lt_tick).join(", "),
-                                         "  selected " + (current ? current->text(0) : "none") + ": " + rows(w->lt_nume).join(", "),
+        return ServicesTest::look(step, {"  tickets " + rows_of(w->lt_tick).join(", "),
+                                         "  selected " + (current ? current->text(0) : "none") + ": " + rows_of(w->lt_nume).join(", "),
                                          QString("  focus in ") + w->focusWidget()->objectName() + (w->isVisible() ? ", shown" : ", hidden")});
     };
     QStringList got = look("opened");

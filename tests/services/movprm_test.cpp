@@ -77,7 +77,7 @@ TEST_F(Winners, LoadsListsAndPrints)
     auto* m = open<movprm>("mov_prm", "movprm");
     QStringList got;
     const auto look = [&](const QString& step) {  // the Nombre width in pixels: 2060 twips 137, 2300 twips 153
-        got << ServicesTest::look(step, rows(m->lista)) << QString("  Nombre %1 px").arg(m->lista->header()->sectionSize(1));
+        got << ServicesTest::look(step, rows_of(m->lista)) << QString("  Nombre %1 px").arg(m->lista->header()->sectionSize(1));
         for (const auto& doc : t.prn->docs)
             got << doc.lines;
         t.prn->docs.clear();

@@ -6,8 +6,8 @@
 #include "core/shell/mensajes.h"
 #include "core/shell/report.h"
 #include "core/shell/timers.h"
-#include "tests/doubles/golden.h"
 #include "tests/doubles/test_app.h"
+#include "tests/doubles/views.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -95,18 +95,17 @@ TEST_F(KeepAlive, ProbesReconnectAndPollOnTheFirstAndEveryTenthConnectedTick)
     });
     closer.start(0);
     t.srv->model.outlet.messages << message(0);
-    t.srv->fail_next(1, "getmen");
-    t->men_srv.men_cod = "7";  // as a shown message left it
-    t->men_srv.men_cont = 10;
-    lines << tick("poll fails");
-    t.srv->register_procedure("getmen", [](central::Request&) { return true; });
-    t->men_srv.men_cod = "7";
-    t->men_srv.men_cont = 10;
-    lines << tick("poll answers nothing");
-    t.srv->spoil_next("getmen", central::spoil::output(0, "uno"));
-    t->men_srv.men_cod = "7";
-    t->men_srv.men_cont = 10;
-    lines << tick("poll answers a count that is no number");
+    const std::pair<const char*, std::function<void()>> polls[] = {
+        {"poll fails", [&] { t.srv->fail_next(1, "getmen"); }},
+        {"poll answers nothing", [&] { t.srv->register_procedure("getmen", [](central::Request&) { return true; }); }},
+        {"poll answers a count that is no number", [&] { t.srv->spoil_next("getmen", central::spoil::output(0, "uno")); }},
+    };
+    for (const auto& [name, fault] : polls) {
+        fault();
+        t->men_srv.men_cod = "7";  // as a shown message left it
+        t->men_srv.men_cont = 10;
+        lines << tick(name);
+    }
     expect_golden(lines, "shell/keepalive.txt");
 }
 
@@ -168,7 +167,7 @@ TEST_F(KeepAlive, MensajesListsTheOutletsMessages)
             lines << "  " + item->text(0) + " | " + item->text(1) + " | " + item->text(2);
         }
         w->b_salir->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
         lines << QString("  loaded after Salir: %1").arg(t->is_loaded("mensajes"));
         t.connect();
     }
@@ -186,49 +185,47 @@ void build(BufRep& buf, int n)
     }
 }
 
+// Every line in one child window, in a font whose characters all take the same width; the
+// next report replaces the list in the same window, in its normal size however the viewer
+// was left; Salir takes the window and its frame.
 TEST(ReportViewer, ShowsEveryLineInOneChildWindow)
 {
     TestApp t;
     register_keepalive_windows(*t);
     QMainWindow main;
-    auto* area = new QMdiArea(&main);
-    main.setCentralWidget(area);
+    t->mdi = new QMdiArea(&main);
+    main.setCentralWidget(t->mdi);
     main.show();
-    t->mdi = area;
-
+    QStringList lines;
+    const auto look = [&](const QString& step) {
+        QStringList out{step + QString(": frames %1").arg(t->mdi->subWindowList().size())};
+        if (auto* w = t->is_loaded("reporte") ? t->win<reporte>("reporte") : nullptr) {
+            auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+            const QFontMetrics fm(w->lista->font());
+            out << QString("active %1, %2 lines '%3' .. '%4'").arg(t->mdi->activeSubWindow() == frame).arg(w->lista->count())
+                           .arg(w->lista->item(0)->text(), w->lista->item(w->lista->count() - 1)->text())
+                << QString("i %1 px, W %2 px").arg(fm.horizontalAdvance('i')).arg(fm.horizontalAdvance('W'))
+                << (frame->isMaximized() ? "maximised" : frame->isMinimized() ? "minimised" : frame->isVisible() ? "normal" : "hidden");
+        }
+        lines << out.join(", ");
+    };
     build(t->buf_rep, 40000);
     rep_show(*t);
-    auto* w = t->win<reporte>("reporte");
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(area->activeSubWindow()->widget(), w);
-    // Columns line up: every character takes the same width.
-    const QFontMetrics fm(w->lista->font());
-    EXPECT_EQ(fm.horizontalAdvance('i'), fm.horizontalAdvance('W'));
-    ASSERT_EQ(w->lista->count(), 40000);
-    EXPECT_EQ(w->lista->item(0)->text(), "L0");
-    EXPECT_EQ(w->lista->item(39999)->text(), "L39999");
-
-    // The next report replaces the list in the same window, in its normal size however the
-    // viewer was left.
+    look("40000 lines shown");
+    reporte* w = t->win<reporte>("reporte");
     for (bool maximised : {true, false}) {
-        QMdiSubWindow* frame = area->subWindowList().first();
+        QMdiSubWindow* frame = t->mdi->subWindowList().first();
         maximised ? frame->showMaximized() : frame->showMinimized();
         rep_reset(t->buf_rep);
-        t->buf_rep.rep_lin[0] = "   SOLO   ";
+        t->buf_rep.rep_lin[0] = QString("   %1   ").arg(maximised ? "TRAS MAXIMIZAR" : "TRAS MINIMIZAR");
         rep_show(*t);
-        ASSERT_EQ(area->subWindowList().size(), 1);
         EXPECT_EQ(t->win<reporte>("reporte"), w);
-        EXPECT_EQ(w->lista->count(), 1);
-        EXPECT_EQ(w->lista->item(0)->text(), "   SOLO   ");
-        EXPECT_FALSE(frame->isMaximized() || frame->isMinimized()) << maximised;
-        EXPECT_TRUE(frame->isVisible());
+        look(maximised ? "one line, shown over a maximised viewer" : "one line, shown over a minimised viewer");
     }
-
-    // Salir takes the window and its frame.
     w->b_salir->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(t->is_loaded("reporte"));
-    EXPECT_TRUE(area->subWindowList().isEmpty());
+    settle();
+    look("Salir");
+    expect_golden(lines, "shell/report_viewer.txt");
 }
 
 // Every line with the margin, then the feed and an end of page, on the printer the settings
