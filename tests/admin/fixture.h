@@ -3,6 +3,8 @@
 // supervisor or a cashier of outlet 001, the connection open, with four users and three
 // deposits seeded.
 #include "admin/list_window.h"
+#include "admin/permisos.h"
+#include "admin/usuarios.h"
 #include "admin/windows.h"
 #include "core/app/permissions.h"
 #include "core/shell/main_window.h"
@@ -190,4 +192,25 @@ inline void expect_typed(std::initializer_list<std::tuple<QWidget*, const char*,
         QTest::keyClicks(field, keys);
         EXPECT_EQ(texts({field})[0], want) << qPrintable(field->objectName());
     }
+}
+
+// Either list over ten items with these stored as off (none given: the last): ANA's
+// permissions (row 1 of the users list, as it opens them) or ten lotteries whose codes
+// come blank-filled as a CHAR column sends them.
+inline onoff_list* open_onoff(AdminShell& s, bool perms, QStringList off = {})
+{
+    if (off.isEmpty())
+        off = {perms ? "503" : "L9"};
+    if (perms) {
+        s.model().outlet.users["ANA"].denied = off;
+        s.open<usuarios>("userx", "usuarios")->lista->setCurrentItem(s.t->win<usuarios>("usuarios")->lista->topLevelItem(1));
+        auto* p = s.t->win<permisos>("permisos");
+        p->show();
+        return p;
+    }
+    s.model().lotteries.resize(10);
+    for (int k = 0; k < 10; ++k)
+        s.model().lotteries[k].codint = QString("L%1 ").arg(k);
+    s.model().outlet.lots_off = QSet<QString>(off.begin(), off.end());
+    return s.open<onoff_list>("sorteo", "sorteos");
 }

@@ -1,7 +1,5 @@
 // The two on/off lists (a user's menu permissions, the lotteries offered): the ticks, the
 // save and its faults; and users and permissions kept here at the next login.
-#include "admin/permisos.h"
-#include "admin/usuarios.h"
 #include "core/app/rule.h"
 #include "core/login/conexion.h"
 #include "core/login/windows.h"
@@ -11,27 +9,6 @@
 #include <QMdiArea>
 
 namespace {
-
-// Either list over ten items with these stored as off (none given: the last): ANA's
-// permissions (row 1 of the users list, as it opens them) or ten lotteries whose codes
-// come blank-filled as a CHAR column sends them.
-onoff_list* open_onoff(AdminShell& s, bool perms, QStringList off = {})
-{
-    if (off.isEmpty())
-        off = {perms ? "503" : "L9"};
-    if (perms) {
-        s.model().outlet.users["ANA"].denied = off;
-        s.open<usuarios>("userx", "usuarios")->lista->setCurrentItem(s.t->win<usuarios>("usuarios")->lista->topLevelItem(1));
-        auto* p = s.t->win<permisos>("permisos");
-        p->show();
-        return p;
-    }
-    s.model().lotteries.resize(10);
-    for (int k = 0; k < 10; ++k)
-        s.model().lotteries[k].codint = QString("L%1 ").arg(k);
-    s.model().outlet.lots_off = QSet<QString>(off.begin(), off.end());
-    return s.open<onoff_list>("sorteo", "sorteos");
-}
 
 // Ticked unless stored as off; stored codes compare exactly (blanks, other forms and
 // unknown codes untick nothing); the lotteries are a window of their own. "Aceptar" removes

@@ -103,13 +103,9 @@ TEST(Parsys, AmountListsOfferTheAmountsWithinTheServersBounds)
         SCOPED_TRACE(c.bounds[0].second.toStdString());
         Params s("00", c.bounds, c.mod_sys, c.dec);
         const QList<QWidget*> boxes = Params::amounts(s.load());
-        for (int i = 0; i < 8; ++i) {
-            auto* b = static_cast<QComboBox*>(boxes[i]);
-            QStringList entries;
-            for (int k = 0; k < b->count(); ++k)
-                entries << b->itemText(k);
-            EXPECT_EQ(entries, i < 3 ? c.min : i < 6 ? c.max : i == 6 ? c.tmin : c.tmax) << qPrintable(b->objectName());
-        }
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(entries_of(static_cast<QComboBox*>(boxes[i])), i < 3 ? c.min : i < 6 ? c.max : i == 6 ? c.tmin : c.tmax)
+                << qPrintable(boxes[i]->objectName());
     }
 }
 

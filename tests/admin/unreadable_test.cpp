@@ -43,7 +43,6 @@ TEST(UnreadableLoads, SaveAndDeleteNothing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         AdminShell s;
-        s.model().outlet.users["ANA"].denied = {"503"};
         s.model().outlet.params = {{"TVENCE_TIK", "3"}, {"JUGADA_MIN", "100000000"}, {"VENTIK_MAX", "1000000000000"}};
         s.t->lim_vta.jug_min = "100000000";
         s.t.srv->spoil_next(procs[c.w], c.spoil);
@@ -56,14 +55,8 @@ TEST(UnreadableLoads, SaveAndDeleteNothing)
             from = s.t.srv->log.size();
             QTest::keyClick(w, Qt::Key_Return);
         };
-        if (c.w == perms) {
-            auto* u = s.open<QWidget>("userx", "usuarios");
-            u->findChild<QTreeWidget*>("lista")->setCurrentItem(u->findChild<QTreeWidget*>("lista")->topLevelItem(1));
-            s.with_modal<onoff_list>([&] { u->findChild<QPushButton*>("b_permiso")->click(); },
-                                     [&](onoff_list* w) { save(w, w->lista, w->b_aceptar); });
-        } else if (c.w == lots) {
-            s.model().lotteries.resize(5);
-            auto* w = s.open<onoff_list>("sorteo", "sorteos");
+        if (c.w == perms || c.w == lots) {
+            onoff_list* w = open_onoff(s, c.w == perms);
             ASSERT_TRUE(QTest::qWaitForWindowActive(w));
             save(w, w->lista, w->b_aceptar);
         } else if (c.w == params) {

@@ -78,27 +78,6 @@ public:
         return QString("  ticket %1%2, flag %3").arg(states[tk.state], tk.paid ? " paid" : "").arg(t->flg_nocox);
     }
 
-    // Every call since the last clear, as "proc:value|value" (a null value as "<null>").
-    QStringList calls() const
-    {
-        QStringList out;
-        for (const auto& c : t.srv->log) {
-            QStringList v;
-            for (const auto& x : c.values)
-                v << (x.isNull() ? QStringLiteral("<null>") : x.toString());
-            out << c.proc + ":" + v.join('|');
-        }
-        return out;
-    }
-    QStringList boxes() const
-    {
-        QStringList out;
-        for (const auto& b : t.dlg->boxes) {
-            EXPECT_EQ(b.title, "Tovaren");
-            out << b.text + "/" + QString::number(b.style);
-        }
-        return out;
-    }
     void clear_log()
     {
         t.srv->log.clear();
@@ -110,7 +89,7 @@ public:
     {
         EXPECT_TRUE(t.app->cmd_sp.params().isEmpty());
         EXPECT_EQ(t.dlg->pointer(), plat::ptr_default);
-        const QStringList out = QStringList{step, "  boxes " + boxes().join(", "), "  calls " + calls().join(", ")} + shown;
+        const QStringList out = QStringList{step, "  boxes " + boxes_text(*t.dlg), "  calls " + calls_text(t.srv->log)} + shown;
         clear_log();
         return out;
     }
