@@ -1,7 +1,9 @@
-// The application layer: the identities the program sends to the server, and the key
-// filters (the pure judgement of typed text, and what a filtered field ends up holding).
+// The application layer: the identities the program sends to the server, the key filters
+// (the pure judgement of typed text, and what a filtered field ends up holding), and the
+// editable combo box made to hold what is typed.
 #include "core/app/keyfilter.h"
 #include "core/app/rule.h"
+#include "core/app/typed_combo.h"
 #include "tests/doubles/fakes.h"
 #include "tests/doubles/untyped.h"
 
@@ -144,6 +146,36 @@ TEST(KeyFilter, AFilteredFieldTakesTextOnlyFromTypedKeysWhateverWayItComes)
                 EXPECT_EQ(probe.seen, filter.judge || way.name != std::string_view("middle button") ? 0 : 2);
                 delete field;
             }
+}
+
+// Typed into on a shown, active window, it completes nothing, replaces nothing on Enter or
+// when left, and adds no entry.
+TEST(TypedCombo, HoldsWhatIsTyped)
+{
+    QWidget window;
+    auto* box = new QComboBox(&window);
+    auto* other = new QLineEdit(&window);
+    other->move(0, 40);
+    make_typed_combo(box);
+    box->addItems({"20", "Caracas"});
+    window.show();
+    QApplication::setActiveWindow(&window);
+    // The entry taken is only one the text matches exactly; no "20" nor "Caracas" completed.
+    const struct { QString keys, text; int index; } cases[] = {
+        {"2", "2", 0}, {"car", "car", 0}, {"CARACAS", "CARACAS", 0}, {"Caracas", "Caracas", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys.toStdString());
+        box->setCurrentIndex(0);
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box, c.keys);
+        EXPECT_EQ(box->currentText(), c.text);
+        QTest::keyClick(box, Qt::Key_Return);
+        other->setFocus();
+        EXPECT_EQ(box->currentText(), c.text);
+        EXPECT_EQ(box->currentIndex(), c.index);
+        EXPECT_EQ(box->count(), 2);
+    }
 }
 
 } // namespace

@@ -137,6 +137,22 @@ TEST(MainWindow, MenuItemsAndTheirWindows)
     s.w->hide();
     s.w->show();
     lines << "shown again, menu bar: " + bar();
+    // Salir ends at once: nothing unloaded, nothing asked. Closing the window closes the
+    // connection, and no later tick reopens it.
+    s.t.connect();
+    s.w->main_caption();
+    const int syncs = s.t.reg->syncs;
+    const auto calls = s.t.srv->log.size();
+    s.item("salir2")->trigger();
+    lines << QString("connected, salir2: timer %1, ended %2 with %3, synced %4, movprm loaded %5, boxes [%6]")
+                 .arg(s.w->timers->isActive()).arg(s.t.sys->ended).arg(s.t.sys->end_code).arg(s.t.reg->syncs - syncs)
+                 .arg(s.t->is_loaded("movprm")).arg(boxes_text(*s.t.dlg));
+    bool ended = false;
+    QObject::connect(s.w.get(), &main_window::unloaded, [&] { ended = true; });
+    s.w->close();
+    lines << QString("closed: unloaded %1, connection %2, timer %3, calls since %4").arg(ended)
+                 .arg(s.t->cox_bd.state() == db::adStateClosed ? "closed" : "open").arg(s.w->timers->isActive())
+                 .arg(s.t.srv->log.size() - calls);
     expect_golden(lines, "shell/menu_items.txt");
     // The list windows pop their menus up by name.
     EXPECT_EQ(s.t->mnu.value("menuusr")->menu<QMenu*>(), s.w->menuusr);
@@ -169,31 +185,6 @@ TEST(MainWindow, RealWindowsWinOverStandIns)
     t->register_window("movprm", [](App&) -> QWidget* { return new QWidget; });  // after the stand-ins
     w.mov_prm_Click();
     EXPECT_STREQ(t->window("movprm")->metaObject()->className(), "QWidget");
-}
-
-// The first activation is run over the wire with the login (tests/e2e/wire_test.cpp).
-TEST(MainWindow, SalirAndClosing)
-{
-    Shell s;
-    s.w->show();
-    // Salir ends at once: nothing unloaded, nothing asked.
-    s.t.connect();
-    s.w->main_caption();
-    ASSERT_TRUE(s.w->timers->isActive());
-    s.item("mov_prm")->trigger();
-    const auto calls = s.t.srv->log.size();
-    const int syncs = s.t.reg->syncs;
-    s.item("salir2")->trigger();
-    EXPECT_EQ(QString("ended %1 with %2, synced %3, movprm loaded %4, boxes %5").arg(s.t.sys->ended).arg(s.t.sys->end_code)
-                  .arg(s.t.reg->syncs - syncs).arg(s.t->is_loaded("movprm")).arg(s.t.dlg->boxes.size()),
-              "ended 1 with 0, synced 1, movprm loaded 1, boxes 0");
-
-    // Closing the window closes the connection, and no later tick reopens it.
-    bool ended = false;
-    QObject::connect(s.w.get(), &main_window::unloaded, [&] { ended = true; });
-    s.w->close();
-    EXPECT_TRUE(ended && s.t->cox_bd.state() == db::adStateClosed && !s.w->timers->isActive());
-    EXPECT_EQ(s.t.srv->log.size(), calls);
 }
 
 const char* const kTexts[] = {"sys_mens", "sys_modv", "sys_rlot", "cox_serv", "cox_port", "cox_user",
