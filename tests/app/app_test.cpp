@@ -72,23 +72,11 @@ TEST(KeyFilter, JudgesTypedTextAndTheFieldGetsOnlyWhatTheHandlerLetsThrough)
     EXPECT_EQ(field.text(), "9A9");
 }
 
-// A ticket field's filter and an amount's (digits, one point, two decimals at most, judged
-// on the field's text). Both let control characters through, as the upper-casing filters
-// do: only the rule keeps Ctrl+V and Ctrl+Z from editing the field.
+// A ticket field's filter: digits. It lets control characters through, as the upper-casing
+// filters do: only the rule keeps Ctrl+V and Ctrl+Z from editing the field.
 int digits(const QLineEdit*, int k)
 {
     return k < 32 || (k >= '0' && k <= '9') ? k : 0;
-}
-
-int amount(const QLineEdit* e, int k)
-{
-    const QString t = e->text();
-    const qsizetype point = t.indexOf('.');
-    if (k < 32)
-        return k;
-    if (k == '.')
-        return point < 0 ? k : 0;
-    return k >= '0' && k <= '9' && (point < 0 || t.size() - point <= 2) ? k : 0;
 }
 
 // Counts the middle-button events that reach the field (the X11 selection is pasted on
@@ -114,7 +102,6 @@ TEST(KeyFilter, AFilteredFieldTakesTextOnlyFromTypedKeysWhateverWayItComes)
     using Judge = std::function<int(const QLineEdit*, int)>;
     const struct { const char* name; Judge judge; QString typed; } filters[] = {
         {"digits", digits, "712345"},
-        {"amount", amount, "7123.45"},
         {"none", nullptr, "7x12ab3.45x"},  // the ways themselves put text in an open field
     };
     // What each way leaves in an open field that held "7x": the text after it; the offscreen
