@@ -18,10 +18,9 @@ namespace {
 TEST(Identity, TerminalIsTheAbsoluteSignedSerialInTenDigitsWorkstationTheGuidsHexDigits)
 {
     const struct { quint32 serial; bool ok; const char* want; } cases[] = {
-        {0x12345678u, true, "0305419896"}, {0xFFFFFFFFu, true, "0000000001"},  // -1
-        {0x80000001u, true, "2147483647"},
-        {0x80000000u, true, "2147483648"},   // the one value whose absolute does not fit 32 bits
-        {0u, true, "0000000000"}, {0xDEADBEEFu, false, "0000000000"},  // no volume: serial 0
+        // -1; the one value whose absolute does not fit 32 bits; no volume: serial 0.
+        {0x12345678u, true, "0305419896"}, {0xFFFFFFFFu, true, "0000000001"}, {0x80000001u, true, "2147483647"},
+        {0x80000000u, true, "2147483648"}, {0u, true, "0000000000"},          {0xDEADBEEFu, false, "0000000000"},
     };
     for (const auto& c : cases) {
         fake::System sys;
@@ -38,12 +37,7 @@ TEST(Identity, TerminalIsTheAbsoluteSignedSerialInTenDigitsWorkstationTheGuidsHe
 }
 
 // Digits pass, "a" is typed as "A", Backspace passes, anything else is dropped.
-int digits_and_a(int key)
-{
-    if (key == 8 || (key >= '0' && key <= '9'))
-        return key;
-    return key == 'a' ? 'A' : 0;
-}
+int digits_and_a(int key) { return key == 8 || (key >= '0' && key <= '9') ? key : key == 'a' ? 'A' : 0; }
 
 TEST(KeyFilter, JudgesTypedTextAndTheFieldGetsOnlyWhatTheHandlerLetsThrough)
 {
@@ -56,14 +50,9 @@ TEST(KeyFilter, JudgesTypedTextAndTheFieldGetsOnlyWhatTheHandlerLetsThrough)
     for (const auto& c : cases)
         EXPECT_EQ(f.judge(c.typed), c.want) << qPrintable(c.typed);
 
-    // In a field: keys, Backspace, a selection.
+    // In a field, a replaced key types its replacement over the selection; a dropped key
+    // keeps it.
     install_key_filter(&field, digits_and_a);
-    QTest::keyClicks(&field, "1x2a");
-    EXPECT_EQ(field.text(), "12A");
-    QTest::keyClick(&field, Qt::Key_Backspace);
-    EXPECT_EQ(field.text(), "12");
-
-    // A replaced key types its replacement over the selection; a dropped key keeps it.
     field.setText("9999");
     field.setSelection(1, 2);
     QTest::keyClick(&field, 'x');

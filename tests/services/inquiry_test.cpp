@@ -11,10 +11,7 @@ TEST(InquiryLines, PlayLineByClassSymbolAndSign)
     const TabSim tab{{1, 1, 1, 1, 2, 3, 3},
                      {"05", "12", "0", "99", "05", "0", "99"},
                      {"Perico", "Mariposa", "Cero", "Nueve", "Gato", "Ballena", "Ballena"}};
-    const struct {
-        const char *codsim, *codzod, *tipnum, *numero;
-        QString tipo, text;
-    } cases[] = {
+    const struct { const char *codsim, *codzod, *tipnum, *numero; QString tipo, text; } cases[] = {
         {"0", "0", "T", "123", "Triple  ", "123"},            {"0", "0", "M", "123456", "Tripleta", "123456"},
         {"0", "0", "L", "1234", "Doblete ", "1234"},          {"0", "0", "R", "05", "Terminal", "05"},
         {"1", "0", "R", " 05 ", "Terminal", "05-Perico    "}, {"1", "0", "R", "0a", "Terminal", "0-Cero      "},

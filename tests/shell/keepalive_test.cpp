@@ -161,10 +161,8 @@ TEST_F(KeepAlive, MensajesListsTheOutletsMessages)
         auto* w = t->win<mensajes>("mensajes");
         lines << QString(name) + ": calls " + calls_text(t.srv->log) + ", boxes [" + boxes_text(*t.dlg) + "], pointer " +
                      QString::number(t.dlg->pointer()) + ", params " + QString::number(t->cmd_sp.params().size());
-        for (int i = 0; i < w->lista->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* item = w->lista->topLevelItem(i);
-            lines << "  " + item->text(0) + " | " + item->text(1) + " | " + item->text(2);
-        }
+        for (const QString& row : rows_of(w->lista))
+            lines << "  " + QString(row).replace('|', " | ");
         w->b_salir->click();
         settle();
         lines << QString("  loaded after Salir: %1").arg(t->is_loaded("mensajes"));
@@ -231,12 +229,9 @@ TEST(ReportPrint, PrintsEveryLineWithMarginAndFeedOrReportsAnyFailure)
     // fail_after: a line fails once this many were printed.
     const struct { const char* name; QStringList printers; int nprn; int lines, marg, salt; bool fail_start = false;
                    int fail_after = -1; bool fail_page = false, fail_doc = false; } cases[] = {
-        {"one line", two, 1, 1, 0, 0},
-        {"many lines, margin and feed", two, 1, 40000, 3, 2},
-        {"no printer installed", {}, 0, 10, 0, 0},
-        {"index names no printer", one, 1, 10, 0, 0},
-        {"negative index", one, -1, 10, 0, 0},
-        {"printer cannot be opened", one, 0, 10, 0, 0, true},
+        {"one line", two, 1, 1, 0, 0},                 {"many lines, margin and feed", two, 1, 40000, 3, 2},
+        {"no printer installed", {}, 0, 10, 0, 0},     {"index names no printer", one, 1, 10, 0, 0},
+        {"negative index", one, -1, 10, 0, 0},         {"printer cannot be opened", one, 0, 10, 0, 0, true},
         {"line fails", one, 0, 10, 0, 0, false, 7},
         {"feed line fails", one, 0, 10, 0, 0, false, 12},
         {"page end fails", one, 0, 10, 0, 0, false, -1, true},
