@@ -176,13 +176,6 @@ inline QStringList texts(const QList<QWidget*>& fields)
     return out;
 }
 
-// Types each text into the window's field of that name.
-inline void type_in(QWidget* w, std::initializer_list<std::pair<const char*, const char*>> texts)
-{
-    for (const auto& [name, text] : texts)
-        QTest::keyClicks(w->findChild<QWidget*>(name), text);
-}
-
 // Types keys into each field (a text box emptied first) and checks its text.
 inline void expect_typed(std::initializer_list<std::tuple<QWidget*, const char*, QString>> cases)
 {

@@ -1,8 +1,5 @@
 // The two on/off lists (a user's menu permissions, the lotteries offered): the ticks, the
-// save and its faults; and users and permissions kept here at the next login.
-#include "core/app/rule.h"
-#include "core/login/conexion.h"
-#include "core/login/windows.h"
+// save and its faults. The login that reads them back is tested with the login.
 #include "core/shared/permissions.h"
 #include "tests/admin/fixture.h"
 
@@ -83,36 +80,6 @@ TEST(OnOffLists, FaultSweep)
                 stored.sort();
                 EXPECT_EQ(stored.join(' '), unread ? (perms ? "503" : "L9") : (perms ? "202 301 405" : "L0 L2 L8"));
             }
-}
-
-// A user included here logs in, and the options denied him are hidden at his login.
-TEST(Permisos, UsersAndPermissionsTakeEffectAtTheNextLogin)
-{
-    AdminShell s;
-    register_login_windows(*s.t);
-    s.t->num_hdd = hdd_serial(*s.t.sys);
-    auto* w = s.open<usuarios>("userx", "usuarios");
-    s.with_modal([&] { w->b_incluir->click(); }, [](QWidget* d) {
-        type_in(d, {{"tx_user", "luisa"}, {"tx_clav", "clave9"}, {"tx_caja", "4"}});
-        d->findChild<QPushButton*>("b_aceptar")->click();
-    });
-    ASSERT_EQ(rows_of(w->lista).value(3), "LUISA     |CLAVE9    |04");
-    w->lista->setCurrentItem(w->lista->topLevelItem(3));
-    s.with_modal<permisos>([&] { w->b_permiso->click(); }, [](permisos* p) {
-        set_ticks(p->lista, ".xxxxxx.x.");  // 202, 404 and 503 denied
-        p->b_aceptar->click();
-    });
-
-    auto* c = s.t->win<conexion>("conexion");
-    c->show();
-    type_in(c, {{"tx_user", "luisa"}, {"tx_clav", "clave9"}, {"tx_dtbs", "DEMO"}});
-    c->b_conectar->click();
-    EXPECT_EQ(s.t->ses_val.cod_caj, "04");
-    QStringList hidden;
-    for (const auto& e : per_entries())
-        if (!s.t->mnu.value(e.item)->isVisible())
-            hidden << e.item;
-    EXPECT_EQ(hidden, QStringList({"mov_prm", "rep_caj", "userx"}));
 }
 
 } // namespace

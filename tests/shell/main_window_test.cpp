@@ -1,11 +1,10 @@
 // The main window: the start (local settings or their defaults, the loader marker), its
-// caption, its menu items and the windows they open, stand-ins and real windows, the menu
-// permissions of one login after another, Salir and closing. The runs are golden
+// caption, its menu items and the windows they open (stand-ins where none is registered),
+// the menu permissions of one login after another, Salir and closing. The runs are golden
 // transcripts (tests/golden/shell/).
 #include "core/app/permissions.h"
 #include "core/app/rule.h"
 #include "core/login/cfg_reg.h"
-#include "core/shell/list_editor.h"
 #include "core/shell/main_window.h"
 #include "core/shell/windows.h"
 #include "tests/doubles/test_app.h"
@@ -163,28 +162,6 @@ TEST(MainWindow, MenuItemsAndTheirWindows)
     s.w.reset();
     EXPECT_TRUE(s.t->mnu.isEmpty());
     EXPECT_TRUE(!s.t->timers && !s.t->mdi && !s.t->main_caption);
-}
-
-TEST(MainWindow, RealWindowsWinOverStandIns)
-{
-    struct Users : QWidget, ListEditor {
-        int calls = 0;
-        void b_incluir_Click() override { ++calls; }
-        void b_modificar_Click() override {}
-        void b_eliminar_Click() override {}
-    };
-    TestApp t;
-    Users* made = nullptr;
-    t->register_window("usuarios", [&](App&) -> QWidget* { return made = new Users; });
-    register_shell_windows(*t);
-    main_window w(*t);
-    w.usr_incluir_Click();
-    ASSERT_TRUE(made);
-    EXPECT_EQ(made->calls, 1);
-    EXPECT_EQ(made->objectName(), "usuarios");
-    t->register_window("movprm", [](App&) -> QWidget* { return new QWidget; });  // after the stand-ins
-    w.mov_prm_Click();
-    EXPECT_STREQ(t->window("movprm")->metaObject()->className(), "QWidget");
 }
 
 const char* const kTexts[] = {"sys_mens", "sys_modv", "sys_rlot", "cox_serv", "cox_port", "cox_user",
