@@ -71,7 +71,8 @@ TEST(EditDialogs, AceptarSendsOneCallClosesAndReloads)
         bool open_after = false;
         s.with_modal([&] { w->findChild<QPushButton*>(c.button)->click(); }, [&](QWidget* d) {
             QList<QWidget*> f;
-            for (const QString& name : QString(c.users ? "tx_user tx_clav tx_caja" : "tx_codbco tx_nummov tx_monto tx_fech").split(' '))
+            const char* names = c.users ? "tx_user tx_clav tx_caja" : "tx_codbco tx_nummov tx_monto tx_fech";
+            for (const QString& name : QString(names).split(' '))
                 f << d->findChild<QWidget*>(name);
             opened = texts(f).join('|') + "|";
             for (QWidget* e : f)

@@ -163,17 +163,17 @@ TEST(Parsys, UnchangedAmountsGoBackExactly)
     }
 }
 
-// Without the server's rows nothing is shown or saved; a save that loses the connection
-// at any key stops there, with one message.
+// Without the server's rows nothing is shown (no text, no list entries) or saved, even when
+// the handler runs past the disabled button (the message and the limits are checked with
+// the spoiled loads); a save that loses the connection at any key stops there, with one
+// message.
 TEST(Parsys, FaultSweep)
 {
     Params unread;
     unread.t.srv->fail_next(2, "getpaq");
     parsys* w = unread.load();
-    EXPECT_EQ(unread.boxes(), QStringList({kLost}));
-    EXPECT_EQ((texts(Params::amounts(w)) + texts(Params::others(w))).join(""), "");
-    EXPECT_TRUE(w->tx_jmin->count() + w->tx_modv->count() == 0 && unread.t->lim_vta.jug_min.isEmpty());
-    EXPECT_FALSE(w->b_aceptar->isEnabled());
+    EXPECT_EQ((texts(Params::amounts(w)) + texts(Params::others(w))).join("") +
+                  QString::number(w->tx_jmin->count() + w->tx_modv->count()), "0");
     unread.t->flg_nocox = 0;
     w->b_aceptar_Click();
     EXPECT_TRUE(unread.sent().isEmpty() && unread.t.reg->saved.isEmpty());

@@ -25,7 +25,8 @@ TEST_F(ServicesTest, AnnulmentAndPaymentEveryStatusCheckAndLostCall)
 {
     // Each case: the menu item, a name, the set-up, the user's caja (the ticket's is 05), the
     // answer at the question, the keys typed (none: the ticket's number or serial).
-    const struct { const char *item, *name; Prep setup; const char* caja = "03"; int answer = 1; const char* typed = {}; } cases[] = {
+    const struct { const char *item, *name; Prep setup; const char* caja = "03"; int answer = 1; const char* typed = {}; }
+        cases[] = {
         {"pro_anu", "letters, blanks, signs, a ninth digit, Backspace", nullptr, "03", 1, "1a 2-+.,3456789\b"},
         {"pro_anu", "empty", nullptr, "03", 1, ""},
         {"pro_anu", "unknown", [](S&, Ticket& tk) { tk.state = Ticket::deleted; }},
