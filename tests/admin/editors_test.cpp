@@ -67,7 +67,7 @@ TEST(EditDialogs, AceptarSendsOneCallClosesAndReloads)
         auto* w = s.open_list(c.users);
         w->lista->setCurrentItem(w->lista->topLevelItem(1));
         const bool inc = QString(c.button) == "b_incluir";
-        QString opened;
+        QString opened;  // the fields as the dialog opened, and whether it is open after Aceptar
         bool open_after = false;
         s.with_modal([&] { w->findChild<QPushButton*>(c.button)->click(); }, [&](QWidget* d) {
             QList<QWidget*> f;

@@ -35,15 +35,16 @@ TEST(OnOffLists, TicksAndSave)
         }
 }
 
-// Each call of both lists failing once or twice: once is not seen; twice gives one box.
-// A failed opening leaves nothing to save; a failed save keeps the window open with its
-// ticks, does nothing more while the connection stays lost, and saves the whole set again
-// once it is back.
+// Each call of both lists failing once or twice: once is not seen; twice gives one box. A
+// failed save keeps the window open with its ticks, does nothing more while the connection
+// stays lost, and saves the whole set again once it is back.
 TEST(OnOffLists, FaultSweep)
 {
     for (const bool perms : {true, false})
         for (int step = 0; step < 5; ++step)  // the opening's query, the removal, the first three stores
             for (int fails : {1, 2}) {
+                if (step == 0 && fails == 2)
+                    continue;  // an opening that fails is checked with the spoiled loads
                 SCOPED_TRACE(testing::Message() << perms << " step " << step << " fails " << fails);
                 AdminShell s;
                 central::Outlet& o = s.model().outlet;
@@ -53,32 +54,25 @@ TEST(OnOffLists, FaultSweep)
                     return true;
                 });
                 onoff_list* w = open_onoff(s, perms);
-                const bool unread = step == 0 && fails == 2;
-                if (unread) {
-                    EXPECT_EQ(w->lista->topLevelItemCount(), 0);
-                    s.t->flg_nocox = 0;
-                    QTest::keyClick(w, Qt::Key_Return);
-                } else {
-                    EXPECT_EQ(ticks(w->lista), "xxxxxxxxx.");
-                    set_ticks(w->lista, ".x.xxxxx.x");
+                EXPECT_EQ(ticks(w->lista), "xxxxxxxxx.");
+                set_ticks(w->lista, ".x.xxxxx.x");
+                w->b_aceptar->click();
+                if (fails == 2) {
+                    // Still lost: nothing is sent, so nothing stored is cleared.
+                    const auto calls = s.t.srv->log.size();
                     w->b_aceptar->click();
-                    if (fails == 2) {
-                        // Still lost: nothing is sent, so nothing stored is cleared.
-                        const auto calls = s.t.srv->log.size();
-                        w->b_aceptar->click();
-                        w->b_aceptar->click();
-                        EXPECT_EQ(s.t.srv->log.size(), calls);
-                        EXPECT_TRUE(w->isVisible());
-                        EXPECT_EQ(ticks(w->lista), ".x.xxxxx.x");
-                        s.t->flg_nocox = 0;  // the keep-alive found the server again
-                        w->b_aceptar->click();
-                    }
-                    EXPECT_FALSE(w->isVisible());
+                    w->b_aceptar->click();
+                    EXPECT_EQ(s.t.srv->log.size(), calls);
+                    EXPECT_TRUE(w->isVisible());
+                    EXPECT_EQ(ticks(w->lista), ".x.xxxxx.x");
+                    s.t->flg_nocox = 0;  // the keep-alive found the server again
+                    w->b_aceptar->click();
                 }
-                EXPECT_EQ(s.boxes(), fails == 1 ? QStringList{} : unread ? QStringList{kLost} : QStringList(3, kLost));
+                EXPECT_FALSE(w->isVisible());
+                EXPECT_EQ(s.boxes(), fails == 2 ? QStringList(3, kLost) : QStringList{});
                 QStringList stored = perms ? o.users["ANA"].denied : QStringList(o.lots_off.begin(), o.lots_off.end());
                 stored.sort();
-                EXPECT_EQ(stored.join(' '), unread ? (perms ? "503" : "L9") : (perms ? "202 301 405" : "L0 L2 L8"));
+                EXPECT_EQ(stored.join(' '), perms ? "202 301 405" : "L0 L2 L8");
             }
 }
 

@@ -148,9 +148,8 @@ TEST(TypedCombo, HoldsWhatIsTyped)
         EXPECT_EQ(box->currentText(), c.text);
         QTest::keyClick(box, Qt::Key_Return);
         other->setFocus();
-        EXPECT_EQ(box->currentText(), c.text);
-        EXPECT_EQ(box->currentIndex(), c.index);
-        EXPECT_EQ(box->count(), 2);
+        EXPECT_EQ(QString("%1, entry %2 of %3").arg(box->currentText()).arg(box->currentIndex()).arg(box->count()),
+                  QString("%1, entry %2 of 2").arg(c.text).arg(c.index));
     }
 }
 
