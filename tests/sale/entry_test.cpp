@@ -136,7 +136,7 @@ TEST(Entry, PlayTypeLettersAndListModes)
             EXPECT_FALSE(r.tik().flg_ext);
         }
     }
-    SaleRig::expect_transcript(transcript, "play_types.txt");
+    expect_golden(transcript, "sale/play_types.txt");
 }
 
 // The warnings on entering the number field, once each: a message box taking the focus
@@ -182,7 +182,7 @@ TEST(Entry, KeyStorm)
     }
     r.w->lt_tipo->setFocus();
     r.w->tx_nume->setFocus();
-    const QList<int> ticks = r.ticked(r.w->lt_tipo);
+    const QList<int> ticks = ticked(r.w->lt_tipo);
     EXPECT_EQ(std::count_if(ticks.begin(), ticks.end(), [](int i) { return i <= 9; }), 1);
 }
 

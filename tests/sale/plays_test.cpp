@@ -95,7 +95,7 @@ TEST(Plays, Procesar)
         transcript << QString("== ") + c.name << r.report(!c.faked);
         EXPECT_EQ(r.t->cmd_protkx.params().size(), 8);
     }
-    SaleRig::expect_transcript(transcript, "procesar.txt");
+    expect_golden(transcript, "sale/procesar.txt");
 }
 
 // The dialogs' procedures, with dlg_datos filled as each dialog fills it.
@@ -181,7 +181,7 @@ TEST(Plays, DialogProcedures)
             EXPECT_EQ(r.tik().lin_zod + r.tik().lin_sim + r.tik().lin_sit, 0);
         }
     }
-    SaleRig::expect_transcript(transcript, "dialog_procedures.txt");
+    expect_golden(transcript, "sale/dialog_procedures.txt");
 }
 
 // A ticket with plays typed, terminals, repeated and sign plays, a deleted line and a

@@ -4,21 +4,9 @@
 #include "sale/dialogs/signos.h"
 #include "tests/sale/sale_fixture.h"
 
-#include <QLineEdit>
-#include <QListWidget>
-
 namespace {
 
 QString units(double u) { return QString::number(u * 1e8, 'f', 0); }
-
-QList<int> ticks(const QListWidget* list)
-{
-    QList<int> out;
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->checkState() == Qt::Checked)
-            out << i;
-    return out;
-}
 
 // Keys typed on the list go to the number by its rules, the focus to the number field with
 // the caret at its end; the field keeps its own rules. Each step types its keys on the list
@@ -77,97 +65,45 @@ TEST(Signs, NumberKeys)
             }
         }
         EXPECT_EQ(d->tx_nume->text(), c.text);
-        EXPECT_EQ(ticks(d->lt_signos), QList<int>());  // no key ticked a row
+        EXPECT_EQ(ticked(d->lt_signos), QList<int>());  // no key ticked a row
     }
 }
 
 // Z with a lottery of each family ticked opens its dialog; what each step in it shows and
 // leaves in dlg_datos, the plays it sends and the messages; then the sale window with the
-// plays registered. "~click n" clicks row n's check box, "~close" closes the dialog through
-// its frame.
+// plays registered.
 TEST(Signs, OpenedWithZ)
 {
     const struct {
         const char* name;
         const char* lot;
         QList<QPair<QString, QString>> params;
-        QStringList steps;
+        QList<QStringList> openings;
     } cases[] = {
         {"zodiac", "004", {{"JUGADA_MIZ", units(0.5)}, {"JUGADA_MAZ", units(5.5)}},
-         {// Nothing ticked, then the "Todos" rule, the cursor stepping down after each tick.
-          "<enter>", " ", " ", " ",
-          // Numbers too short: silent.
-          "<enter>", "1<enter>", "<bs>p12<enter>", "<bs><bs><bs>*1<enter>",
-          // The amount: none, above the maximum (shown corrected once), then sold.
-          "<bs><bs>12<enter>", "5.9<enter>", "<enter>",
-          // "P" and "*" numbers on one sign, a number on "Todos"; Esc leaves the plays.
-          "<@lt_signos><up><up> ", "<@lt_signos>p123<enter>", "*25<enter>", "<@lt_signos><up><up> ",
-          "<@lt_signos>45<enter>", "<esc>"}},
+         {{// Nothing ticked, then the "Todos" rule, the cursor stepping down after each tick.
+           "<enter>", " ", " ", " ",
+           // Numbers too short: silent.
+           "<enter>", "1<enter>", "<bs>p12<enter>", "<bs><bs><bs>*1<enter>",
+           // The amount: none, above the maximum (shown corrected once), then sold.
+           "<bs><bs>12<enter>", "5.9<enter>", "<enter>",
+           // "P" and "*" numbers on one sign, a number on "Todos"; Esc leaves the plays.
+           "<@lt_signos><up><up> ", "<@lt_signos>p123<enter>", "*25<enter>", "<@lt_signos><up><up> ",
+           "<@lt_signos>45<enter>", "<esc>"}}},
         {"zodiac: off the minimum's precision", "004", {{"JUGADA_MIZ", units(10)}},
-         {"<down> ", "<@lt_signos>12", "<@tx_mont>25<enter>", "<enter>", "<esc>"}},
+         {{"<down> ", "<@lt_signos>12", "<@tx_mont>25<enter>", "<enter>", "<esc>"}}},
         {"zodiac: a minimum with inner zeros", "004", {{"JUGADA_MIN", units(0.5)}, {"JUGADA_MIZ", units(10.5)}},
-         {"<down> ", "<@lt_signos>12", "<@tx_mont>10<enter>", "<enter>", "~close"}},
+         {{"<down> ", "<@lt_signos>12", "<@tx_mont>10<enter>", "<enter>", "~close"}}},
         {"cacho", "005", {},
-         {" ", " ", " ", " ", "~click 0", "<@tx_nume>*p1234", "<bs><bs><bs><@lt_signos>p123", "<@tx_mont>5<enter>",
-          "<@lt_signos>3<enter>", "<esc>"}},
+         {{" ", " ", " ", " ", "~box 0", "<@tx_nume>*p1234", "<bs><bs><bs><@lt_signos>p123", "<@tx_mont>5<enter>",
+           "<@lt_signos>3<enter>", "<esc>"}}},
     };
-    EXPECT_EQ(signos::place_for(9600), QPoint(33, 120));   // twips: 500, 1800
-    EXPECT_EQ(signos::place_for(9615), QPoint(100, 187));  // 1500, 2800
-    QStringList transcript;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SaleRig r;
+    dialog_cases("signos.txt", cases, [](SaleRig& r, const auto& c) {
         for (const auto& [key, value] : c.params)
             r.model().set_param(key, value);
-        ASSERT_TRUE(r.open());
+        r.open();
         r.lots(c.lot);
-        r.report();
-        transcript << QString("== ") + c.name;
-        r.in_dialog = [&](SaleDialog* dialog) {
-            auto* d = qobject_cast<signos*>(dialog);
-            ASSERT_TRUE(d);
-            EXPECT_EQ(d->pos(), signos::place_for(SaleDialog::screen_twips()));
-            QStringList rows;
-            for (int i = 0; i < d->lt_signos->count(); ++i)
-                rows << d->lt_signos->item(i)->text();
-            transcript << QString("open \"%1\" | %2 | row %3 | focus %4")
-                              .arg(d->windowTitle(), rows.join(','))
-                              .arg(d->lt_signos->currentRow())
-                              .arg(r.focus());
-            for (const QString& step : c.steps) {
-                if (step == "~close") {
-                    d->close();
-                } else if (step.startsWith("~click")) {  // on the row's check box
-                    const QRect at = d->lt_signos->visualItemRect(d->lt_signos->item(step.mid(7).toInt()));
-                    QTest::mouseClick(d->lt_signos->viewport(), Qt::LeftButton, {},
-                                      QPoint(at.left() + at.height() / 2, at.center().y()));
-                } else
-                    type_keys(step);
-                const DlgDatos& x = r.t->dlg_datos;
-                QStringList flags;
-                for (const QList<int>& f : {x.flg_zod, x.flg_cac})
-                    flags << QString::number(f.count(1));
-                QStringList ticked;
-                for (int i : ticks(d->lt_signos))
-                    ticked << QString::number(i);
-                const auto bg = [](QWidget* w) { return w->palette().color(QPalette::Base).name().mid(1); };
-                transcript << QString("> %1 | ticks [%2] row %3 %4 | number \"%5\" caret %6 %7 | amount \"%8\" selected "
-                                      "\"%9\" %10 | focus %11 | %12 | num1 \"%13\" mon \"%14\" flags %15")
-                                  .arg(step, ticked.join(','))
-                                  .arg(d->lt_signos->currentRow())
-                                  .arg(bg(d->lt_signos), d->tx_nume->text())
-                                  .arg(d->tx_nume->cursorPosition())
-                                  .arg(bg(d->tx_nume), d->tx_mont->text(), d->tx_mont->selectedText(), bg(d->tx_mont),
-                                       r.focus(), d->isVisible() ? "open" : "closed", x.dlg_num1, x.dlg_mon,
-                                       flags.join('/'));
-                transcript << r.events();
-            }
-        };
-        r.w->tx_nume->setFocus();
-        type_keys("z");
-        transcript << r.report();
-    }
-    SaleRig::expect_transcript(transcript, "signos.txt");
+    }, [](SaleRig&, const auto&) { type_keys("<@tx_nume>z"); });
 }
 
 } // namespace

@@ -81,7 +81,7 @@ TEST(SaleOpen, EveryAnswerOfTheSetUp)
         SaleRig::settle();
         transcript << (r.closed() ? "closed" : "open");
     }
-    SaleRig::expect_transcript(transcript, "opening.txt");
+    expect_golden(transcript, "sale/opening.txt");
 }
 
 // The watch checks the pending ticket every sixth tick, tried once; a ticket the server
@@ -108,7 +108,7 @@ TEST(SaleWatch, ChecksEverySixthTickAndReplacesADroppedTicket)
         transcript << "> 6 ticks, the ticket given up" << r.report() << QString("ticket %1 ").arg(r.first) + r.state(r.first);
         EXPECT_TRUE(r.w->timer_tik->isActive());
     }
-    SaleRig::expect_transcript(transcript, "watch.txt");
+    expect_golden(transcript, "sale/watch.txt");
 }
 
 // A next ticket that does not open never leaves the lottery list and its table apart: a
@@ -238,7 +238,7 @@ TEST(SaleImprimir, EveryOutcome)
             transcript << r.report(false).mid(0, 1);
         }
     }
-    SaleRig::expect_transcript(transcript, "imprimir.txt");
+    expect_golden(transcript, "sale/imprimir.txt");
 }
 
 // A ticket valtkx committed is never deleted nor annulled by the sale window, whatever path
@@ -361,11 +361,7 @@ TEST(SalePrint, TicketsMatchTheirGoldenFiles)
         const fake::PrintedDoc& doc = r.t.prn->docs[0];
         EXPECT_TRUE(doc.ended);
         EXPECT_EQ(doc.lines.last(), "\f");
-        QStringList printed = doc.lines.mid(0, doc.lines.size() - 1);
-        for (QString& line : printed)
-            line.replace(QDate::currentDate().toString("dd/MM/yyyy"), "DD/MM/YYYY")
-                .replace(r.model().ticket(r.first)->hora, "HH:MM:SS");
-        EXPECT_EQ(printed.join('|').replace(' ', '_'), golden(c.golden).join('|').replace(' ', '_'));
+        expect_golden(printed_lines(doc, r.model().ticket(r.first)->hora), QString("sale/") + c.golden);
     }
     const double taxes[][3] = {{1000000000, 10, 100000000}, {50, 1, 0}, {150, 1, 2}, {250, 1, 2}, {1999999999, 1, 20000000}};
     for (const auto& c : taxes)
