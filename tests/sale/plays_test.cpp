@@ -46,6 +46,15 @@ TEST(Plays, Procesar)
         {"permutation", "001", "p112<enter>1<enter>"},
         {"symbol 0 answered 0a", "008", "0<enter>2<enter>", [](SaleRig& r) { r.model().sim_zero = "0a"; }},
         {"three codes", "011", "010203<enter>1<enter>"},
+        // Symbol plays typed one after another without leaving the number field.
+        {"one code a play, one after another", "008", "<@tx_nume>05<enter>2<enter>03<enter>2<enter>0<enter>2<enter>0-<enter>2<enter>"},
+        {"symbol lotteries of one set, one after another", "008 009 010", "<@tx_nume>05<enter>2<enter>06<enter>3<enter>"},
+        {"three codes, one after another", "011",
+         "<@tx_nume>010203<enter>1<enter>040506<enter>1<enter>0-0001<enter>1<enter>"},
+        {"symbol plays after refused codes", "008",
+         "<@tx_nume>5<enter>05<enter>2<enter>45<enter>06<enter>2<enter>01<enter>0<enter><up>01<enter>2<enter>"},
+        {"a symbol play after plays repeated on another lottery", "008", "<@tx_nume>05<enter>2<enter>r02<enter>2<enter>",
+         [](SaleRig& r) { r.dialog_keys = QString("<down>").repeated(r.row("009")) + " <enter>"; }},
         {"sold out", "001", "000<enter>10<enter>"},
         // A short grant does not lower the amount typed (1.000 is a thousand, not one).
         {"short", "002", "777<enter>1000<enter>"},

@@ -1,7 +1,7 @@
 // What the cashier types is what is sold: plays typed with real keys on the shown sale
 // window, against the double. Random numbers and amounts (prefixes of the amounts the
 // field offers among them) reach protkx exactly as typed, or are refused with the message
-// of their field; symbol plays typed one after another each give their line.
+// of their field.
 #include "tests/sale/sale_fixture.h"
 
 #include <random>
@@ -134,60 +134,6 @@ TEST(Typed, RandomPlaysSellWhatIsTyped)
         r.agree();
         for (const int n : outcomes)
             EXPECT_GE(n, 10);
-    }
-}
-
-// Symbol plays typed one after another without leaving the number field: each play's keys
-// from the number field, and the lines it adds (blanks run together) or its message.
-TEST(Typed, SymbolPlaysOneAfterAnother)
-{
-    const struct {
-        const char *name, *lots;
-        QList<QPair<QString, QStringList>> plays;
-    } cases[] = {
-        {"one code a play", "008",
-         {{"05<enter>2<enter>", {"LOTTO ACTIVO 05-Leon 2 000"}},
-          {"03<enter>2<enter>", {"LOTTO ACTIVO 03-Ciempies 2 001"}},
-          {"0<enter>2<enter>", {"LOTTO ACTIVO 0-Delfin 2 002"}},
-          {"0-<enter>2<enter>", {"LOTTO ACTIVO 0-Delfin 2 003"}}}},
-        {"symbol lotteries of one set", "008 009 010",
-         {{"05<enter>2<enter>", {"LOTTO ACTIVO 05-Leon 2 000", "LA GRANJITA 05-Leon 2 001", "RULETA ACTIVA 05-Leon 2 002"}},
-          {"06<enter>3<enter>", {"LOTTO ACTIVO 06-Rana 3 003", "LA GRANJITA 06-Rana 3 004", "RULETA ACTIVA 06-Rana 3 005"}}}},
-        {"three codes a play", "011",
-         {{"010203<enter>1<enter>", {"LOTTO ACTIVO TR 01-Car 02-Tor 03-Cie 1 000"}},
-          {"040506<enter>1<enter>", {"LOTTO ACTIVO TR 04-Ala 05-Leo 06-Ran 1 001"}},
-          {"0-0001<enter>1<enter>", {"LOTTO ACTIVO TR 0-Del 00-Bal 01-Car 1 002"}}}},
-        {"after refused codes", "008",
-         {{"5<enter>", {kNumero}},
-          {"05<enter>2<enter>", {"LOTTO ACTIVO 05-Leon 2 000"}},
-          {"45<enter>", {kNumero}},
-          {"06<enter>2<enter>", {"LOTTO ACTIVO 06-Rana 2 001"}},
-          {"01<enter>0<enter>", {kMonto}},
-          {"<up>01<enter>2<enter>", {"LOTTO ACTIVO 01-Carnero 2 002"}}}},
-        {"after plays repeated on another lottery", "008",
-         {{"05<enter>2<enter>", {"LOTTO ACTIVO 05-Leon 2 000"}},
-          {"r", {"LA GRANJITA 05-Leon 2 001"}},
-          {"02<enter>2<enter>", {"LOTTO ACTIVO 02-Toro 2 002"}}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SaleRig r;
-        ASSERT_TRUE(r.open());
-        r.lots(c.lots);
-        // R repeats onto LA GRANJITA: the cursor down to its row, Space, Enter.
-        r.dialog_keys = QString("<down>").repeated(r.row("009")) + " <enter>";
-        type_keys("<@tx_nume>");
-        for (const auto& [keys, want] : c.plays) {
-            SCOPED_TRACE(keys.toStdString());
-            const qsizetype before = r.lines().size();
-            type_keys(keys);
-            QStringList got = r.dlg().texts();
-            r.dlg().boxes.clear();
-            for (const QString& line : r.lines().mid(before))
-                got << line.simplified();
-            EXPECT_EQ(got, want);
-        }
-        r.agree();
     }
 }
 
