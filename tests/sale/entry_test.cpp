@@ -110,10 +110,7 @@ TEST(Entry, PlayTypeLettersAndListModes)
         {"modes, order and extras", "", none,
          {"a", "a", "i", "j", "c", "C", "o", "q", "#13", "#14", "l", "#16", " <@tx_nume>l", "O"}},
     };
-    QStringList transcript;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SaleRig r;
+    sale_cases("play_types.txt", cases, [](SaleRig& r, const auto& c, QStringList& transcript) {
         r.t->ses_val.lot_mnu = "S - SELVA PLUS,,C - CHANCES,d - DIA";
         r.model().outlet.lots_off = {"SEL", "TML", "LAT"};
         r.model().lotteries[8].extra = 'd';
@@ -123,7 +120,6 @@ TEST(Entry, PlayTypeLettersAndListModes)
             r.enter("123<enter>1<enter>"), r.dialog_keys = c.keys;
         r.t->flg_nocox = c.lost;
         r.w->tx_nume->setFocus();
-        transcript << QString("== ") + c.name;
         r.report();
         for (const QString& step : c.steps) {
             r.w->tx_nume->setEditText("12");
@@ -135,8 +131,7 @@ TEST(Entry, PlayTypeLettersAndListModes)
                        << QString("list %1 | mod %2 | tip %3").arg(r.listed().join(' ')).arg(r.tik().mod_lot).arg(r.tik().tip_jug);
             EXPECT_FALSE(r.tik().flg_ext);
         }
-    }
-    expect_golden(transcript, "sale/play_types.txt");
+    });
 }
 
 // The warnings on entering the number field, once each: a message box taking the focus

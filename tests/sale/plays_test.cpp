@@ -92,19 +92,15 @@ TEST(Plays, Procesar)
         // A money column's fraction of a stored unit is kept in the line and the total.
         {"a grant with a fraction", "001", "123<enter>10<enter>", answer({{"TCA", "123", "N", 1.499999999999, ""}}), true},
     };
-    QStringList transcript;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SaleRig r;
+    sale_cases("procesar.txt", cases, [](SaleRig& r, const auto& c, QStringList& transcript) {
         ASSERT_TRUE(r.open());
         r.lots(c.lots);
         c.arrange(r);
         r.t.srv->log.clear();
         type_keys(c.keys);
-        transcript << QString("== ") + c.name << r.report(!c.faked);
+        transcript << r.report(!c.faked);
         EXPECT_EQ(r.t->cmd_protkx.params().size(), 8);
-    }
-    expect_golden(transcript, "sale/procesar.txt");
+    });
 }
 
 // The dialogs' procedures, with dlg_datos filled as each dialog fills it.

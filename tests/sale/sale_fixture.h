@@ -467,24 +467,34 @@ struct SaleRig {
     }
 };
 
-// Each case on a fresh sale window set up by arrange(rig, case), which opens it: "== name",
-// then for each list of steps in the case's openings the dialog opened by open(rig, case)
-// and worked, and what the sale window shows after; the whole against a golden file.
-template <class Case, size_t N, class Arrange, class Open>
-void dialog_cases(const char* golden, const Case (&cases)[N], Arrange arrange, Open open)
+// Each case on a fresh sale window: "== name", then what run(rig, case, transcript) writes;
+// the whole against a golden file of tests/golden/sale.
+template <class Case, size_t N, class Run>
+void sale_cases(const char* golden, const Case (&cases)[N], Run run)
 {
     QStringList transcript;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SaleRig r;
+        transcript << QString("== ") + c.name;
+        run(r, c, transcript);
+    }
+    expect_golden(transcript, QString("sale/") + golden);
+}
+
+// A sale dialog worked case by case: the sale window set up by arrange(rig, case), which
+// opens it; then for each list of steps in the case's openings the dialog opened by
+// open(rig, case) and worked, and what the sale window shows after.
+template <class Case, size_t N, class Arrange, class Open>
+void dialog_cases(const char* golden, const Case (&cases)[N], Arrange arrange, Open open)
+{
+    sale_cases(golden, cases, [&](SaleRig& r, const Case& c, QStringList& transcript) {
         arrange(r, c);
         ASSERT_FALSE(r.closed());
         r.report();
-        transcript << QString("== ") + c.name;
         r.openings = c.openings;
         for (qsizetype i = 0; i < c.openings.size(); ++i)
             open(r, c);
         transcript << r.report();
-    }
-    expect_golden(transcript, QString("sale/") + golden);
+    });
 }

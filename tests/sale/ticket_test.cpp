@@ -58,10 +58,7 @@ TEST(SaleOpen, EveryAnswerOfTheSetUp)
         {"getpaq lost", lost("getpaq")},
         {"newtkx lost", lost("newtkx")},
     };
-    QStringList transcript;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SaleRig r;
+    sale_cases("opening.txt", cases, [](SaleRig& r, const auto& c, QStringList& transcript) {
         c.arrange(r);
         r.w = r.t->win<movtik_plays>("movtik");
         ASSERT_TRUE(r.w);
@@ -71,7 +68,7 @@ TEST(SaleOpen, EveryAnswerOfTheSetUp)
         for (int i = 13; i < r.w->lt_tipo->count(); ++i)
             types << "\"" + r.w->lt_tipo->item(i)->text() + "\"";
         const TikCur& t = r.tik();
-        transcript << QString("== ") + c.name << r.report(false)
+        transcript << r.report(false)
                    << QString("num_tik %1 | catalogue %2 | table %3 | %4")
                           .arg(t.num_tik).arg(r.t->tab_cat.size()).arg(t.tab_lot.size()).arg(r.w->windowTitle())
                    << ("lotteries: " + lots.join(", ")).trimmed() << "extras: " + types.join(' ');
@@ -80,58 +77,47 @@ TEST(SaleOpen, EveryAnswerOfTheSetUp)
         r.w->show();
         SaleRig::settle();
         transcript << (r.closed() ? "closed" : "open");
-    }
-    expect_golden(transcript, "sale/opening.txt");
+    });
 }
 
 // The watch checks the pending ticket every sixth tick, tried once; a ticket the server
 // gave up is deleted and replaced, its lotteries ticked again when sys_rlot is "0" and
-// still open.
+// still open. A next ticket that does not open never leaves the lottery list and its table
+// apart: a refusal empties both, an opening without a number keeps both as they were.
 TEST(SaleWatch, ChecksEverySixthTickAndReplacesADroppedTicket)
 {
-    QStringList transcript;
-    for (const QString rlot : {"0", "1"}) {
-        SaleRig r;
-        r.t->cfg_reg.sys_rlot = rlot;
+    const struct {
+        const char* name;
+        QString rlot;
+        Arrange next = kNothing;
+    } cases[] = {
+        {"sys_rlot 0", "0"},
+        {"sys_rlot 1", "1"},
+        {"the next ticket refused", "0", [](SaleRig& r) { r.model().newtkx_override = 7; }},
+        {"the next ticket without a number", "0", [](SaleRig& r) { r.model().next_numtik = 0; }},
+    };
+    sale_cases("watch.txt", cases, [](SaleRig& r, const auto& c, QStringList& transcript) {
+        r.t->cfg_reg.sys_rlot = c.rlot;
         ASSERT_TRUE(r.open());
         r.lots("001 002");  // Triple Caracas 13:00, Triple Zulia 16:45
         r.put_play("TCA", "123", 10);
         r.report(false);
         r.t.srv->error_next(1, "statik");
         r.watch(11);
-        transcript << "== sys_rlot " + rlot << "> 11 ticks, the first check failing" << r.report(false);
+        transcript << "> 11 ticks, the first check failing" << r.report(false);
         r.watch(1);
         transcript << "> 1 tick" << r.report(false);
         r.model().ticket(r.first)->fecha = QDate::currentDate().addDays(-1);
         r.model().sale_time = QTime(13, 0);  // Caracas has drawn since
+        c.next(r);
         r.watch(6);
-        transcript << "> 6 ticks, the ticket given up" << r.report() << QString("ticket %1 ").arg(r.first) + r.state(r.first);
-        EXPECT_TRUE(r.w->timer_tik->isActive());
-    }
-    expect_golden(transcript, "sale/watch.txt");
-}
-
-// A next ticket that does not open never leaves the lottery list and its table apart: a
-// refusal empties both, an opening without a number keeps both as they were.
-TEST(SaleWatch, ARefusedNextTicketKeepsListAndTableTogether)
-{
-    for (int lotteries : {0, 12}) {
-        SaleRig r;
-        ASSERT_TRUE(r.open());
-        r.model().ticket(r.first)->fecha = QDate::currentDate().addDays(-1);
-        r.model().sale_time = QTime(13, 0);  // fewer lotteries now
-        if (lotteries == 0)
-            r.model().newtkx_override = 7;
-        else
-            r.model().next_numtik = 0;
-        r.watch(6);
-        EXPECT_EQ(r.tik().num_tik, "0");
-        ASSERT_EQ(r.tik().tab_lot.size(), lotteries);
         QStringList table;
         for (const RegLot& lot : r.tik().tab_lot)
             table << lot.codint;
-        EXPECT_EQ(r.listed(), table);
-    }
+        transcript << "> 6 ticks, the ticket given up" << r.report() << QString("ticket %1 ").arg(r.first) + r.state(r.first)
+                   << "num_tik " + r.tik().num_tik + " | listed " + r.listed().join(' ') + " | table " + table.join(' ');
+        EXPECT_TRUE(r.w->timer_tik->isActive());
+    });
 }
 
 // Opening, closing and reopening: every command holds exactly its own parameters while the
@@ -213,10 +199,7 @@ TEST(SaleImprimir, EveryOutcome)
         {"0", kNothing, 10, [](SaleRig& r) { r.model().ticket(r.first)->state = central::Ticket::annulled; }},
         {"connection lost at valtkx", kNothing, 10, [](SaleRig& r) { r.t.srv->fail_next(2, "valtkx"); }},
     };
-    QStringList transcript;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SaleRig r;
+    sale_cases("imprimir.txt", cases, [](SaleRig& r, const auto& c, QStringList& transcript) {
         c.before_open(r);
         ASSERT_TRUE(r.open());
         if (c.units > 0)
@@ -231,14 +214,13 @@ TEST(SaleImprimir, EveryOutcome)
             r.watch(7);
         };
         r.press_imprimir();
-        transcript << QString("== ") + c.name << r.report(false) << at_box
+        transcript << r.report(false) << at_box
                    << QString("ticket %1 %2, %3 printed").arg(r.first).arg(r.state(r.first)).arg(r.t.prn->docs.size());
         if (!at_box.isEmpty() && !r.closed()) {
             r.watch(1);  // the check that waited
             transcript << r.report(false).mid(0, 1);
         }
-    }
-    expect_golden(transcript, "sale/imprimir.txt");
+    });
 }
 
 // A ticket valtkx committed is never deleted nor annulled by the sale window, whatever path
