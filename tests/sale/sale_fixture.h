@@ -159,6 +159,18 @@ inline QString dialog_state(SaleDialog* d, const DlgDatos& x)
         .join(" | ");
 }
 
+// Text pasted into a field without typing it: by Ctrl+V and Shift+Insert, then by an input
+// method.
+inline void paste(QWidget* field, const QString& clipboard, const QString& commit)
+{
+    QGuiApplication::clipboard()->setText(clipboard);
+    QInputMethodEvent im;
+    im.setCommitString(commit);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+    QApplication::sendEvent(field, &im);
+}
+
 // A step of the cashier in a sale dialog: keys typed where the focus is, or "~box [list] N"
 // and "~row [list] N" a click on row N's check box or text (of the first list unless
 // named), "~out" and "~in" the focus taken away and given back, "~sel" the field's second
@@ -179,15 +191,9 @@ inline void dialog_step(SaleDialog* d, const QString& step)
         qobject_cast<QLineEdit*>(QApplication::focusWidget())->setSelection(1, 1);
     else if (step == "~close")
         d->close();
-    else if (step == "~paste") {
-        QWidget* at = QApplication::focusWidget();
-        QGuiApplication::clipboard()->setText("12a");
-        QInputMethodEvent im;
-        im.setCommitString("34b");
-        QTest::keyClick(at, Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(at, Qt::Key_Insert, Qt::ShiftModifier);
-        QApplication::sendEvent(at, &im);
-    } else
+    else if (step == "~paste")
+        paste(QApplication::focusWidget(), "12a", "34b");
+    else
         type_keys(step);
 }
 
@@ -364,6 +370,17 @@ struct SaleRig {
         cacho ? w->zod_tik2() : w->zod_tik();
     }
     QString focus() const { return focus_widget() ? focus_widget()->objectName() : ""; }
+    // The entry beyond a report: the number field's caret and selection, the amount's
+    // selection, the number's length and limit kind, the pick list with the items ticked,
+    // the amount presets (and whether they are open).
+    QString entry() const
+    {
+        const QLineEdit *e = w->tx_nume->lineEdit(), *m = w->tx_mont->lineEdit();
+        return QString("caret %1 sel \"%2\" | amount sel \"%3\" | max_num %4 sel_lim %5 | picks %6 [%7] | presets %8%9")
+            .arg(e->cursorPosition()).arg(e->selectedText(), m->selectedText()).arg(w->tik_cur.max_num)
+            .arg(w->tik_cur.sel_lim).arg(texts(w->lx_nume->model()).join(','), texts(w->lx_nume->model(), true).join(','),
+                                         texts(w->tx_mont->model()).join(','), EntryBridge::dropped(w->tx_mont) ? " (open)" : "");
+    }
     // The texts of a list's items, the ticked ones only when asked: the pick list's
     // (lx_nume->model()), the amount presets (tx_mont->model()).
     static QStringList texts(const QAbstractItemModel* m, bool only_ticked = false)
