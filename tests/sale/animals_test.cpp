@@ -91,7 +91,6 @@ TEST(AnimalDialogs, NoWayIn)
     }
     for (const char* reached : {"tertik:3", "signos:2", "signos2:2", "contix:8"})  // the keys reached the dialogs
         EXPECT_TRUE(shown.contains(reached)) << reached;
-    EXPECT_EQ(shown.filter("simbol"), QStringList());
     EXPECT_EQ(asked, QStringList());
 
     TestApp t;

@@ -74,11 +74,7 @@ TEST(CheckList, SharedRules)
             } else
                 ticks->set_ticked(row, s[0] == 't');
         }
-        QStringList on;
-        for (int row = 0; row < list.count(); ++row)
-            if (ticks->ticked(row))
-                on << QString::number(row);
-        QString shown = on.join(' ');
+        QString shown = joined(ticked(&list), ' ');
         shown.replace(QRegularExpression("^0 1 2 .* 30\\b"), "0-30").replace(QRegularExpression("^0 1 2 .* 29\\b"), "0-29");
         EXPECT_EQ(shown, c.ticked);
         EXPECT_EQ(list.currentRow() < 0 ? "-" : QString::number(list.currentRow()), c.cursor);
