@@ -9,22 +9,19 @@
 
 namespace {
 
-using Arrange = std::function<void(SaleRig&)>;
-const Arrange kNothing = [](SaleRig&) {};
-
 // The limits of number plays, in stored units.
-Arrange limits(const QString& min, const QString& max = "100000000000")
+Step limits(const QString& min, const QString& max = "100000000000")
 {
     return [=](SaleRig& r) { r.model().set_param("JUGADA_MIN", min), r.model().set_param("JUGADA_MAX", max); };
 }
 // A change to a lottery of the window's table.
-Arrange lot(const char* code, const std::function<void(RegLot&)>& change)
+Step lot(const char* code, const std::function<void(RegLot&)>& change)
 {
     return [=](SaleRig& r) { change(r.tik().tab_lot[r.row(code)]); };
 }
 // Ticks ("+code", "-code") of the lottery list, the number "12" and the amount "5" typed
 // before the last; Triple Tachira's stamor is 2, not 1.
-Arrange ticks(const QStringList& codes)
+Step ticks(const QStringList& codes)
 {
     return [=](SaleRig& r) {
         r.tik().tab_lot[r.row("007")].stamor = 2;
@@ -36,7 +33,7 @@ Arrange ticks(const QStringList& codes)
     };
 }
 // Set 2, whose 99 bears this name, for LOTTO ACTIVO.
-Arrange name99(const char* name)
+Step name99(const char* name)
 {
     return [=](SaleRig& r) {
         TabSim& tab = r.t->tab_sim;
@@ -57,7 +54,7 @@ TEST(Entry, Keys)
     QStringList triples = {"+001", "+002", "+003"};  // and 29 more: the 32nd is refused
     for (int i = 100; i < 129; ++i)
         triples << "+" + QString::number(i);
-    const Arrange more_triples = [](SaleRig& r) {
+    const Step more_triples = [](SaleRig& r) {
         for (int i = 100; i < 129; ++i)
             r.model().lotteries << r.model().lotteries[0], r.model().lotteries.last().codint = QString::number(i);
     };
@@ -65,7 +62,7 @@ TEST(Entry, Keys)
         const char* name;
         const char* lots;
         QString keys;
-        Arrange before = kNothing, after = kNothing;  // the window's opening
+        Step before = kNothing, after = kNothing;  // the window's opening
     } cases[] = {
         {"triple: 3 characters, \"-\" too", "001", "12-<bs>34"},
         {"zodiac", "004", "*1234"},

@@ -9,9 +9,6 @@
 
 namespace {
 
-using Step = std::function<void(SaleRig&)>;
-const Step none = [](SaleRig&) {};
-
 // The answer protkx gives to requests (not to confirmations): codlot, numero, tipo, monto
 // (units, a fraction of a stored unit too), numago.
 Step answer(const QList<QVariantList>& rows)
@@ -34,7 +31,7 @@ TEST(Plays, Procesar)
 {
     const struct {
         const char *name, *lots, *keys;
-        Step arrange = none;
+        Step arrange = kNothing;
         bool faked = false;  // the ticket is not the double's (a line count, answers it does not keep)
     } cases[] = {
         {"terminal", "001", "12<enter>10<enter>"},

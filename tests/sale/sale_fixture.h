@@ -484,6 +484,10 @@ struct SaleRig {
     }
 };
 
+// What a case does to a rig; and nothing.
+using Step = std::function<void(SaleRig&)>;
+inline const Step kNothing = [](SaleRig&) {};
+
 // Each case on a fresh sale window: "== name", then what run(rig, case, transcript) writes;
 // the whole against a golden file of tests/golden/sale.
 template <class Case, size_t N, class Run>

@@ -9,17 +9,14 @@
 
 namespace {
 
-using Arrange = std::function<void(SaleRig&)>;
-const Arrange kNothing = [](SaleRig&) {};
-
 // Loading the window with every answer of newtkx, and with each call of the set-up lost
 // (after an earlier window loaded the catalogue): the calls, the messages, the ticket, the
 // lottery list (every code at column 61) and the play types with the outlet's extras, the
 // caption; the first activation closes a window without a ticket.
 TEST(SaleOpen, EveryAnswerOfTheSetUp)
 {
-    const auto status = [](int code) -> Arrange { return [code](SaleRig& r) { r.model().newtkx_override = code; }; };
-    const auto lost = [](const char* proc) -> Arrange {
+    const auto status = [](int code) -> Step { return [code](SaleRig& r) { r.model().newtkx_override = code; }; };
+    const auto lost = [](const char* proc) -> Step {
         return [proc](SaleRig& r) {
             r.open();
             r.unload();
@@ -29,7 +26,7 @@ TEST(SaleOpen, EveryAnswerOfTheSetUp)
     };
     const struct {
         const char* name;
-        Arrange arrange;
+        Step arrange;
     } cases[] = {
         {"opened", kNothing},
         // The animal lotteries of sale mode 1 by name; a 25-character name cut to 20.
@@ -89,7 +86,7 @@ TEST(SaleWatch, ChecksEverySixthTickAndReplacesADroppedTicket)
     const struct {
         const char* name;
         QString rlot;
-        Arrange next = kNothing;
+        Step next = kNothing;
     } cases[] = {
         {"sys_rlot 0", "0"},
         {"sys_rlot 1", "1"},
@@ -171,7 +168,7 @@ TEST(SaleOpen, ClosesAtTheNextActivationWithoutATicket)
     r.t->mdi = nullptr;
 }
 
-Arrange limit(const char* key, const char* units)
+Step limit(const char* key, const char* units)
 {
     return [key, units](SaleRig& r) { r.model().set_param(key, QString(units) + "00000000"); };
 }
@@ -182,9 +179,9 @@ TEST(SaleImprimir, EveryOutcome)
 {
     const struct {
         const char* name;
-        Arrange before_open;
+        Step before_open;
         double units;  // one play of this many units (0: none)
-        Arrange before_press = kNothing;
+        Step before_press = kNothing;
     } cases[] = {
         {"no plays", kNothing, 0},
         {"no plays, no connection", kNothing, 0, [](SaleRig& r) { r.t->flg_nocox = 1; }},
@@ -230,7 +227,7 @@ TEST(SaleImprimir, ACommittedTicketIsNeverDeletedOrAnnulled)
 {
     const struct {
         const char* name;
-        Arrange dispose;
+        Step dispose;
     } ways[] = {
         {"del_cur", [](SaleRig& r) { r.w->del_cur(); }},
         {"anu_cur", [](SaleRig& r) { r.w->anu_cur(); }},
@@ -291,7 +288,7 @@ TEST(SalePrint, Tickets)
 {
     const struct {
         const char* name;
-        Arrange arrange;
+        Step arrange;
         const char* plays;  // "lottery number units" separated by ","
     } cases[] = {
         // Lotteries with the same plays share a group; a packed line may hold 31 characters.

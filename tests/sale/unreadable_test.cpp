@@ -6,7 +6,6 @@
 namespace {
 
 namespace spoil = central::spoil;
-using Step = std::function<void(SaleRig&)>;
 
 Step spoiled(const char* proc, central::Spoil s)
 {
