@@ -64,19 +64,11 @@ struct WireSale {
     {
         if (app)
             app->unload("movtik");
-        SaleRig::settle();
+        settle();
     }
 
     // Opens the sale window (shown, active); a window without a ticket closes at once.
-    void open()
-    {
-        w = app->win<movtik_plays>("movtik");
-        if (w) {
-            w->show();
-            QApplication::setActiveWindow(w);
-        }
-        SaleRig::settle();
-    }
+    void open() { w = open_sale(*app); }
     bool shown() const { return w && w->isVisible(); }
     qint64 numtik() const { return shown() ? w->tik_cur.numtik() : 0; }
     // One play on Triple Caracas (ticked when it is not), typed in the number field: the
@@ -97,7 +89,7 @@ struct WireSale {
     {
         if (shown())
             type_keys("<esc>");
-        SaleRig::settle();
+        settle();
     }
     // The main window's tick: the keep-alive.
     void tick() { timers_Timer(*app); }

@@ -17,12 +17,7 @@ TEST(WireLogin, EveryGetutqAnswer)
 {
     auto outlet = [](int status) -> Arrange { return [status](central::Server& s) { s.model.outlet.status = status; }; };
     auto answer = [](int code) -> Arrange {  // no rows
-        return [code](central::Server& s) {
-            s.register_procedure("getutq", [code](central::Request& r) {
-                r.status = code;
-                return true;
-            });
-        };
+        return [code](central::Server& s) { s.register_procedure("getutq", [code](central::Request& r) { return r.status = code, true; }); };
     };
     const Arrange as_is = [](central::Server&) {};
     const struct { const char* name; Arrange arrange; QString user = "CAJERO", clav = "CLAVE"; } outcomes[] = {

@@ -103,10 +103,7 @@ TEST(Plays, Procesar)
 // The dialogs' procedures, with dlg_datos filled as each dialog fills it.
 Step typed(const char* lots, const char* keys)
 {
-    return [=](SaleRig& r) {
-        r.lots(lots);
-        r.enter(keys);
-    };
+    return [=](SaleRig& r) { r.lots(lots), r.enter(keys); };
 }
 Step signs(const char* lots, const char* num, const QString& letters, bool cacho = false)
 {
@@ -114,10 +111,7 @@ Step signs(const char* lots, const char* num, const QString& letters, bool cacho
 }
 Step with(std::function<void(DlgDatos&)> fill, void (movtik_plays::*proc)())
 {
-    return [=](SaleRig& r) {
-        fill(r.t->dlg_datos);
-        (r.w->*proc)();
-    };
+    return [=](SaleRig& r) { fill(r.t->dlg_datos), (r.w->*proc)(); };
 }
 
 TEST(Plays, DialogProcedures)

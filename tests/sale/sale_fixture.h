@@ -197,6 +197,26 @@ inline void dialog_step(SaleDialog* d, const QString& step)
         type_keys(step);
 }
 
+// Runs what was queued: a close asked for during an activation, deferred deletions.
+inline void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Opens the sale window (loaded, shown, active) and lets a close it asked for happen; null
+// once it closed.
+inline movtik_plays* open_sale(App& app)
+{
+    QPointer<movtik_plays> w = app.win<movtik_plays>("movtik");
+    if (w) {
+        w->show();
+        QApplication::setActiveWindow(w);
+    }
+    settle();
+    return w;
+}
+
 // Runs a function, once control is back in an event loop, for each sale dialog shown.
 class DialogWatch : public QObject {
 public:
@@ -273,24 +293,7 @@ struct SaleRig {
     QStringList procs() const { return t.srv->procs(); }
     TikCur& tik() { return w->tik_cur; }
 
-    // Opens the sale window (loaded, shown, active) and lets a close it asked for happen;
-    // null once it closed.
-    movtik_plays* open()
-    {
-        w = t->win<movtik_plays>("movtik");
-        if (w) {
-            w->show();
-            QApplication::setActiveWindow(w);
-        }
-        settle();
-        return w;
-    }
-    // Runs what was queued: a close asked for during an activation, deferred deletions.
-    static void settle()
-    {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    movtik_plays* open() { return w = open_sale(*t); }
     void unload()
     {
         t->unload("movtik");
@@ -381,8 +384,8 @@ struct SaleRig {
             .arg(w->tik_cur.sel_lim).arg(texts(w->lx_nume->model()).join(','), texts(w->lx_nume->model(), true).join(','),
                                          texts(w->tx_mont->model()).join(','), EntryBridge::dropped(w->tx_mont) ? " (open)" : "");
     }
-    // The texts of a list's items, the ticked ones only when asked: the pick list's
-    // (lx_nume->model()), the amount presets (tx_mont->model()).
+    // The texts of a list's items, the ticked ones only when asked: a list box's, the pick
+    // list's (lx_nume->model()), the amount presets (tx_mont->model()).
     static QStringList texts(const QAbstractItemModel* m, bool only_ticked = false)
     {
         QStringList out;
@@ -392,13 +395,7 @@ struct SaleRig {
         return out;
     }
 
-    QStringList lines() const
-    {
-        QStringList out;
-        for (int i = 0; i < w->lt_nume->count(); ++i)
-            out << w->lt_nume->item(i)->text();
-        return out;
-    }
+    QStringList lines() const { return texts(w->lt_nume->model()); }
     // A dialog opened: where, what it keeps from earlier openings, its lists' rows (again
     // whenever they change) and its state; then each step and the state after it.
     void work(SaleDialog* d, const QStringList& steps)
@@ -413,9 +410,7 @@ struct SaleRig {
                 dialog_step(d, steps[i]);
             trail << (i < 0 ? QString("  ") : "> " + steps[i] + " | ") + dialog_state(d, x);
             for (const QListWidget* l : d->findChildren<QListWidget*>()) {
-                QStringList rows;
-                for (int row = 0; row < l->count(); ++row)
-                    rows << l->item(row)->text();
+                const QStringList rows = texts(l->model());
                 const QString now = rows.size() > 20 ? QString("%1 rows %2..%3").arg(rows.size()).arg(rows.first(), rows.last())
                                                      : rows.join('|');
                 if (now != seen.value(l->objectName()))
@@ -440,10 +435,10 @@ struct SaleRig {
         return out;
     }
     // What happened since the last report, for a transcript: the dialogs' steps, the events,
-    // the dialogs shown, then the play list and the entry, or that the window closed. Checked each time: the
-    // pointer is back to default and no parameter is left on cmd_sp; unless the ticket was
-    // arranged otherwise, the line count and the total shown are the ticket's and the double
-    // holds the client's plays.
+    // the dialogs shown, then the play list and the entry, or that the window closed.
+    // Checked each time: the pointer is back to default and no parameter is left on cmd_sp;
+    // unless the ticket was arranged otherwise, the line count and the total shown are the
+    // ticket's and the double holds the client's plays.
     QStringList report(bool ticket = true)
     {
         QStringList out = std::exchange(trail, {}) << events();

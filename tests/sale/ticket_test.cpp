@@ -72,7 +72,7 @@ TEST(SaleOpen, EveryAnswerOfTheSetUp)
         EXPECT_EQ(r.listed().size(), r.tik().tab_lot.size());
         EXPECT_TRUE(r.tik().numtik() == 0 || r.w->timer_tik->isActive());
         r.w->show();
-        SaleRig::settle();
+        settle();
         transcript << (r.closed() ? "closed" : "open");
     });
 }
@@ -153,17 +153,17 @@ TEST(SaleOpen, ClosesAtTheNextActivationWithoutATicket)
     area.show();
     r.w = r.t->win<movtik_plays>("movtik");
     show_mdi_child(*r.t, r.w);
-    r.settle();
+    settle();
     r.put_play("TCA", "123", 10);
     r.model().outlet.quota = 1000000000;  // this ticket uses the quota up
     r.press_imprimir();
     EXPECT_EQ(r.dlg().texts(), QStringList({"Cupo de venta agotado." + blanks(15)}));
     ASSERT_FALSE(r.closed());
     show_mdi_child(*r.t, new QWidget);
-    r.settle();
+    settle();
     EXPECT_FALSE(r.closed());
     area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(r.w->parentWidget()));
-    r.settle();
+    settle();
     EXPECT_FALSE(r.t->is_loaded("movtik"));
     r.t->mdi = nullptr;
 }
