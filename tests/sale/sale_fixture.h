@@ -217,48 +217,38 @@ inline movtik_plays* open_sale(App& app)
     return w;
 }
 
-// Runs a function, once control is back in an event loop, for each sale dialog shown.
-class DialogWatch : public QObject {
-public:
-    explicit DialogWatch(std::function<void(SaleDialog*)> on_show) : on_show_(std::move(on_show))
-    {
-        qApp->installEventFilter(this);
-    }
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (auto* d = qobject_cast<SaleDialog*>(o); d && e->type() == QEvent::Show)
-            QTimer::singleShot(0, d, [this, d] { on_show_(d); });
-        return false;
-    }
-
-private:
-    std::function<void(SaleDialog*)> on_show_;
-};
-
-struct SaleRig {
+struct SaleRig : QObject {
     TestApp t;
     QPointer<movtik_plays> w;
-    // What the cashier does in the sale dialogs shown: the steps of each opening in turn
-    // (see dialog_step), each with what the dialog shows after it kept for the next report;
-    // with no opening left, these keys.
+    // What the cashier does in each sale dialog shown, once control is back in an event
+    // loop: the steps of each opening in turn (see dialog_step), each with what the dialog
+    // shows after it kept for the next report; with no opening left, these keys.
     QList<QStringList> openings;
     QString dialog_keys = "<esc>";
     QStringList trail;
     QStringList shown;  // each dialog shown, with the play type ticked meanwhile
     // The number of the first ticket the sale opens: the demo's history holds the ones below.
     const qint64 first = t.srv->model.next_numtik;
-    DialogWatch watch_dialogs{[this](SaleDialog* d) {
-        shown << d->objectName() + ":" + QString::number(ticked(w->lt_tipo).value(0, -1));
-        QApplication::setActiveWindow(d);  // as a window manager does
-        openings.isEmpty() ? type_keys(dialog_keys) : work(d, openings.takeFirst());
-        if (d->isVisible()) {
-            ADD_FAILURE() << "the dialog " << qPrintable(d->objectName()) << " stayed open";
-            d->close();
-        }
-    }};
+
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (auto* d = qobject_cast<SaleDialog*>(o); d && e->type() == QEvent::Show)
+            QTimer::singleShot(0, d, [this, d] {
+                seen(d->objectName());
+                QApplication::setActiveWindow(d);  // as a window manager does
+                openings.isEmpty() ? type_keys(dialog_keys) : work(d, openings.takeFirst());
+                if (d->isVisible()) {
+                    ADD_FAILURE() << "the dialog " << qPrintable(d->objectName()) << " stayed open";
+                    d->close();
+                }
+            });
+        return false;
+    }
+    void seen(const QString& dialog) { shown << dialog + ":" + QString::number(ticked(w->lt_tipo).value(0, -1)); }
 
     SaleRig()
     {
+        qApp->installEventFilter(this);
         t.connect();
         auto& s = t->ses_val;
         s.cod_ven = "001";
@@ -279,14 +269,15 @@ struct SaleRig {
         register_sale_windows(*t);
         t->register_window("contix", [this](App&) -> QWidget* {
             auto* d = new QDialog;
-            QTimer::singleShot(0, d, [this, d] {
-                shown << "contix:" + QString::number(ticked(w->lt_tipo).value(0, -1));
-                d->reject();
-            });
+            QTimer::singleShot(0, d, [this, d] { seen("contix"), d->reject(); });
             return d;
         });
     }
-    ~SaleRig() { unload(); }
+    ~SaleRig() override
+    {
+        unload();
+        qApp->removeEventFilter(this);
+    }
 
     central::Model& model() { return t.srv->model; }
     fake::Dialogs& dlg() { return *t.dlg; }
