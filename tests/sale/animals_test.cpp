@@ -10,7 +10,6 @@
 
 namespace {
 
-QString units(double u) { return QString::number(u * 1e8, 'f', 0); }
 QString downs(int n) { return QString("<down>").repeated(n); }
 
 // Each case opens one dialog on the sale window's open ticket, after a zodiac dialog left

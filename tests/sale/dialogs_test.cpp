@@ -9,9 +9,6 @@
 
 namespace {
 
-// An amount in whole units as stored units (mod_sys 100000000).
-QString units(double u) { return QString::number(u * 1e8, 'f', 0); }
-
 // What keys typed into an empty field leave there ("<" is Backspace): the filter, the key it
 // keeps typed at the end, the reformat after each change.
 QString typed(const MonCtx& c, const QString& lo, const QString& hi, const QString& keys)

@@ -40,8 +40,7 @@ TEST(DuplicateTicket, CompatibilityRule)
     };
     for (const auto& c : cases) {
         RegLot lot;
-        lot.codsim = c.lot_codsim;
-        lot.stasit = c.lot_stasit;
+        lot.codsim = c.lot_codsim, lot.stasit = c.lot_stasit;
         EXPECT_EQ(dup_fits(c.codsim, c.codsit, lot), c.fits)
             << c.codsim << "/" << c.codsit << " on " << c.lot_codsim << "/" << c.lot_stasit;
     }

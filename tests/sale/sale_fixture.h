@@ -26,6 +26,8 @@
 inline QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
 // A ticket number as the sale window shows it: 8 digits.
 inline QString eight(qint64 numtik) { return QString::number(numtik).rightJustified(8, u'0'); }
+// An amount in whole units as stored units (mod_sys 100000000).
+inline QString units(double u) { return QString::number(u * 1e8, 'f', 0); }
 
 // The values of a logged call, as text.
 inline QStringList args(const central::Call& call)

@@ -6,8 +6,6 @@
 
 namespace {
 
-QString units(double u) { return QString::number(u * 1e8, 'f', 0); }
-
 // An opening of a sign dialog where keys go to the number, then Esc: "list K" types K on the
 // list a key at a time, the list given the focus before each; "field K" types K in the
 // number field.

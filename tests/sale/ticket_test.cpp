@@ -17,12 +17,7 @@ TEST(SaleOpen, EveryAnswerOfTheSetUp)
 {
     const auto status = [](int code) -> Step { return [code](SaleRig& r) { r.model().newtkx_override = code; }; };
     const auto lost = [](const char* proc) -> Step {
-        return [proc](SaleRig& r) {
-            r.open();
-            r.unload();
-            r.t.srv->log.clear();
-            r.t.srv->fail_next(2, proc);
-        };
+        return [proc](SaleRig& r) { r.open(), r.unload(), r.t.srv->log.clear(), r.t.srv->fail_next(2, proc); };
     };
     const struct {
         const char* name;
@@ -32,10 +27,8 @@ TEST(SaleOpen, EveryAnswerOfTheSetUp)
         // The animal lotteries of sale mode 1 by name; a 25-character name cut to 20.
         {"sale mode 1, by name, extras, $ database",
          [](SaleRig& r) {
-             r.t->ses_val.lot_mnu = "S - SELVA PLUS,,C - CHANCES,";
-             r.t->ses_val.ord_lot = 1;
-             r.t->cfg_reg.sys_modv = "1";
-             r.t->dat_cox.cod_dtbs = "DE$MO";
+             r.t->ses_val.lot_mnu = "S - SELVA PLUS,,C - CHANCES,", r.t->ses_val.ord_lot = 1;
+             r.t->cfg_reg.sys_modv = "1", r.t->dat_cox.cod_dtbs = "DE$MO";
          }},
         {"eight digits", [](SaleRig& r) { r.model().next_numtik = 99999999; }},
         {"number 0", [](SaleRig& r) { r.model().next_numtik = 0; }},
@@ -174,7 +167,10 @@ Step limit(const char* key, const char* units)
 }
 
 // Imprimir with a total of 0, outside the sale limits, each valtkx refusal and success:
-// the calls, messages, the ticket on the server and the printer, and the next ticket.
+// the calls, messages, the ticket on the server and the printer, and the next ticket. With
+// sys_rlot other than "0" the lotteries are unticked before the checks; with "0" they stay
+// and are ticked again on the next ticket. While the code pick list is up, Imprimir only
+// goes back to the number field.
 TEST(SaleImprimir, EveryOutcome)
 {
     const struct {
@@ -195,6 +191,11 @@ TEST(SaleImprimir, EveryOutcome)
         {"-7", kNothing, 10, [](SaleRig& r) { r.model().outlet.quota = 500000000; }},
         {"0", kNothing, 10, [](SaleRig& r) { r.model().ticket(r.first)->state = central::Ticket::annulled; }},
         {"connection lost at valtkx", kNothing, 10, [](SaleRig& r) { r.t.srv->fail_next(2, "valtkx"); }},
+        {"the pick list up", kNothing, 10, [](SaleRig& r) { r.lots("001"), r.w->lx_nume->show(); }},
+        {"sys_rlot 0, the printer failing", [](SaleRig& r) { r.t->cfg_reg.sys_rlot = "0"; }, 10,
+         [](SaleRig& r) { r.lots("001"), r.t.prn->fail_start = true; }},
+        {"sys_rlot 1, the printer failing", [](SaleRig& r) { r.t->cfg_reg.sys_rlot = "1"; }, 10,
+         [](SaleRig& r) { r.lots("001"), r.t.prn->fail_start = true; }},
     };
     sale_cases("imprimir.txt", cases, [](SaleRig& r, const auto& c, QStringList& transcript) {
         c.before_open(r);
@@ -207,7 +208,7 @@ TEST(SaleImprimir, EveryOutcome)
         // change under the handler that showed it. A refusal clears the play list first.
         QStringList at_box;
         r.dlg().on_box = [&](const fake::Box&) {
-            at_box << QString("(lines %1 at the message)").arg(r.w->lt_nume->count());
+            at_box << QString("(lines %1, ticked %2 at the message)").arg(r.w->lt_nume->count()).arg(r.listed(true).join(','));
             r.watch(7);
         };
         r.press_imprimir();
@@ -257,31 +258,6 @@ TEST(SaleImprimir, ACommittedTicketIsNeverDeletedOrAnnulled)
     }
 }
 
-// With sys_rlot other than "0" the lotteries are unticked before the checks; with "0" they
-// stay and are ticked again on the next ticket. While the code pick list is up, Imprimir
-// only goes back to the number field.
-TEST(SaleImprimir, LotteryTicksAndThePickList)
-{
-    for (const QString rlot : {"0", "1"}) {
-        SaleRig r;
-        r.t->cfg_reg.sys_rlot = rlot;
-        ASSERT_TRUE(r.open());
-        r.lots("001");
-        r.put_play("TCA", "123", 10);
-        r.w->lx_nume->show();
-        r.press_imprimir();
-        EXPECT_EQ(r.state(r.first), "pending");
-        r.w->lx_nume->hide();
-        QStringList at_print;
-        r.t.prn->fail_start = true;
-        r.dlg().on_box = [&](const fake::Box&) { at_print = r.listed(true); };  // "Error de impresión."
-        r.press_imprimir();
-        EXPECT_EQ(at_print, rlot == "0" ? QStringList({"001"}) : QStringList());
-        EXPECT_EQ(r.listed(true), rlot == "0" ? QStringList({"001"}) : QStringList());
-        EXPECT_EQ(r.w->tx_ntik->text(), eight(r.first + 1));
-    }
-}
-
 // The printed ticket, line by line, through the printer double; date and time are the
 // day's and the commit's. The tax is a whole number of stored units, rounded half to even.
 TEST(SalePrint, Tickets)
@@ -295,21 +271,13 @@ TEST(SalePrint, Tickets)
         {"detailed", kNothing, "TCA 123 10,TCA 456 5,TZU 123 10,TZU 456 10,TZU 789 10,TZU 12 3,TZU 34 10,LAC 01 2,GRA 01 2"},
         {"summarised, a tax, dollars",
          [](SaleRig& r) {
-             r.t->cfg_reg.rep_juga = "2";
-             r.t->cfg_reg.rep_marg = 2;
-             r.t->cfg_reg.rep_salt = 1;
-             r.t->cfg_reg.sys_mens = "  BUENA SUERTE  ";
-             r.t->ses_val.por_imp = 10;
-             r.t->ses_val.tik_men2 = "REVISE SU TICKET";
-             r.t->dat_cox.cod_dtbs = "DEMO$";
+             r.t->cfg_reg.rep_juga = "2", r.t->cfg_reg.rep_marg = 2, r.t->cfg_reg.rep_salt = 1;
+             r.t->cfg_reg.sys_mens = "  BUENA SUERTE  ", r.t->dat_cox.cod_dtbs = "DEMO$";
+             r.t->ses_val.por_imp = 10, r.t->ses_val.tik_men2 = "REVISE SU TICKET";
          },
          "TCA 123 10,TCA 456 10,TCA 789 10,TCA 12 5,SEL 07 5"},
         {"a long play",
-         [](SaleRig& r) {
-             r.t->cfg_reg.rep_juga = "2";
-             r.t->cfg_reg.rep_enca = "0";
-             r.t->ses_val.jug_sys = 1e10;
-         },
+         [](SaleRig& r) { r.t->cfg_reg.rep_juga = "2", r.t->cfg_reg.rep_enca = "0", r.t->ses_val.jug_sys = 1e10; },
          "TTA 100 1,TTA 101 1,TTA 102 1,TTA 103 1,TTA 104 1,TTA 105 1,TTA 106 1,TTA 107 1,TTA 108 1,TTA 20 3"},
         {"no plays", [](SaleRig& r) { r.t->cfg_reg.rep_juga = "0"; }, "TCA 123 10"},
     };
