@@ -45,16 +45,10 @@ struct WireSale {
         if (!ep.start(QStringLiteral("127.0.0.1"), 0, &error))
             return;
         auto& d = app->dat_cox;
-        d.srv_ip = ep.host();
-        d.srv_port = QString::number(ep.port());
-        d.bd_usr = srv.model.db_user;
-        d.bd_clv = srv.model.db_password;
-        d.srv_databs = "tovaren";
-        d.cod_guid = "0123456789abcdef01234567";
+        d.srv_ip = ep.host(), d.srv_port = QString::number(ep.port()), d.srv_databs = "tovaren";
+        d.bd_usr = srv.model.db_user, d.bd_clv = srv.model.db_password, d.cod_guid = "0123456789abcdef01234567";
         auto& v = app->ses_val;
-        v.cod_ven = "001";
-        v.cod_caj = "01";
-        v.nom_ven = "AGENCIA DEMO";
+        v.cod_ven = "001", v.cod_caj = "01", v.nom_ven = "AGENCIA DEMO";
         app->num_hdd = "0305419896";
         register_sale_windows(*app);
         if (!cox_reconnect(*app))

@@ -134,12 +134,11 @@ inline QString dlg_text(const DlgDatos& x)
     if (!x.dlg_lotsel.isEmpty())
         out += " lotsel " + x.dlg_lotsel.join(',');
     for (const auto& [name, flags] : {std::pair{QString(" zod"), &x.flg_zod}, {" cac", &x.flg_cac}, {" sim", &x.flg_sim}}) {
-        QStringList set;
+        QList<int> set;  // from 1
         for (int i = 0; i < flags->size(); ++i)
-            if ((*flags)[i])
-                set << QString::number(i + 1) + ((*flags)[i] == 1 ? "" : "=" + QString::number((*flags)[i]));
-        if (!set.isEmpty())
-            out += name + " [" + set.join(',') + "]";
+            set << ((*flags)[i] ? i + 1 : 0);
+        if (set.removeAll(0) < flags->size())
+            out += name + " [" + joined(set) + "]";
     }
     return out;
 }
@@ -253,12 +252,8 @@ struct SaleRig : QObject {
         qApp->installEventFilter(this);
         t.connect();
         auto& s = t->ses_val;
-        s.cod_ven = "001";
-        s.cod_caj = "01";
-        s.nom_ven = "AGENCIA DEMO";
-        s.ord_lot = 0;
-        s.lot_mnu = model().outlet.values.value("GETLOT_MNU");
-        s.tik_men1 = "GRACIAS POR SU COMPRA";
+        s.cod_ven = "001", s.cod_caj = "01", s.nom_ven = "AGENCIA DEMO", s.ord_lot = 0;
+        s.lot_mnu = model().outlet.values.value("GETLOT_MNU"), s.tik_men1 = "GRACIAS POR SU COMPRA";
         t->num_hdd = "0305419896";
         const QString sets = "1 0 Delfin,1 00 Ballena,1 01 Carnero,1 02 Toro,1 03 Ciempies,1 04 Alacran,1 05 Leon,"
                              "1 06 Rana,2 0 Delfin,2 99 Delfin,2 05 Leon";
