@@ -85,7 +85,6 @@ struct WireApp {
     static QString setting(const QString& key) { return "vuroda/parsys/" + key; }
 
     // What the server saw, read under its lock once the calls have returned.
-    QStringList procs() { return ep.with_server([](central::Server& s) { return s.procs(); }); }
     QList<central::Call> log() { return ep.with_server([](central::Server& s) { return s.log; }); }
     void arrange(const std::function<void(central::Server&)>& f) { ep.with_server(f); }
 };

@@ -278,7 +278,6 @@ struct SaleRig : QObject {
 
     central::Model& model() { return t.srv->model; }
     fake::Dialogs& dlg() { return *t.dlg; }
-    QStringList procs() const { return t.srv->procs(); }
     TikCur& tik() { return w->tik_cur; }
 
     movtik_plays* open() { return w = open_sale(*t); }
@@ -383,7 +382,6 @@ struct SaleRig : QObject {
         return out;
     }
 
-    QStringList lines() const { return texts(w->lt_nume->model()); }
     // A dialog opened: where, what it keeps from earlier openings, its lists' rows (again
     // whenever they change) and its state; then each step and the state after it.
     void work(SaleDialog* d, const QStringList& steps)
@@ -437,7 +435,7 @@ struct SaleRig : QObject {
         EXPECT_TRUE(t->cmd_sp.params().isEmpty());
         if (!w)
             return out << "closed";
-        for (const QString& line : lines())
+        for (const QString& line : texts(w->lt_nume->model()))
             out << "line " + line;
         const auto shown = [](const QString& v) { return v.isEmpty() ? QStringLiteral("-") : v; };
         out << QString("ticket %1 | total %2 | number \"%3\" | amount \"%4\" | focus %5 | types %6 | ticked %7")
