@@ -7,10 +7,11 @@ DpoList dspdpo(App& app, const QString& cod_ven)
     l.ok = app.proc(QStringLiteral("dspdpo")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec([&](db::Reader& r) {
         const QList<db::Field> columns{
             {"fecmov", db::adDate}, {"codbco", db::adChar}, {"numero", db::adChar}, {"monto", db::adCurrency}};
-        // A money column's fraction of a stored unit goes: the nearest whole count is kept.
+        // A money column's fraction of a stored unit goes: the nearest whole count is kept
+        // (the reader takes only amounts whose whole count fits 64 bits).
         for (const db::Row& row : r.rows(columns))
             l.rows << DpoRow{row.value("fecmov"), row.text("codbco"), row.text("numero"),
-                             round_whole(row.number("monto")).value_or(0)};
+                             round_whole(row.number("monto")).value()};
     });
     return l;
 }
