@@ -319,13 +319,13 @@ void movtik::new_tik()
     if (t.numtik() == 0) {
         app_.dlg.set_pointer(plat::ptr_default);
         app_.msg(QStringLiteral("Error de conexión con servidor.") + blanks(10), plat::mb_critical);
-        t.num_tik = kZero;
+        no_tik();  // the number shown would be a ticket no longer open
         return;
     }
     if (lots.isEmpty()) {
         app_.dlg.set_pointer(plat::ptr_default);
         app_.msg(QStringLiteral("No hay loterías disponibles para vender.") + blanks(5), plat::mb_exclamation);
-        t.num_tik = kZero;
+        no_tik();
         return;
     }
 
