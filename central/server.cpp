@@ -22,8 +22,10 @@ QVariant normalise(int type, const QVariant& v)
     }
     if (is_text(type))
         return v.toString();
-    if (type == db::adDate)
-        return v.toDate();
+    if (type == db::adDate) {
+        db::DateTime dt;  // read as the driver reads it for the wire
+        return db::to_datetime(v, dt) ? db::from_datetime(dt) : QVariant();
+    }
     if (type == db::adDouble)
         return v.toDouble();
     return v;

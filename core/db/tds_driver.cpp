@@ -146,8 +146,6 @@ bool is_int(int ado_type)
     return ado_type == adTinyInt || ado_type == adSmallInt || ado_type == adInteger || ado_type == adBigInt;
 }
 
-bool is_text(int ado_type) { return ado_type == adChar || ado_type == adVarChar; }
-
 template <class T> QByteArray raw(T v)
 {
     return QByteArray(reinterpret_cast<const char*>(&v), sizeof v);
