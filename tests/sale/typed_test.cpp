@@ -1,7 +1,7 @@
 // What the cashier types is what is sold: plays typed with real keys on the shown sale
 // window, against the double. Random numbers and amounts (prefixes of the amounts the
-// field offers among them) reach protkx exactly as the field shows them, or are refused
-// with the message of their field.
+// field offers among them) reach protkx exactly as typed, or are refused with the message
+// of their field.
 #include "tests/sale/sale_fixture.h"
 
 #include <random>
@@ -17,6 +17,18 @@ struct Limits {
     bool dec;
 };
 
+// What the amount field shows after these keys on an empty field when nothing but its key
+// rule and its thousands marks act on them: no completion, no preset taken for it.
+QString as_typed(const MonCtx& m, const QString& keys)
+{
+    QString text;
+    for (const QChar k : keys) {
+        const Typed t = amount_key(m, 0, text, k.unicode());
+        text = mon_miles(m, t.key ? t.text + QChar(t.key) : t.text);
+    }
+    return text;
+}
+
 // An amount as the field shows it, in hundredths.
 qint64 hundredths(QString text, bool dec)
 {
@@ -26,9 +38,9 @@ qint64 hundredths(QString text, bool dec)
 }
 
 // Random plays on two triples, each number and amount followed by Enter; after a refused
-// amount, now and then only a new amount. Every protkx carries the number and the amount
-// shown, never above the maximum, or nothing is sent and the field's message is shown; the
-// total is what was sold.
+// amount, now and then only a new amount. The field shows the amount as typed (its key rule
+// drops what passes the maximum); every protkx carries the number and that amount, or
+// nothing is sent and the field's message is shown; the total is what was sold.
 TEST(Typed, RandomPlaysSellWhatIsTyped)
 {
     const struct {
@@ -87,7 +99,8 @@ TEST(Typed, RandomPlaysSellWhatIsTyped)
             SCOPED_TRACE(QString("%1: %2").arg(i).arg(keys).toStdString());
             const int first = r.tik().can_jug;
             type_keys(keys);
-            const qint64 sold = hundredths(r.w->tx_mont->currentText(), c.limits.dec);  // what the field shows
+            ASSERT_EQ(r.w->tx_mont->currentText(), as_typed((*r.t).mon(), amount));  // nothing filled in
+            const qint64 sold = hundredths(r.w->tx_mont->currentText(), c.limits.dec);
             ASSERT_LE(sold, c.limits.max);
             type_keys("<enter>");
 
