@@ -202,7 +202,7 @@ void duptik::tx_numt_LostFocus()
     app_.dlg.set_pointer(plat::ptr_hourglass);
     const qint64 numtik = numt_val(tx_numt->text());
     if (lt_lot1->count() == 0 || numtik != numt_val(d.tik_ant)) {
-        const PlayRows plays = dettix(app_, numtik);
+        const PlayRows plays = dettix(app_, numtik, true);  // the lotteries only
         if (plays.ok) {  // with the connection lost the lists stay as they were
             QStringList names;
             for (const PlayRow& p : plays.rows)

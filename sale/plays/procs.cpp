@@ -8,19 +8,22 @@ using db::adInteger;
 using db::adVarChar;
 
 // The rows of a play answer. A marker row (codlot "***") carries its reason in numero and
-// may leave the rest null; every other row is a line and carries its kind and amount.
-db::Reading play_rows(PlayAnswer& a, bool with_numago)
+// may leave the rest null; every other row is a line and carries its amount, and its kind
+// where the answer has kinds (terminals come without: they are numbers).
+db::Reading play_rows(PlayAnswer& a, bool with_numago, bool with_tipo = true)
 {
-    return [&rows = a.rows, with_numago](db::Reader& r) {
-        QList<db::Field> columns{{"codlot", adChar}, {"numero", adChar}, db::nullable("tipo", adChar),
-                                 db::nullable("monto", db::adCurrency)};
+    return [&rows = a.rows, with_numago, with_tipo](db::Reader& r) {
+        QList<db::Field> columns{{"codlot", adChar}, {"numero", adChar}, db::nullable("monto", db::adCurrency)};
+        if (with_tipo)
+            columns << db::nullable("tipo", adChar);
         if (with_numago)
             columns << db::nullable("numago", adVarChar, QString());  // null: no numbers missing
         for (const db::Row& row : r.rows(columns)) {
-            RspJug j{row.text("codlot"), row.text("numero"), row.text("tipo"), row.number("monto"), {}};
+            RspJug j{row.text("codlot"), row.text("numero"), with_tipo ? row.text("tipo") : QString(),
+                     row.number("monto"), {}};
             if (with_numago)
                 j.numago = row.text("numago");
-            if (j.codlot != QLatin1String("***") && !(row.has("tipo") && row.has("monto")))
+            if (j.codlot != QLatin1String("***") && !((!with_tipo || row.has("tipo")) && row.has("monto")))
                 r.refuse(QStringLiteral("a play line without its kind or amount"));
             rows.append(j);
         }
@@ -60,7 +63,7 @@ PlayAnswer tertix(App& app, qint64 numtik, double monto, qint64 can_jug)
                .in("d1", adBigInt, 0, numtik)
                .in("d2", adBigInt, 0, monto)
                .in("d3", adBigInt, 0, can_jug)
-               .exec(play_rows(a, false));
+               .exec(play_rows(a, false, false));
     return a;
 }
 

@@ -139,10 +139,15 @@ AnnulAnswer anutix(App& app, qint64 numtik, const QString& cod_ven, const QStrin
     return a;
 }
 
-PlayRows dettix(App& app, qint64 numtik)
+PlayRows dettix(App& app, qint64 numtik, bool names_only)
 {
     PlayRows out;
     out.ok = app.proc(QStringLiteral("dettix")).in(QStringLiteral("p1"), db::adBigInt, 0, numtik).exec([&](db::Reader& r) {
+        if (names_only) {
+            for (const db::Row& row : r.rows({{"nomlot", db::adVarChar}}))
+                out.rows << PlayRow{row.text("nomlot"), {}, {}, {}, {}, {}};
+            return;
+        }
         const QList<db::Field> columns{{"nomlot", db::adVarChar}, {"codsim", db::adSmallInt}, {"codzod", db::adSmallInt},
                                        {"tipnum", db::adChar},    {"numero", db::adChar},     {"monto", db::adCurrency}};
         for (const db::Row& row : r.rows(columns))

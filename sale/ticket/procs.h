@@ -44,7 +44,9 @@ struct PlayRows {
     bool ok = false;
     QList<PlayRow> rows;
 };
-PlayRows dettix(App& app, qint64 numtik);
+// names_only: only each row's lottery name is read (the duplicate-ticket dialog's lookup);
+// the other fields stay empty.
+PlayRows dettix(App& app, qint64 numtik, bool names_only = false);
 
 // The sale window's five prepared commands: cmd_getpaq, cmd_statik, cmd_protkx,
 // cmd_valtkx and cmd_newtkx get their procedure and parameters when the window loads and

@@ -1,6 +1,7 @@
 // The sale window on answers the server spoiled: no ticket opens without its number, serial
 // and date, no ticket is printed from a commit that could not be read, and the calls that
 // follow act on nothing half-read (transcripts compared with tests/golden/sale/unreadable.txt).
+#include "sale/ticket/procs.h"
 #include "tests/sale/sale_fixture.h"
 
 namespace {
@@ -94,6 +95,22 @@ TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
         transcript << QString("printed [%1], first ticket %2")
                           .arg(printed.join(" | "), r.model().ticket(r.first) ? r.state(r.first) : "none");
     });
+}
+
+// The duplicate-ticket dialog's lookup reads only the lotteries of the earlier ticket: an
+// attribute it does not read cannot spoil it, while the inquiry's full reading of the same
+// answer fails.
+TEST(SaleUnreadable, TheDuplicateLookupReadsOnlyTheLotteries)
+{
+    SaleRig r;
+    ASSERT_TRUE(r.open());
+    const qint64 earlier = r.first - 1;  // the demo history's last ticket
+    for (const bool names_only : {true, false}) {
+        r.t.srv->spoil_next("dettix", central::spoil::column("codzod", {}));
+        const PlayRows plays = dettix(*r.t, earlier, names_only);
+        EXPECT_EQ(plays.ok, names_only);
+        EXPECT_EQ(!plays.rows.isEmpty(), names_only);
+    }
 }
 
 } // namespace
