@@ -31,10 +31,12 @@ struct Services {
 };
 
 // A ticket the sale may have left sold on the server but neither printed nor annulled: its
-// commit failed and its annulment could not be sent. cod_ven: the outlet it was sold for.
+// commit failed and its annulment could not be sent. cod_ven: the outlet it was sold for;
+// cox: the server and database it was sold on (a later login may reach another).
 struct TikAnu {
     qint64 numtik = 0;
     QString cod_ven;
+    QString cox;
 };
 
 // The program's module-wide state, its database objects and its platform services.

@@ -2,6 +2,7 @@
 #include "procs.h"
 #include "core/shared/justify.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -169,14 +170,46 @@ QStringList tik_lines(App& app, const TikCur& tik, double val_mon, const QString
     return out;
 }
 
+namespace {
+
+// Where the connection points, as a remembered ticket keeps it.
+QString cox_target(const App& app)
+{
+    const DatCox& d = app.dat_cox;
+    return d.srv_ip + QLatin1Char(',') + d.srv_port + QLatin1Char('/') + d.srv_databs;
+}
+
+} // namespace
+
+void anu_later(App& app, qint64 numtik)
+{
+    app.tik_anu.append({numtik, app.ses_val.cod_ven, cox_target(app)});
+}
+
 void anu_pend(App& app, bool once)
 {
+    const QString here = cox_target(app);
     // A keep-alive tick inside a message of the call may annul and forget tickets meanwhile:
     // the list is read afresh after every call.
-    while (!app.tik_anu.isEmpty()) {
-        const TikAnu tik = app.tik_anu.first();
-        if (!anutix(app, tik.numtik, tik.cod_ven, QStringLiteral("**"), once, false).ok)
+    for (;;) {
+        const auto it = std::find_if(app.tik_anu.cbegin(), app.tik_anu.cend(),
+                                     [&here](const TikAnu& t) { return t.cox == here; });
+        if (it == app.tik_anu.cend())
             return;
-        app.tik_anu.removeIf([&tik](const TikAnu& t) { return t.numtik == tik.numtik && t.cod_ven == tik.cod_ven; });
+        const TikAnu tik = *it;
+        bool done = anutix(app, tik.numtik, tik.cod_ven, QStringLiteral("**"), true, false).ok;
+        if (!done && app.cox_bd.state() == db::adStateOpen) {
+            // Tried once, a call that fails leaves the connection open only when the server
+            // answered it, with an error.
+            qWarning("anutix %lld: refused by the server, not sent again", tik.numtik);
+            done = true;
+        }
+        if (!done && !once)
+            done = anutix(app, tik.numtik, tik.cod_ven, QStringLiteral("**"), false, false).ok;
+        if (!done)
+            return;
+        app.tik_anu.removeIf([&tik](const TikAnu& t) {
+            return t.numtik == tik.numtik && t.cod_ven == tik.cod_ven && t.cox == tik.cox;
+        });
     }
 }

@@ -35,7 +35,12 @@ QString commit_refusal(App& app, double val_mon, double val_cup);
 // The lines of a committed ticket, margin included, up to the feed lines.
 QStringList tik_lines(App& app, const TikCur& tik, double val_mon, const QString& ticket2);
 
-// Annuls (anutix, caja "**") the tickets app.tik_anu remembers, in order, forgetting each
-// once the server answered for it; stops at the first that cannot be sent. Under the call
-// rule, or each tried once (no reconnect, no message) when once is set.
+// Remembers the pending ticket numtik, whose annulment could not be sent, for anu_pend.
+void anu_later(App& app, qint64 numtik);
+// Annuls (anutix, caja "**") the tickets app.tik_anu remembers for the server and database
+// the connection points to, in order, forgetting each once the server answered for it;
+// stops at the first that cannot be sent. Each is tried once first; when that fails, under
+// the call rule unless once is set (no reconnect, no message). A server that answers an
+// annulment with an error has decided it: the ticket is forgotten (with a warning), for
+// sending it again would only stop every sale after it.
 void anu_pend(App& app, bool once);

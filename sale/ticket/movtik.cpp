@@ -474,7 +474,7 @@ void movtik::anu_cur()
         return;
     // Not sent (or not answered): annulled as soon as the server answers again.
     if (!anutix(app_, t.numtik(), app_.ses_val.cod_ven, QStringLiteral("**"), false, false).ok && t.numtik() != 0)
-        app_.tik_anu.append({t.numtik(), app_.ses_val.cod_ven});
+        anu_later(app_, t.numtik());
 }
 
 void movtik::b_imprimir_Click()
