@@ -53,7 +53,8 @@ TEST(EditDialogs, AceptarSendsOneCallClosesAndReloads)
         {false, "b_modificar", {"", "", ""}, row1, kLost, -1, 2},
         {false, "b_modificar", {"", "", ""}, row1, {}, -1, 1, 1e8, "dspcdp"},
         {false, "b_modificar", {"", "", "5"}, none, kLost, -1, 2, 1e8, "dspcdp"},  // nothing filled nor locked
-        {false, "b_incluir", {"001", "1", "0."}, none, kMonto},  // no amount: kept open
+        {false, "b_incluir", {"001", "1", "0."}, none, kMonto},
+        {false, "b_incluir", {"001", "1", "999999999999999"}, none, kMonto},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -67,12 +68,12 @@ TEST(EditDialogs, AceptarSendsOneCallClosesAndReloads)
         auto* w = s.open_list(c.users);
         w->lista->setCurrentItem(w->lista->topLevelItem(1));
         const bool inc = QString(c.button) == "b_incluir";
-        QString opened;  // the fields as the dialog opened, and whether it is open after Aceptar
+        QString opened;
         bool open_after = false;
         s.with_modal([&] { w->findChild<QPushButton*>(c.button)->click(); }, [&](QWidget* d) {
             QList<QWidget*> f;
-            const char* names = c.users ? "tx_user tx_clav tx_caja" : "tx_codbco tx_nummov tx_monto tx_fech";
-            for (const QString& name : QString(names).split(' '))
+            for (const char* name : c.users ? std::vector{"tx_user", "tx_clav", "tx_caja"}
+                                            : std::vector{"tx_codbco", "tx_nummov", "tx_monto", "tx_fech"})
                 f << d->findChild<QWidget*>(name);
             opened = texts(f).join('|') + "|";
             for (QWidget* e : f)

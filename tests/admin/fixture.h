@@ -3,15 +3,14 @@
 // supervisor or a cashier of outlet 001, the connection open, with four users and three
 // deposits seeded.
 #include "admin/list_window.h"
-#include "admin/permisos.h"
-#include "admin/usuarios.h"
 #include "admin/windows.h"
 #include "core/app/permissions.h"
 #include "core/shell/main_window.h"
 #include "core/shell/windows.h"
 #include "tests/doubles/test_app.h"
-#include "tests/doubles/views.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,6 +21,9 @@
 #include <type_traits>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 inline const QString kLost = "No hay conexión con el servidor." + QString(10, ' ');
 
@@ -148,6 +150,19 @@ inline QStringList calls_since(const central::Server& srv, qsizetype from = 0, c
     return out;
 }
 
+// The texts of the list's rows, cells joined by "|".
+inline QStringList rows_of(const QTreeWidget* lista)
+{
+    QStringList rows;
+    for (int i = 0; i < lista->topLevelItemCount(); ++i) {
+        QStringList cells;
+        for (int c = 0; c < lista->columnCount(); ++c)
+            cells << lista->topLevelItem(i)->text(c);
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
 // The check boxes of a list: "x" ticked, "." not; and setting them.
 inline QString ticks(const QTreeWidget* lista)
 {
@@ -176,6 +191,13 @@ inline QStringList texts(const QList<QWidget*>& fields)
     return out;
 }
 
+// Types each text into the window's field of that name.
+inline void type_in(QWidget* w, std::initializer_list<std::pair<const char*, const char*>> texts)
+{
+    for (const auto& [name, text] : texts)
+        QTest::keyClicks(w->findChild<QWidget*>(name), text);
+}
+
 // Types keys into each field (a text box emptied first) and checks its text.
 inline void expect_typed(std::initializer_list<std::tuple<QWidget*, const char*, QString>> cases)
 {
@@ -185,25 +207,4 @@ inline void expect_typed(std::initializer_list<std::tuple<QWidget*, const char*,
         QTest::keyClicks(field, keys);
         EXPECT_EQ(texts({field})[0], want) << qPrintable(field->objectName());
     }
-}
-
-// Either list over ten items with these stored as off (none given: the last): ANA's
-// permissions (row 1 of the users list, as it opens them) or ten lotteries whose codes
-// come blank-filled as a CHAR column sends them.
-inline onoff_list* open_onoff(AdminShell& s, bool perms, QStringList off = {})
-{
-    if (off.isEmpty())
-        off = {perms ? "503" : "L9"};
-    if (perms) {
-        s.model().outlet.users["ANA"].denied = off;
-        s.open<usuarios>("userx", "usuarios")->lista->setCurrentItem(s.t->win<usuarios>("usuarios")->lista->topLevelItem(1));
-        auto* p = s.t->win<permisos>("permisos");
-        p->show();
-        return p;
-    }
-    s.model().lotteries.resize(10);
-    for (int k = 0; k < 10; ++k)
-        s.model().lotteries[k].codint = QString("L%1 ").arg(k);
-    s.model().outlet.lots_off = QSet<QString>(off.begin(), off.end());
-    return s.open<onoff_list>("sorteo", "sorteos");
 }

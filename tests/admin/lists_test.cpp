@@ -65,11 +65,15 @@ TEST(ListWindows, ActionsFromButtonsPopupAndDoubleClick)
             auto* w = s.open_list(c.users);
             s.t.dlg->answers = {plat::ans_cancel};
             const auto from = s.t.srv->log.size();
-            const std::function<void()> acts[] = {
-                [&] { w->findChild<QPushButton*>("b_" + c.action)->click(); },
-                [&] { s.popup_item(w->lista, (c.users ? "usr_" : "dpo_") + c.action + (c.action == "permiso" ? "s" : "")); },
-                [&] { QTest::mouseDClick(w->lista->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); }};
-            EXPECT_EQ(s.with_modal(acts[way]), c.opens);
+            EXPECT_EQ(s.with_modal([&] {
+                if (way == button)
+                    w->findChild<QPushButton*>("b_" + c.action)->click();
+                else if (way == popup)
+                    s.popup_item(w->lista, (c.users ? "usr_" : "dpo_") + c.action + (c.action == "permiso" ? "s" : ""));
+                else
+                    QTest::mouseDClick(w->lista->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+            }),
+                      c.opens);
             EXPECT_EQ(s.boxes(), c.box.isEmpty() ? QStringList{} : QStringList{c.box});
             EXPECT_EQ(s.t.srv->procs().mid(from), c.calls);
         }

@@ -43,32 +43,43 @@ TEST(UnreadableLoads, SaveAndDeleteNothing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         AdminShell s;
+        s.model().outlet.users["ANA"].denied = {"503"};
         s.model().outlet.params = {{"TVENCE_TIK", "3"}, {"JUGADA_MIN", "100000000"}, {"VENTIK_MAX", "1000000000000"}};
         s.t->lim_vta.jug_min = "100000000";
         s.t.srv->spoil_next(procs[c.w], c.spoil);
-        QString seen = "not opened";
+        QString shown, enabled = "-";
         qsizetype from = 0;
-        const auto then = [&](const QString& shown, QPushButton* b, const std::function<void()>& act) {
-            seen = shown + (b->isEnabled() ? " enabled" : " disabled");
+        const auto save = [&](QWidget* w, QTreeWidget* lista, QPushButton* aceptar) {
+            shown = lista ? QString::number(lista->topLevelItemCount()) : texts({static_cast<parsys*>(w)->tx_jmin})[0];
+            enabled = aceptar->isEnabled() ? "enabled" : "disabled";
             s.t->flg_nocox = 0;  // the keep-alive found the server again
             from = s.t.srv->log.size();
-            act();
+            QTest::keyClick(w, Qt::Key_Return);
         };
-        if (c.w == perms || c.w == lots) {
-            onoff_list* w = open_onoff(s, c.w == perms);
+        if (c.w == perms) {
+            auto* u = s.open<QWidget>("userx", "usuarios");
+            u->findChild<QTreeWidget*>("lista")->setCurrentItem(u->findChild<QTreeWidget*>("lista")->topLevelItem(1));
+            s.with_modal<onoff_list>([&] { u->findChild<QPushButton*>("b_permiso")->click(); },
+                                     [&](onoff_list* w) { save(w, w->lista, w->b_aceptar); });
+        } else if (c.w == lots) {
+            s.model().lotteries.resize(5);
+            auto* w = s.open<onoff_list>("sorteo", "sorteos");
             ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-            then(QString::number(w->lista->topLevelItemCount()), w->b_aceptar, [w] { QTest::keyClick(w, Qt::Key_Return); });
+            save(w, w->lista, w->b_aceptar);
         } else if (c.w == params) {
-            s.with_modal<parsys>([&] { s.item("par_sys"); }, [&](parsys* w) {
-                then(w->tx_jmin->currentText(), w->b_aceptar, [w] { QTest::keyClick(w, Qt::Key_Return); });
-            });
+            s.with_modal<parsys>([&] { s.item("par_sys"); }, [&](parsys* w) { save(w, nullptr, w->b_aceptar); });
         } else {
             auto* w = s.open_list(false);
+            shown = QString::number(w->lista->topLevelItemCount());
+            enabled = w->b_eliminar->isEnabled() ? "enabled" : "disabled";
+            s.t->flg_nocox = 0;
+            from = s.t.srv->log.size();
             s.t.dlg->answers = {plat::ans_ok};
-            then(QString::number(w->lista->topLevelItemCount()), w->b_eliminar, [&] { s.popup_item(w->lista, "dpo_eliminar"); });
+            s.popup_item(w->lista, "dpo_eliminar");
         }
         EXPECT_EQ(s.boxes(), c.boxes);
-        EXPECT_EQ(seen, c.w == params ? " disabled" : "0 disabled");
+        EXPECT_EQ(shown, c.w == params ? "" : "0");
+        EXPECT_EQ(enabled, "disabled");
         EXPECT_EQ(calls_since(*s.t.srv, from), QStringList{});
         EXPECT_EQ(s.t->lim_vta.jug_min, "100000000");  // the sale limits keep what they held
     }

@@ -8,7 +8,6 @@
 #include "tests/doubles/untyped.h"
 
 #include <QAbstractSpinBox>
-#include <QHash>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -32,28 +31,52 @@ QString text_of(QWidget* field) { return untyped::edit_of(field)->text(); }
 
 TEST(EntryFields, EveryWindowsFieldsTakeTextOnlyThroughTheirFilter)
 {
-    // A field typed into afresh (what it shows), then pasted into by every way; any other
-    // field is pasted "12ab34" into as it opens. Fields alike in a loop.
-    struct Row { QString typed, shown, pasted; };
-    QHash<QString, Row> rows = {
-        {"conexion.tx_user", {"ana", "ANA", "pepe"}},       {"conexion.tx_clav", {"rosa", "ROSA", "clave"}},
-        {"conexion.tx_dtbs", {"de-mo", "DEMO", "DEMO"}},    {"proatk.tx_numt", {"4a7", "47", "12ab34"}},
-        {"proptk.tx_numt", {"5x0", "50", "12ab34"}},        {"reprtq.tx_stat", {"p", "P", "todos"}},
-        {"reprba.tx_lote", {"sa", "SA", "loteria"}},        {"parsys.tx_vent", {"1a", "1", "12ab34"}},
-        {"parsys.tx_mens", {"hola 1-!", "HOLA 1", "hola"}}, {"parprn.tx_impr", {"p", "", "PDF"}},
-        {"parprn.tx_salt", {"a1", "1", "12ab34"}},          {"parprn.tx_marg", {"2b", "2", "12ab34"}},
-        {"parprn.tx_letr", {"a", "", "Arial"}},             {"usuarios_e.tx_user", {"ana", "ANA", "pepe"}},
-        {"usuarios_e.tx_clav", {"rosa", "ROSA", "clave"}},  {"usuarios_e.tx_caja", {"a7", "7", "12ab34"}},
-        {"movdpo_e.tx_codbco", {"ab1", "AB1", "002 - BANCO"}}, {"movdpo_e.tx_nummov", {"x12", "X12", "0004512"}},
-        {"movdpo_e.tx_monto", {"1a2.345", "12.34", "12ab34"}},
+    // A field typed into afresh, then pasted into by every way.
+    struct Row {
+        const char *window, *field;
+        QString typed, shown, pasted;
     };
-    for (const char* f : {"tx_jmin", "tx_jmiz", "tx_jmis", "tx_jmax", "tx_jmaz", "tx_jmas", "tx_tmin", "tx_tmax"})
-        rows.insert(QString("parsys.") + f, {"1a", "", "100"});
-    for (const char* f : {"parsys.tx_anut", "parsys.tx_modv", "parsys.tx_rlot", "parsys.tx_enca", "parsys.tx_juga",
-                          "parsys.tx_simb", "parprn.tx_codb", "parprn.tx_cutt"})
-        rows.insert(f, {"s", "", "SI"});
-    for (const char* w : {"repvtq", "repitx", "repctq", "reprtq"})
-        rows.insert(QString(w) + ".tx_caja", {"0a3", "03", "12ab34"});
+    const Row rows[] = {
+        {"conexion", "tx_user", "ana", "ANA", "pepe"},
+        {"conexion", "tx_clav", "rosa", "ROSA", "clave"},
+        {"conexion", "tx_dtbs", "de-mo", "DEMO", "DEMO"},
+        {"proatk", "tx_numt", "4a7", "47", "12ab34"},
+        {"proptk", "tx_numt", "5x0", "50", "12ab34"},
+        {"repvtq", "tx_caja", "0a3", "03", "12ab34"},
+        {"repitx", "tx_caja", "0a3", "03", "12ab34"},
+        {"repctq", "tx_caja", "0a3", "03", "12ab34"},
+        {"reprtq", "tx_caja", "0a3", "03", "12ab34"},
+        {"reprtq", "tx_stat", "p", "P", "todos"},
+        {"reprba", "tx_lote", "sa", "SA", "loteria"},
+        {"parsys", "tx_vent", "1a", "1", "12ab34"},
+        {"parsys", "tx_mens", "hola 1-!", "HOLA 1", "hola"},
+        {"parsys", "tx_jmin", "1a", "", "100"},
+        {"parsys", "tx_jmiz", "1a", "", "100"},
+        {"parsys", "tx_jmis", "1a", "", "100"},
+        {"parsys", "tx_jmax", "1a", "", "100"},
+        {"parsys", "tx_jmaz", "1a", "", "100"},
+        {"parsys", "tx_jmas", "1a", "", "100"},
+        {"parsys", "tx_tmin", "1a", "", "100"},
+        {"parsys", "tx_tmax", "1a", "", "100"},
+        {"parsys", "tx_anut", "s", "", "SI"},
+        {"parsys", "tx_modv", "s", "", "SI"},
+        {"parsys", "tx_rlot", "s", "", "SI"},
+        {"parsys", "tx_enca", "s", "", "SI"},
+        {"parsys", "tx_juga", "s", "", "SI"},
+        {"parsys", "tx_simb", "s", "", "SI"},
+        {"parprn", "tx_impr", "p", "", "PDF"},
+        {"parprn", "tx_salt", "a1", "1", "12ab34"},
+        {"parprn", "tx_marg", "2b", "2", "12ab34"},
+        {"parprn", "tx_letr", "a", "", "Arial"},
+        {"parprn", "tx_codb", "s", "", "SI"},
+        {"parprn", "tx_cutt", "s", "", "SI"},
+        {"usuarios_e", "tx_user", "ana", "ANA", "pepe"},
+        {"usuarios_e", "tx_clav", "rosa", "ROSA", "clave"},
+        {"usuarios_e", "tx_caja", "a7", "7", "12ab34"},
+        {"movdpo_e", "tx_codbco", "ab1", "AB1", "002 - BANCO"},
+        {"movdpo_e", "tx_nummov", "x12", "X12", "0004512"},
+        {"movdpo_e", "tx_monto", "1a2.345", "12.34", "12ab34"},
+    };
     // Fields with no key filter: shown only (always disabled), or free text by design.
     const QSet<QString> open = {"parsys.tx_codv", "parsys.tx_serx", "parsys.tx_nomb", "parsys.tx_zord"};
 
@@ -71,7 +94,9 @@ TEST(EntryFields, EveryWindowsFieldsTakeTextOnlyThroughTheirFilter)
     QSet<QString> seen;
     for (const QString& name : t->registered()) {
         QWidget* w = t->window(name);
-        const QList<QWidget*> fields = w ? entry_fields(w) : QList<QWidget*>();
+        if (!w)
+            continue;
+        const QList<QWidget*> fields = entry_fields(w);
         if (!fields.isEmpty()) {
             w->show();
             w->activateWindow();
@@ -85,24 +110,26 @@ TEST(EntryFields, EveryWindowsFieldsTakeTextOnlyThroughTheirFilter)
             EXPECT_EQ(filtered, !open.contains(id)) << "a key filter on " << id.toStdString();
             if (!filtered)
                 continue;
+            const auto row = std::find_if(std::begin(rows), std::end(rows),
+                                          [&](const Row& r) { return name == r.window && f->objectName() == r.field; });
             f->setEnabled(true);  // some are enabled only in some modes
             f->setFocus();
-            if (rows.contains(id)) {
+            QString shown = text_of(f);
+            if (row != std::end(rows)) {
                 untyped::edit_of(f)->clear();
-                QTest::keyClicks(f, rows[id].typed);
-                EXPECT_EQ(text_of(f), rows[id].shown);
+                QTest::keyClicks(f, row->typed);
+                EXPECT_EQ(text_of(f), row->shown);
+                shown = text_of(f);
             }
-            const QString shown = text_of(f);
             for (const auto& way : untyped::ways()) {
-                way.put(f, rows.value(id, {{}, {}, "12ab34"}).pasted);
+                way.put(f, row != std::end(rows) ? row->pasted : QStringLiteral("12ab34"));
                 EXPECT_EQ(text_of(f), shown) << way.name;
             }
         }
-        if (w)
-            t->unload(name);
+        t->unload(name);
     }
-    for (const QString& id : rows.keys())
-        EXPECT_TRUE(seen.contains(id)) << id.toStdString();
+    for (const Row& r : rows)
+        EXPECT_TRUE(seen.contains(QString(r.window) + "." + r.field)) << r.window << "." << r.field;
 }
 
 } // namespace

@@ -3,8 +3,9 @@
 // counter above them, so that a caja's last ticket is its latest sale, history and new
 // sales alike; the day's reports count only what happened before them.
 #include "central/central.h"
-#include "tests/doubles/golden.h"
 
+#include <algorithm>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -33,45 +34,46 @@ QList<QVariantMap> rows(const central::Request& r)
     return out;
 }
 
-// The row with the latest time of day in a column, "hh:mm:ss" as the answers write them
-// (none: an empty row).
-QVariantMap latest(const QList<QVariantMap>& rows, const char* column)
-{
-    QVariantMap last;
-    for (const QVariantMap& r : rows)
-        if (r[column].toString() > last[column].toString())
-            last = r;
-    return last;
-}
+// A time of day as the answers write it, "hh:mm:ss": compared as text, printed when not.
+std::string hms(const QVariant& v) { return v.toString().toStdString(); }
+std::string hms(const QTime& t) { return t.toString("hh:mm:ss").toStdString(); }
 
 TEST(DemoHistory, FitsTheMomentTheDoubleStarts)
 {
     const QDate day(2024, 3, 5);
     const QString today = day.toString("yyyy-MM-dd"), yesterday = day.addDays(-1).toString("yyyy-MM-dd");
-    // sales, payments: the day has its own by then.
-    const struct { QTime start; bool sales, payments; } cases[] = {
-        {QTime(6, 15), false, false}, {QTime(12, 0), true, false}, {QTime(21, 45), true, true}, {QTime(0, 20), false, false},
+    const struct {
+        QTime start;
+        bool sales, payments;  // the day has its own by then
+    } cases[] = {
+        {QTime(6, 15), false, false},
+        {QTime(12, 0), true, false},
+        {QTime(21, 45), true, true},
+        {QTime(0, 20), false, false},
     };
     qsizetype days_before = -1;  // tickets of the days before, the same at every start
     for (const auto& c : cases) {
         SCOPED_TRACE(qPrintable(c.start.toString()));
         QDateTime now(day, c.start);
         central::Server srv([&now] { return now; });
-        const auto hms = [&now] { return now.time().toString("hh:mm:ss"); };
 
-        // Nothing of the day after the start: no sale, payment, drawn number or prize.
+        // Nothing of the day after the start: no sale, payment or drawn number.
+        const std::string start = hms(c.start);
         const QList<QVariantMap> sold = rows(call(srv, "contik", {today, "001", "00"}));
-        EXPECT_LE(latest(sold, "hormov")["hormov"].toString(), hms());
+        for (const QVariantMap& t : sold)
+            EXPECT_LE(hms(t["hormov"]), start) << "sold " << hms(t["numtik"]);
         EXPECT_EQ(!sold.isEmpty(), c.sales);
         const QList<QVariantMap> paid = rows(call(srv, "reptaq", {today, today, "001", "  ", 5}));
-        EXPECT_LE(latest(paid, "paghor")["paghor"].toString(), hms());
+        for (const QVariantMap& p : paid)
+            EXPECT_LE(hms(p["paghor"]), start) << "paid " << hms(p["numtik"]);
         EXPECT_EQ(!paid.isEmpty(), c.payments);
-        const auto drawn = [&](const QString& codlot) { return srv.model.lottery(codlot)->draw.toString("hh:mm:ss"); };
         for (const QVariantMap& w : rows(call(srv, "dstprm", {today, "001", 0})))
-            EXPECT_TRUE(w["numpre"].toString().isEmpty() || drawn(w["codlot"].toString()) <= hms()) << qPrintable(typed(w["codlot"]));
-        for (const QVariantMap& w : rows(call(srv, "reprtq", {today, today, "001", "  ", 2})))
+            EXPECT_TRUE(w["numpre"].toString().isEmpty() || hms(srv.model.lottery(w["codlot"].toString())->draw) <= start)
+                << "drawn " << hms(w["codlot"]);
+        for (const QVariantMap& w : rows(call(srv, "reprtq", {today, today, "001", "  ", 2}))) {
             for (const central::Play& p : srv.model.ticket(w["numtik"].toLongLong())->plays)
-                EXPECT_LE(drawn(p.codlot), hms()) << qPrintable(typed(w["numtik"]));
+                EXPECT_LE(hms(srv.model.lottery(p.codlot)->draw), start) << "won " << hms(w["numtik"]);
+        }
         const qsizetype before = rows(call(srv, "contik", {yesterday, "001", "00"})).size();
         EXPECT_GT(before, 0);
         EXPECT_EQ(before, days_before < 0 ? before : days_before);
@@ -83,35 +85,43 @@ TEST(DemoHistory, FitsTheMomentTheDoubleStarts)
         if (own.isEmpty())
             own = rows(call(srv, "contik", {yesterday, "001", "01"}));
         ASSERT_FALSE(own.isEmpty());
-        EXPECT_EQ(last(), latest(own, "hormov")["numtik"].toLongLong());
+        const auto latest = std::max_element(own.begin(), own.end(), [](const QVariantMap& a, const QVariantMap& b) {
+            return hms(a["hormov"]) < hms(b["hormov"]);
+        });
+        EXPECT_EQ(last(), (*latest)["numtik"].toLongLong());
 
         // A ticket sold a few minutes later is numbered above every ticket and is the caja's last.
         now = now.addSecs(300);
-        const qint64 numtik =
+        const central::Request opened =
             call(srv, "newtkx", {QVariant(), QVariant(), QVariant(), QVariant(), "001", "01", "0305419896", 0, 1, 0},
-                 {0, 1, 2, 3}).arg(0).toLongLong();
-        for (const central::Ticket& t : srv.model.tickets)
-            EXPECT_LE(t.numtik, numtik);
+                 {0, 1, 2, 3});
+        const qint64 numtik = opened.arg(0).toLongLong();
+        EXPECT_EQ(std::max_element(srv.model.tickets.begin(), srv.model.tickets.end(),
+                                   [](const auto& a, const auto& b) { return a.numtik < b.numtik; })->numtik,
+                  numtik);
         call(srv, "protkx", {numtik, "001", "N", "123", 500000000, 0, 0, 1});
         const central::Request committed =
             call(srv, "valtkx", {QVariant(), QVariant(), QString::number(numtik).rightJustified(8, u'0'), 500000000, 0, 1},
                  {0, 1});
-        EXPECT_EQ(QString::number(committed.arg(0).toLongLong()) + " " + committed.text(1), "500000000 " + hms());
+        EXPECT_EQ(committed.arg(0).toLongLong(), 500000000);
+        EXPECT_EQ(committed.arg(1).toString(), now.time().toString("hh:mm:ss"));
         EXPECT_EQ(last(), numtik);
 
         // The caja's cash count a minute later: the sales are its tickets sold by then and
         // not annulled (early in the day only the new one), the prizes paid by then.
         now = now.addSecs(60);
-        const QList<QVariantMap> own_today = rows(call(srv, "contik", {today, "001", "01"}));
-        EXPECT_LE(latest(own_today, "hormov")["hormov"].toString(), hms());
-        qint64 counted = 0, reported = 0;
-        for (const QVariantMap& t : own_today)
+        qint64 counted = 0;
+        for (const QVariantMap& t : rows(call(srv, "contik", {today, "001", "01"}))) {
+            EXPECT_LE(hms(t["hormov"]), hms(now.time()));
             counted += t["status"].toInt() == 0 ? t["total"].toLongLong() : 0;
+        }
+        qint64 reported = 0;
         for (const QVariantMap& r : rows(call(srv, "repvtq", {today, today, "001", "01"})))
             reported += r["total"].toLongLong();
         EXPECT_EQ(reported, counted);
         EXPECT_TRUE(c.sales ? reported > 500000000 : reported == 500000000) << reported;
-        EXPECT_LE(latest(rows(call(srv, "reptaq", {today, today, "001", "01", 5})), "paghor")["paghor"].toString(), hms());
+        for (const QVariantMap& p : rows(call(srv, "reptaq", {today, today, "001", "01", 5})))
+            EXPECT_LE(hms(p["paghor"]), hms(now.time()));
     }
 }
 

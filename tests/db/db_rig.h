@@ -6,8 +6,6 @@
 #include "core/db/call.h"
 #include "tests/doubles/golden.h"
 
-#include <optional>
-
 inline QVariant i64(qint64 v) { return QVariant::fromValue<qint64>(v); }
 
 struct DbRig {
@@ -39,21 +37,13 @@ struct DbRig {
     db::RuleCtx ctx() { return {cox_bd, flg_nocox, dat_cox, ver_comp, dlg, main_caption}; }
     db::Proc proc(const QString& name) { return db::Proc(ctx(), cmd_sp, name); }
 
-    // Runs a call (without one, the command as it stands, prepared), reading only how many
-    // rows its result set has, and tells what it left.
-    QString run(std::optional<db::Proc> p, bool once = false)
+    // Runs a call, reading only how many rows it answered, and tells what it left.
+    QString run(db::Proc p, bool once = false)
     {
         int rows = 0;
-        const db::Reading count = [&rows](db::Reader& r) { rows = int(r.rows({}).size()); };
-        const bool ok = !p ? db::run_prepared(ctx(), cmd_sp, count, once) : once ? p->once(count) : p->exec(count);
+        const db::Reading count = [&rows](db::Reader& r) { rows = int(r.rows({}, db::Set::optional).size()); };
+        const bool ok = once ? p.once(count) : p.exec(count);
         return after(ok, rows);
-    }
-    // Connects through driver to the server behind the endpoint at host:port.
-    bool wire(central::Server& behind, db::Driver& driver, const QString& host, int port)
-    {
-        server = &behind;
-        cox_bd.set_driver(driver);
-        return point_at(host, port);
     }
     // What a call left, as a line of a transcript: whether it was read and the rows it
     // answered, the calls the server saw and its opens so far, the boxes, captions and flag,

@@ -1,39 +1,28 @@
-// The call rule and the procedure helper against the central-server double, what each call
-// left compared with golden transcripts (tests/golden/db/); reading an answer whole: each
-// type's conversions and nulls (result sets over the wire and in process in tds_test.cpp).
+// The call rule and the procedure helper against the central-server double; what each call
+// left is compared with golden transcripts (tests/golden/db/).
+#include "core/db/tds_driver.h"
 #include "tests/db/db_rig.h"
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
-// What happens after a failure, by its kind and by the flag the call starts with; an answer
-// that cannot be read ends the call as a server error does. A prepared command keeps its
-// parameters on every path.
+// What happens after a failure, by its kind and by the flag the call starts with.
 TEST(Rule, FailuresRetryOnlyABrokenSessionAndGiveUpWithOneMessage)
 {
     // broken: calls that find the session broken; refused: reopens refused; errors: calls
-    // the server answers with an error; tick: a keep-alive tick runs while the message is open.
-    const struct { const char* label; int broken, refused, errors, flag; bool once, unreadable = false, prepared = false,
-                   tick = false; } cases[] = {
+    // the server answers with an error.
+    const struct { const char* label; int broken, refused, errors, flag; bool once; } cases[] = {
         {"clean", 0, 0, 0, 0, false},
         {"broken once: reopened, retried silently", 1, 0, 0, 0, false},
         {"broken twice: lost", 2, 0, 0, 0, false},
         {"no reopen: lost", 1, 1, 0, 0, false},
         {"server error: not run again, given up", 0, 0, 1, 0, false},
-        {"unreadable answer: not run again, given up", 0, 0, 0, 0, false, true},
         {"flag set: reopened, no retry, no message", 1, 0, 0, 1, false},
         {"flag set: a good call is not read", 0, 0, 0, 1, false},
         {"flag set: server error quietly", 0, 0, 1, 1, false},
         {"once: broken, never reopened", 1, 0, 0, 0, true},
         {"once: server error keeps the session", 0, 0, 1, 0, true},
-        {"once: an unreadable answer only fails", 0, 0, 0, 0, true, true},
-        {"prepared", 0, 0, 0, 0, false, false, true},
-        {"prepared, unreadable answer", 0, 0, 0, 0, false, true, true},
-        {"prepared once, server error", 0, 0, 1, 0, true, false, true},
-        {"lost, reconnected by a tick inside the message: the caller still reads nothing", 2, 0, 0, 0, false, false,
-         false, true},
     };
     QStringList t;
     for (const auto& c : cases) {
@@ -43,97 +32,114 @@ TEST(Rule, FailuresRetryOnlyABrokenSessionAndGiveUpWithOneMessage)
         r.srv.fail_next(c.broken, "dstmen");
         r.srv.fail_next_open(c.refused);
         r.srv.error_next(c.errors, "dstmen");
-        if (c.unreadable)
-            r.srv.spoil_next("dstmen", central::spoil::no_result_set());
-        // The tick reconnects, clears the flag and calls through the same command, found empty.
-        r.dlg.on_box = [&r, tick = c.tick](const fake::Box&) mutable {
-            if (!std::exchange(tick, false))
-                return;
-            EXPECT_TRUE(r.cmd_sp.params().isEmpty());
-            EXPECT_TRUE(db::cox_reconnect(r.ctx()));
-            r.flg_nocox = 0;
-            EXPECT_TRUE(r.proc("dstmen").in("p1", db::adChar, 3, "002").exec());
-        };
-        if (c.prepared) {
-            r.cmd_sp.command_text = "dstmen";
-            r.cmd_sp.append("p1", db::adChar, db::adParamInput, 3, "001");
-        }
-        const auto call = c.prepared ? std::nullopt : std::optional(r.proc("dstmen").in("p1", db::adChar, 3, "001"));
-        t << c.label << "  " + r.run(call, c.once);
+        t << c.label << "  " + r.run(r.proc("dstmen").in("p1", db::adChar, 3, "001"), c.once);
     }
     expect_golden(t, "db/failures.txt");
 }
 
+TEST(Rule, TickInsideTheLostConnectionMessageFindsTheCommandEmpty)
+{
+    DbRig r;
+    r.srv.fail_next(2, "dstmen");
+    int inside = 0;
+    r.dlg.on_box = [&](const auto&) {
+        if (inside++)
+            return;
+        // What a keep-alive tick does while the box is open: reconnect, clear the flag,
+        // and a call of its own through the same command.
+        ASSERT_TRUE(db::cox_reconnect(r.ctx()));
+        r.flg_nocox = 0;
+        EXPECT_TRUE(r.cmd_sp.params().isEmpty());
+        EXPECT_TRUE(r.proc("dstmen").in("p1", db::adChar, 3, "002").exec());
+    };
+    // The caller reads nothing, though the connection came back while the box was open.
+    EXPECT_EQ(r.run(r.proc("dstmen").in("p1", db::adChar, 3, "001")),
+              "ok 0, rows 0, calls [dstmen('001') dstmen('001') dstmen('002')], opens 3, boxes [\"No hay conexión con "
+              "el servidor.          \"/16/Tovaren], captions 1, flag 0, open, params 0, pointers 11-0-11-0-0");
+    EXPECT_EQ(inside, 1);
+}
+
+// A value that does not fit its parameter is the caller's fault: the command refuses it
+// before anything is sent (never a lost connection), and the driver would not encode it.
+TEST(Rule, ValuesThatDoNotFitTheirParameterAreRefusedBeforeSending)
+{
+    using namespace db;
+    const struct { int type, size; QVariant value; int dir = adParamInput; } cases[] = {
+        {adVarChar, 15, "ABCDEFGHIJKLMNO"}, {adVarChar, 15, "ABCDEFGHIJKLMNOP"}, {adChar, 2, "001"},
+        {adTinyInt, 0, 255}, {adTinyInt, 0, 256}, {adTinyInt, 0, -1}, {adSmallInt, 0, -32768},
+        {adSmallInt, 0, 32768}, {adSmallInt, 0, -32769}, {adInteger, 0, i64(2147483648LL)}, {adInteger, 0, "12"},
+        {adInteger, 0, "doce"}, {adInteger, 0, "12a"}, {adBigInt, 0, i64(9000000000000LL)},
+        {adBigInt, 0, i64(std::numeric_limits<qint64>::min())},
+        // Amounts computed in floating point: rounded to a whole number, refused beyond it.
+        {adBigInt, 0, 12.5}, {adInteger, 0, 2147483647.4}, {adInteger, 0, 2147483647.5}, {adBigInt, 0, 1e20},
+        {adBigInt, 0, std::nan("")}, {adBigInt, 0, HUGE_VAL}, {adDouble, 0, "x"}, {adDouble, 0, "2.5"},
+        {adDate, 0, QDate(1752, 12, 31)}, {adDate, 0, "2024-02-30"}, {adDate, 0, 5}, {77, 0, 1},
+        // Dates the double reads as the driver reads them for the wire: a time is kept, a
+        // time the wire's precision rounds up moves the date, a text is read in both forms.
+        {adDate, 0, QDate(2024, 2, 29)}, {adDate, 0, QDateTime(QDate(2024, 2, 29), QTime(13, 45, 30, 123))},
+        {adDate, 0, QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59, 999))}, {adDate, 0, QDate(1753, 1, 1)},
+        {adDate, 0, "2024-02-29T10:00:00"}, {adDate, 0, "29/02/2024"},
+        // Outputs: the declared size, or more when the value sent is longer in bytes.
+        {adChar, 10, {}, adParamOutput}, {adVarChar, 3, "ñññ", adParamInputOutput}, {adInteger, 0, {}, adParamOutput},
+    };
+    QStringList t;
+    for (const auto& c : cases) {
+        DbRig r;
+        r.srv.register_procedure("probar", [](central::Request&) { return true; });
+        const Parameter p{"x", c.type, c.dir, c.size, c.value};
+        db::Command& cmd = r.cmd_sp;
+        cmd.command_text = "probar";
+        cmd.append(p.name, p.type, p.dir, p.size, p.value);
+        db::Recordset rs;
+        const bool sent = db::sp_exec(r.ctx(), cmd, rs);
+        tds::WireParam w;
+        QString error;
+        const bool encoded = tds::encode(p, w, &error);
+        t << QString("%1 %2 %3 %4: command %5, wire %6 maxlen %7")
+                 .arg(c.type).arg(c.size).arg(c.dir).arg(typed(c.value))
+                 .arg(sent ? "sends it" : "refuses it", encoded ? "takes it" : "refuses it: " + error)
+                 .arg(w.maxlen)
+          << "  " + r.after(sent, rs.row_count());
+    }
+    expect_golden(t, "db/values.txt");
+}
+
+TEST(Rule, PreparedCommandsKeepTheirParametersOnEveryPath)
+{
+    DbRig r;
+    db::Command cmd;
+    cmd.command_text = "probar";
+    cmd.append("w0", db::adInteger, db::adParamReturnValue, 0);
+    cmd.append("w1", db::adBigInt, db::adParamInput, 0, 5);
+    r.srv.register_procedure("probar", [](central::Request& q) {
+        q.status = int(q.arg(0).toLongLong()) + 1;
+        return true;
+    });
+    qint64 status = 0;
+    const db::Reading read = [&](db::Reader& a) { status = a.whole("w0", db::adInteger); };
+    EXPECT_TRUE(db::run_prepared(r.ctx(), cmd, read));
+    EXPECT_EQ(status, 6);
+    cmd.set_value("w1", 9);
+    EXPECT_TRUE(db::run_prepared(r.ctx(), cmd, read, true));
+    EXPECT_EQ(status, 10);
+    r.srv.fail_next(2, "probar");
+    EXPECT_FALSE(db::run_prepared(r.ctx(), cmd, read));
+    EXPECT_EQ(cmd.param_names(), (QStringList{"w0", "w1"}));
+}
+
 TEST(Rule, ConfigWritesTheConnectionDataAndKeepsSkippedProperties)
 {
-    DbRig r;  // configured with a workstation id
+    DbRig r;
     r.dat_cox.srv_ip = "10.2.3.4";
     r.dat_cox.srv_port = "1500";
     r.dat_cox.srv_databs = "ventas";
+    db::cox_config(r.cox_bd, r.dat_cox, r.ver_comp);
     r.dat_cox.cod_guid.clear();  // an empty workstation id keeps the one set before
     db::cox_config(r.cox_bd, r.dat_cox, r.ver_comp);
-    EXPECT_EQ(each(QStringList{"Data Source", "Initial Catalog", "Application Name", "Workstation ID"},
-                   [&](const QString& name) { return r.cox_bd.property(name); }, " | "),
-              "10.2.3.4,1500 | ventas | 3.8.2.4 | 0123456789abcdef01234567");
-}
-
-// What reading one value gave: its typed value, or "unreadable".
-QString outcome(bool ok, const QVariant& v) { return ok ? typed(v) : QStringLiteral("unreadable"); }
-
-// Each value answered as a column and as an output, read as the type named: both read the
-// same, exactly or not at all.
-TEST(Read, ValuesConvertExactlyOrTheAnswerIsUnreadable)
-{
-    using namespace db;
-    const QString wide = QString(2000, QChar(u'ñ'));
-    const qint64 top = std::numeric_limits<qint64>::max(), bottom = std::numeric_limits<qint64>::min();
-    const struct { int type; QVariant raw; QString want; std::optional<QVariant> if_null = {}; } cases[] = {
-        // Whole numbers, within each type's range.
-        {adTinyInt, 255, "qlonglong 255"}, {adTinyInt, 256, "unreadable"}, {adTinyInt, -1, "unreadable"},
-        {adSmallInt, -32768, "qlonglong -32768"}, {adSmallInt, 32768, "unreadable"},
-        {adInteger, i64(2147483647), "qlonglong 2147483647"}, {adInteger, i64(2147483648LL), "unreadable"},
-        {adBigInt, i64(top), "qlonglong 9223372036854775807"}, {adBigInt, i64(bottom), "qlonglong -9223372036854775808"},
-        {adBigInt, QVariant::fromValue<quint64>(quint64(top) + 1), "unreadable"},
-        // From texts: digits with an optional sign and blanks around, within 64 bits.
-        {adBigInt, " -12 ", "qlonglong -12"}, {adBigInt, "+7", "qlonglong 7"},
-        {adBigInt, "9223372036854775807", "qlonglong 9223372036854775807"},
-        {adBigInt, "9223372036854775808", "unreadable"}, {adBigInt, "-9223372036854775809", "unreadable"},
-        {adBigInt, "12a", "unreadable"}, {adBigInt, "1e3", "unreadable"}, {adBigInt, "12.0", "unreadable"},
-        {adBigInt, "", "unreadable"}, {adBigInt, "-", "unreadable"}, {adBigInt, "０１", "unreadable"},
-        // From doubles: only whole ones within 64 bits.
-        {adBigInt, 12.0, "qlonglong 12"}, {adBigInt, 12.5, "unreadable"}, {adBigInt, -9223372036854775808.0,
-         "qlonglong -9223372036854775808"}, {adBigInt, 9223372036854775808.0, "unreadable"},
-        {adBigInt, 1e20, "unreadable"}, {adBigInt, std::nan(""), "unreadable"}, {adBigInt, HUGE_VAL, "unreadable"},
-        {adBigInt, QDate(2024, 1, 2), "unreadable"},
-        // Numbers.
-        {adDouble, 2.5, "double 2.5"}, {adDouble, " 2.5 ", "double 2.5"}, {adDouble, "2,5", "unreadable"},
-        {adDouble, i64(3), "double 3"}, {adDouble, HUGE_VAL, "unreadable"}, {adDouble, "x", "unreadable"},
-        // Amounts: numbers (a money column's fraction of a stored unit too) within 64 bits.
-        {adCurrency, 149999999.9999, "double 149999999.9999"}, {adCurrency, i64(-5), "double -5"},
-        {adCurrency, " -7 ", "double -7"}, {adCurrency, 9223372036854775808.0, "unreadable"},
-        {adCurrency, 1e20, "unreadable"}, {adCurrency, "1e30", "unreadable"}, {adCurrency, "siete", "unreadable"},
-        // Dates: as dates, or in the texts the server writes them.
-        {adDate, QDate(2024, 2, 29), "date 2024-02-29"},
-        {adDate, QDateTime(QDate(2024, 2, 29), QTime(10, 5)), "datetime 2024-02-29T10:05:00.000"},
-        {adDate, "2024-02-29", "date 2024-02-29"}, {adDate, "29/02/2024", "date 2024-02-29"},
-        {adDate, "2024-02-30", "unreadable"}, {adDate, "mañana", "unreadable"}, {adDate, i64(5), "unreadable"},
-        // Texts as they came, blanks kept; a whole number as its digits; nothing else.
-        {adChar, "ab  ", "'ab  '"}, {adVarChar, wide, typed(wide)}, {adVarChar, i64(42), "'42'"},
-        {adVarChar, 2.5, "unreadable"}, {adVarChar, QDate(2024, 1, 2), "unreadable"},
-        // Null: unreadable unless it may be, then what it reads as (absent: null).
-        {adBigInt, QVariant(), "unreadable"}, {adVarChar, QVariant(), "unreadable"},
-        {adBigInt, QVariant(), "qlonglong 0", i64(0)}, {adVarChar, QVariant(), "''", QString()},
-        {adDate, QVariant(), "null", QVariant()}, {adBigInt, "x", "unreadable", i64(0)},
-    };
-    for (const auto& c : cases) {
-        const Recordset rows(ResultSet{{"V"}, {{c.raw}}});
-        const QList<Parameter> outputs{{"o", adVarChar, adParamOutput, 10, c.raw}};
-        Reader by_column(rows, outputs), by_output(rows, outputs);
-        const QVariant column = by_column.rows({{"v", c.type, c.if_null}}).value(0).value("v");
-        const QVariant output = by_output.value({"o", c.type, c.if_null});
-        EXPECT_EQ(outcome(by_column.readable(), column), c.want) << c.type << " " << qPrintable(typed(c.raw));
-        EXPECT_EQ(outcome(by_output.readable(), output), c.want) << c.type << " " << qPrintable(typed(c.raw));
-    }
+    QStringList props;
+    for (const char* name : {"Data Source", "Initial Catalog", "Application Name", "Workstation ID"})
+        props << r.cox_bd.property(name);
+    EXPECT_EQ(props, QStringList({"10.2.3.4,1500", "ventas", "3.8.2.4", "0123456789abcdef01234567"}));
 }
 
 } // namespace

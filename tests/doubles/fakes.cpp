@@ -1,5 +1,6 @@
 #include "fakes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QUuid>
 #include <cstdio>

@@ -25,7 +25,9 @@ inline QString typed(const QVariant& v)
         if (s.size() <= 60)
             return "'" + s + "'";
         return QStringLiteral("'%1…%2' (%3 chars, crc %4)")
-            .arg(s.left(8), s.right(8)).arg(s.size()).arg(qChecksum(QByteArrayView(s.toUtf8())));
+            .arg(s.left(8), s.right(8))
+            .arg(s.size())
+            .arg(qChecksum(QByteArrayView(s.toUtf8())));
     }
     case QMetaType::QDate: return "date " + v.toDate().toString(Qt::ISODate);
     case QMetaType::QDateTime: return "datetime " + v.toDateTime().toString(Qt::ISODateWithMs);
@@ -33,34 +35,38 @@ inline QString typed(const QVariant& v)
     }
 }
 
-// Each item of a list as f writes it, joined by sep.
-template <class List, class F> QString each(const List& list, F f, const QString& sep)
+inline QString typed(const QVariantList& values)
 {
     QStringList out;
-    for (const auto& item : list)
-        out << f(item);
-    return out.join(sep);
+    for (const auto& v : values)
+        out << typed(v);
+    return out.join(", ");
 }
-
-inline QString typed(const QVariantList& values) { return each(values, [](const QVariant& v) { return typed(v); }, ", "); }
 
 inline QString numbers(const QList<int>& list)
 {
-    return list.isEmpty() ? QStringLiteral("none") : each(list, [](int n) { return QString::number(n); }, "-");
+    QStringList out;
+    for (int n : list)
+        out << QString::number(n);
+    return out.isEmpty() ? QStringLiteral("none") : out.join('-');
 }
 
 // The calls a server saw: proc(value, value...).
 inline QString calls_text(const QList<central::Call>& log)
 {
-    return each(log, [](const central::Call& c) { return c.proc + "(" + typed(c.values) + ")"; }, " ");
+    QStringList out;
+    for (const auto& c : log)
+        out << c.proc + "(" + typed(c.values) + ")";
+    return out.join(' ');
 }
 
 // The boxes shown: "text"/style/title.
 inline QString boxes_text(const fake::Dialogs& dlg)
 {
-    return each(dlg.boxes, [](const fake::Box& b) {
-        return QStringLiteral("\"%1\"/%2/%3").arg(QString(b.text).replace("\r\n", "|"), QString::number(b.style), b.title);
-    }, " ");
+    QStringList out;
+    for (const auto& b : dlg.boxes)
+        out << QStringLiteral("\"%1\"/%2/%3").arg(QString(b.text).replace("\r\n", "|"), QString::number(b.style), b.title);
+    return out.join(' ');
 }
 
 inline void expect_golden(const QStringList& lines, const QString& name)

@@ -13,15 +13,21 @@ using namespace wire;
 // and the printed ticket stays sold; nothing ever deletes or annuls it.
 TEST(WireSaleFaults, APrintedTicketIsNeverAnnulled)
 {
+    using Arm = std::function<void(WireSale&)>;
+    const auto lost = [](const char* proc) -> Arm {
+        return [proc](WireSale& s) { s.ep.with_server([proc](central::Server& v) { v.fail_next(1, proc); }); };
+    };
+    const auto unanswered = [](const char* proc) -> Arm {
+        return [proc](WireSale& s) { s.ep.lose_answers_at_next_calls(1, proc); };
+    };
     const struct {
         const char* name;
-        const char* proc;
-        bool ran;  // the call ran on the server, its answer lost; else lost before it ran
+        Arm arm;
     } cases[] = {
-        {"getpaq answered to nobody", "getpaq", true},
-        {"getpaq lost before it ran", "getpaq", false},
-        {"newtkx answered to nobody", "newtkx", true},
-        {"newtkx lost before it ran", "newtkx", false},
+        {"getpaq answered to nobody", unanswered("getpaq")},
+        {"getpaq lost before it ran", lost("getpaq")},
+        {"newtkx answered to nobody", unanswered("newtkx")},
+        {"newtkx lost before it ran", lost("newtkx")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -29,12 +35,8 @@ TEST(WireSaleFaults, APrintedTicketIsNeverAnnulled)
         ASSERT_TRUE(s.error.isEmpty()) << qPrintable(s.error);
         s.open();
         s.play("123", 10);
-        if (c.ran)
-            s.ep.lose_answers_at_next_calls(1, c.proc);
-        s.ep.with_server([&c](central::Server& v) {
-            v.fail_next(c.ran ? 0 : 1, c.proc);
-            v.fail_next_open(1);
-        });
+        c.arm(s);
+        s.ep.with_server([](central::Server& v) { v.fail_next_open(1); });
         s.esc();
         ASSERT_EQ(s.prn->docs.size(), 1);
         EXPECT_EQ(read_printed(s.prn->docs[0]).numtik, s.first);

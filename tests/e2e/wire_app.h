@@ -10,7 +10,6 @@
 #include "tests/doubles/test_app.h"
 #include "tests/login/login_fixture.h"
 
-#include <QApplication>
 #include <QTimer>
 
 namespace e2e {
@@ -63,28 +62,12 @@ struct WireApp {
     }
 
     bool up() const { return w != nullptr; }
-    // The main window's first activation, which shows the login window modally; in it, once
-    // it is up, what the cashier does. Should a modal window stay, a watchdog closes every one
-    // after 30 s: the test fails (false), never hangs.
-    bool first_activation(const std::function<void()>& in_login)
-    {
-        QObject guard;
-        QTimer::singleShot(0, &guard, in_login);
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, &guard, [] {
-            while (QWidget* m = QApplication::activeModalWidget())
-                m->close();
-        });
-        watchdog.start(30000);
-        w->Form_Activate();
-        return watchdog.isActive();
-    }
     QString port() const { return QString::number(ep.port()); }
     QString target() const { return kHost + ":" + port(); }
     static QString setting(const QString& key) { return "vuroda/parsys/" + key; }
 
     // What the server saw, read under its lock once the calls have returned.
+    QStringList procs() { return ep.with_server([](central::Server& s) { return s.procs(); }); }
     QList<central::Call> log() { return ep.with_server([](central::Server& s) { return s.log; }); }
     void arrange(const std::function<void(central::Server&)>& f) { ep.with_server(f); }
 };

@@ -45,10 +45,16 @@ struct WireSale {
         if (!ep.start(QStringLiteral("127.0.0.1"), 0, &error))
             return;
         auto& d = app->dat_cox;
-        d.srv_ip = ep.host(), d.srv_port = QString::number(ep.port()), d.srv_databs = "tovaren";
-        d.bd_usr = srv.model.db_user, d.bd_clv = srv.model.db_password, d.cod_guid = "0123456789abcdef01234567";
+        d.srv_ip = ep.host();
+        d.srv_port = QString::number(ep.port());
+        d.bd_usr = srv.model.db_user;
+        d.bd_clv = srv.model.db_password;
+        d.srv_databs = "tovaren";
+        d.cod_guid = "0123456789abcdef01234567";
         auto& v = app->ses_val;
-        v.cod_ven = "001", v.cod_caj = "01", v.nom_ven = "AGENCIA DEMO";
+        v.cod_ven = "001";
+        v.cod_caj = "01";
+        v.nom_ven = "AGENCIA DEMO";
         app->num_hdd = "0305419896";
         register_sale_windows(*app);
         if (!cox_reconnect(*app))
@@ -58,11 +64,19 @@ struct WireSale {
     {
         if (app)
             app->unload("movtik");
-        settle();
+        SaleRig::settle();
     }
 
     // Opens the sale window (shown, active); a window without a ticket closes at once.
-    void open() { w = open_sale(*app); }
+    void open()
+    {
+        w = app->win<movtik_plays>("movtik");
+        if (w) {
+            w->show();
+            QApplication::setActiveWindow(w);
+        }
+        SaleRig::settle();
+    }
     bool shown() const { return w && w->isVisible(); }
     qint64 numtik() const { return shown() ? w->tik_cur.numtik() : 0; }
     // One play on Triple Caracas (ticked when it is not), typed in the number field: the
@@ -83,7 +97,7 @@ struct WireSale {
     {
         if (shown())
             type_keys("<esc>");
-        settle();
+        SaleRig::settle();
     }
     // The main window's tick: the keep-alive.
     void tick() { timers_Timer(*app); }

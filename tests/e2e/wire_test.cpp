@@ -17,7 +17,12 @@ TEST(WireLogin, EveryGetutqAnswer)
 {
     auto outlet = [](int status) -> Arrange { return [status](central::Server& s) { s.model.outlet.status = status; }; };
     auto answer = [](int code) -> Arrange {  // no rows
-        return [code](central::Server& s) { s.register_procedure("getutq", [code](central::Request& r) { return r.status = code, true; }); };
+        return [code](central::Server& s) {
+            s.register_procedure("getutq", [code](central::Request& r) {
+                r.status = code;
+                return true;
+            });
+        };
     };
     const Arrange as_is = [](central::Server&) {};
     const struct { const char* name; Arrange arrange; QString user = "CAJERO", clav = "CLAVE"; } outcomes[] = {
@@ -73,14 +78,25 @@ TEST(WireSession, StartKeepAliveAndClose)
 
     // Form_Activate shows the login window modally while the main window is hidden; the
     // cashier finds the saved user and database code, types the password and presses Enter.
-    EXPECT_TRUE(a.first_activation([&] {
+    // Should no modal window come, a watchdog closes every one: the test fails, never hangs.
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] {
         auto* c = qobject_cast<conexion*>(QApplication::activeModalWidget());
         ASSERT_TRUE(c) << "no login window";
         t << "login window: user " + c->tx_user->text() + ", database " + c->tx_dtbs->currentText() + ", focus " +
                  c->focusWidget()->objectName() + ", main window " + (a.w->isVisible() ? "shown" : "hidden");
         QTest::keyClicks(c->tx_clav, "clave");
         QTest::keyClick(c->tx_dtbs, Qt::Key_Return);
-    }));
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, &guard, [] {
+        while (QWidget* m = QApplication::activeModalWidget())
+            m->close();
+    });
+    watchdog.start(30000);
+    a.w->Form_Activate();
+    EXPECT_TRUE(watchdog.isActive());  // not timed out
     step("first activation: logged in");
     a.w->hide();
     a.w->Form_Activate();

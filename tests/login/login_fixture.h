@@ -90,11 +90,17 @@ public:
         return w;
     }
     template <class T = QWidget> T* c(const char* name) const { return w->findChild<T*>(name); }
-    QString text(const char* name) const { return c<QComboBox>(name) ? c<QComboBox>(name)->currentText() : c<QLineEdit>(name)->text(); }
+    QString text(const char* name) const
+    {
+        if (auto* cb = c<QComboBox>(name))
+            return cb->currentText();
+        return c<QLineEdit>(name)->text();
+    }
     void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     void conectar(const QString& user = "CAJERO", const QString& clav = "CLAVE", const QString& dtbs = "DEMO")
     {
         log_in(open(), user, clav, dtbs);
     }
+    QString marker() const { return ta->reg->values.value("brontex/TOVAREN/version"); }
     static QString proxy(int i) { return QString::fromLatin1(deploy::proxy_hosts[i]) + ":11433"; }
 };

@@ -5,6 +5,9 @@
 #include "sale/entry/check_list.h"
 #include "tests/sale/sale_fixture.h"
 
+#include <QLineEdit>
+#include <QListWidget>
+
 namespace {
 
 // Steps on a list of 40 rows whose ItemCheck handler keeps the limit and the step, and
@@ -65,7 +68,7 @@ TEST(CheckList, SharedRules)
             else if (s == "fill")
                 fill();
             else if (s[0] == 'c')
-                click_row(&list, row);
+                QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, check_box(&list, row));
             else if (s[0] == 'r')
                 list.setCurrentRow(row);
             else if (s[0] == 'b') {
@@ -74,12 +77,67 @@ TEST(CheckList, SharedRules)
             } else
                 ticks->set_ticked(row, s[0] == 't');
         }
-        QString shown = joined(ticked(&list), ' ');
+        QStringList on;
+        for (int row = 0; row < list.count(); ++row)
+            if (ticks->ticked(row))
+                on << QString::number(row);
+        QString shown = on.join(' ');
         shown.replace(QRegularExpression("^0 1 2 .* 30\\b"), "0-30").replace(QRegularExpression("^0 1 2 .* 29\\b"), "0-29");
         EXPECT_EQ(shown, c.ticked);
         EXPECT_EQ(list.currentRow() < 0 ? "-" : QString::number(list.currentRow()), c.cursor);
         EXPECT_EQ(runs.join(' '), c.runs);
     }
+}
+
+// A step in a dialog with a lottery list: keys typed where the focus is, or "~click N" a
+// click on row N's check box, "~out" and "~in" the focus taken from the list and given
+// back, "~close" a close through the window frame. Then what the dialog shows: the rows
+// ticked, the cursor row, the focus, the amount field (text, caret, selection), and what
+// it left in dlg_datos.
+QString dialog_step(SaleRig& r, SaleDialog* d, const QString& step)
+{
+    auto* list = d->findChild<QListWidget*>("lt_lote");
+    if (step.startsWith("~click"))
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, check_box(list, step.mid(7).toInt()));
+    else if (step == "~out")
+        list->clearFocus();
+    else if (step == "~in")
+        list->setFocus();
+    else if (step == "~close")
+        d->close();
+    else
+        type_keys(step);
+    QStringList ticked;
+    for (const int row : r.ticked(list))
+        ticked << QString::number(row);
+    QString out = QString("> %1 | ticked %2 | cursor %3 | focus %4")
+                      .arg(step, ticked.join(','))
+                      .arg(list->currentRow())
+                      .arg(r.focus());
+    if (auto* e = d->findChild<QLineEdit*>("tx_mont"))
+        out += QString(" | \"%1\" caret %2 selected \"%3\"").arg(e->text()).arg(e->cursorPosition()).arg(e->selectedText());
+    const DlgDatos& x = r.t->dlg_datos;
+    return out + QString(" | %1 | res \"%2\" mon \"%3\" lotsel %4")
+                     .arg(d->isVisible() ? "open" : "closed", x.dlg_res, x.dlg_mon, x.dlg_lotsel.join(','));
+}
+
+// The steps of each opening of a dialog, as dialog_step takes them; the opening shows the
+// rows listed, the cursor and the list's colour.
+void work_dialogs(SaleRig& r, QStringList& transcript, QList<QStringList> openings)
+{
+    r.in_dialog = [&r, &transcript, openings](SaleDialog* d) mutable {
+        EXPECT_EQ(d->pos(), reptik::place_for(SaleDialog::screen_twips()));  // bortik's is the same
+        auto* list = d->findChild<QListWidget*>("lt_lote");
+        QStringList rows;
+        for (int row = 0; row < list->count(); ++row)
+            rows << list->item(row)->text();
+        transcript << QString("open %1 | %2 | cursor %3 | %4")
+                          .arg(d->objectName(), rows.join('|'))
+                          .arg(list->currentRow())
+                          .arg(list->palette().color(QPalette::Base).name());
+        for (const QString& step : openings.isEmpty() ? QStringList() : openings.takeFirst())
+            transcript << dialog_step(r, d, step);
+    };
 }
 
 // R on a ticket with lines on three lotteries opens the repeat dialog: the lotteries open
@@ -95,7 +153,7 @@ TEST(SaleDialogs, RepeatPlays)
     } cases[] = {
         {"Space down the list, digits typed on it",
          {{"<down><down><down><down><down><down>", " ", " ", " ", "<up>", " ", "1", "0", "<enter>"}}},
-        {"ticked by the mouse, handed over in list order", {{"~box 8", "~box 6", "~box 8", "~box 8", "<enter>"}}},
+        {"ticked by the mouse, handed over in list order", {{"~click 8", "~click 6", "~click 8", "~click 8", "<enter>"}}},
         {"a digit past the maximum dropped, then the field selects all on entry",
          {{" ", "5", "0", "<@lt_lote>", "0", "<@lt_lote>", "0", "<@lt_lote>", "<@tx_mont>", "7", "<enter>"}}},
         {"the next opening selects on entry", {{"3", "<esc>"}, {"<@tx_mont>", "2", "<@lt_lote>", "<@tx_mont>", "<esc>"}}},
@@ -104,10 +162,15 @@ TEST(SaleDialogs, RepeatPlays)
         {"escaped", {{" ", "5", "<esc>"}}},
         {"closed through the frame", {{" ", "5", "~close"}}},
     };
-    dialog_cases("reptik.txt", cases, [](SaleRig& r, const auto& c) {
+    EXPECT_EQ(reptik::place_for(9600), QPoint(187, 133));  // twips: 2800, 2000
+    EXPECT_EQ(reptik::place_for(9615), QPoint(93, 200));   // 1400, 3000
+    QStringList transcript;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaleRig r;
         for (int i = 0; i < c.more; ++i)
             r.model().lotteries << r.model().lotteries[0], r.model().lotteries.last().codint = QString::number(100 + i);
-        r.open();
+        ASSERT_TRUE(r.open());
         r.lots("001 002");
         r.enter("123<enter>10<enter>");
         r.lots("003");
@@ -115,7 +178,14 @@ TEST(SaleDialogs, RepeatPlays)
         r.t->dlg_datos.dlg_lotsel = {"999", "998", "997", "996"};
         // The dialog's limits: 20 to 500 (the amount goes unchecked).
         r.t->lim_vta.jug_menor = "2000000000", r.t->lim_vta.jug_mayor = "50000000000";
-    }, [](SaleRig&, const auto&) { type_keys("<@tx_nume>r"); });
+        r.report();
+        transcript << QString("== ") + c.name;
+        work_dialogs(r, transcript, c.openings);
+        for (qsizetype i = 0; i < c.openings.size(); ++i)
+            type_keys("<@tx_nume>r");
+        transcript << r.report();
+    }
+    SaleRig::expect_transcript(transcript, "reptik.txt");
 }
 
 // E opens the delete dialog: "Todas" and the lotteries of the catalogue the ticket's lines
@@ -128,33 +198,43 @@ TEST(SaleDialogs, DeletePlays)
 {
     const struct {
         const char* name;
-        QList<QStringList> openings;
+        QStringList steps;
         bool zodiac_only = false;  // the ticket's only line a zodiac play
     } cases[] = {
-        {"Todas by Space", {{" ", "<enter>"}}},
+        {"Todas by Space", {" ", "<enter>"}},
         {"lotteries by Space, Todas unticks them, a lottery unticks Todas",
-         {{"<down>", " ", " ", "<up><up><up>", " ", "<down>", " ", "~out", "~in", "<down><down><down>", " ", "<enter>"}}},
-        {"two lotteries by the mouse, handed over in list order", {{"~box 5", "~box 2", "~box 0", "~box 5", "~box 2", "<enter>"}}},
-        {"the lottery whose first 15 characters another shares", {{"<down>", " ", "<enter>"}}, true},
-        {"nothing ticked", {{"<enter>"}}},
-        {"escaped", {{"<down> ", "<esc>"}}},
-        {"closed through the frame", {{" ", "~close"}}},
+         {"<down>", " ", " ", "<up><up><up>", " ", "<down>", " ", "~out", "~in", "<down><down><down>", " ", "<enter>"}},
+        {"two lotteries by the mouse, handed over in list order", {"~click 5", "~click 2", "~click 0", "~click 5", "~click 2", "<enter>"}},
+        {"the lottery whose first 15 characters another shares", {"<down>", " ", "<enter>"}, true},
+        {"nothing ticked", {"<enter>"}},
+        {"escaped", {"<down> ", "<esc>"}},
+        {"closed through the frame", {" ", "~close"}},
     };
-    dialog_cases("bortik.txt", cases, [](SaleRig& r, const auto& c) {
-        r.open();
-        if (!c.zodiac_only) {
+    QStringList transcript;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaleRig r;
+        ASSERT_TRUE(r.open());
+        if (c.zodiac_only) {
+            r.sign_play("004", "25", "A");
+        } else {
             r.lots("003");
             r.enter("45<enter>5<enter>");
             r.lots("001 002");
             r.enter("123<enter>10<enter>");
             r.lots("001");
             r.enter("456<enter>10<enter>");
-        }
-        r.sign_play("004", "25", "A");
-        if (!c.zodiac_only)
+            r.sign_play("004", "25", "A");
             r.sign_play("005", "25", "B", true);
+        }
         r.t->dlg_datos.dlg_lotsel = {"999", "998", "997", "996"};
-    }, [](SaleRig&, const auto&) { type_keys("<@tx_nume>e"); });
+        r.report();
+        transcript << QString("== ") + c.name;
+        work_dialogs(r, transcript, {c.steps});
+        type_keys("<@tx_nume>e");
+        transcript << r.report();
+    }
+    SaleRig::expect_transcript(transcript, "bortik.txt");
 }
 
 // The catalogue entries lines play on: by their play's code; a line without one by the

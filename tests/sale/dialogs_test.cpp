@@ -1,13 +1,19 @@
 // The sale dialogs: the amount field's key filter (a table, and a storm of keys on the
-// field in both money modes), the terminals dialog opened with T from the sale window (a
-// transcript), and where a dialog is placed.
+// field in both money modes), and the terminals dialog opened with T from the sale window
+// (a transcript).
 #include "sale/dialogs/tertik.h"
 #include "sale/entry/amount.h"
 #include "tests/sale/sale_fixture.h"
 
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <random>
 
 namespace {
+
+// An amount in whole units as stored units (mod_sys 100000000).
+QString units(double u) { return QString::number(u * 1e8, 'f', 0); }
 
 // What keys typed into an empty field leave there ("<" is Backspace): the filter, the key it
 // keeps typed at the end, the reformat after each change.
@@ -92,36 +98,76 @@ TEST(SaleDialogs, AmountFieldStorm)
         }
 }
 
-// T on a ticket with a triple opens the terminals dialog: what each step in it shows and
-// leaves in dlg_datos, then the tertix call that follows, or none.
+// T on a ticket with a triple opens the terminals dialog: what each step in it shows (the
+// text, the caret, the selection, the colour), what it leaves in dlg_datos, then the
+// tertix call that follows, or none. "~out" and "~in" take the focus away and back, "~sel"
+// selects with the mouse, "~paste" pastes by keys and by input method, "~close" closes the
+// window through its frame.
 TEST(SaleDialogs, Terminals)
 {
     const struct {
         const char* name;
         QString min, max;
-        QList<QStringList> openings;
+        QStringList steps;
     } cases[] = {
-        {"inside", units(2), units(1e6), {{"1", "2", "3", "4", "<bs>", "~sel", "5", "<enter>"}}},
-        {"below, then the minimum", units(2), units(1000), {{"1", "<enter>", "<enter>"}}},
-        {"a refused key clears the selection", units(2), units(1000), {{"1", "<enter>", ".", "3", "~out", "~in", "<enter>"}}},
-        {"empty", units(2), units(1000), {{"<enter>"}}},
-        {"above in decimals, then the maximum", units(0.5), units(5.5), {{"0", "<bs>", "5", ".", "9", "<enter>", "<enter>"}}},
-        {"refused, then closed", units(2), units(1000), {{"1", "~paste", "<enter>", "~close"}}},
-        {"escaped", units(2), units(1000), {{"9", "<esc>"}}},
+        {"inside", units(2), units(1e6), {"1", "2", "3", "4", "<bs>", "~sel", "5", "<enter>"}},
+        {"below, then the minimum", units(2), units(1000), {"1", "<enter>", "<enter>"}},
+        {"a refused key clears the selection", units(2), units(1000), {"1", "<enter>", ".", "3", "~out", "~in", "<enter>"}},
+        {"empty", units(2), units(1000), {"<enter>"}},
+        {"above in decimals, then the maximum", units(0.5), units(5.5), {"0", "<bs>", "5", ".", "9", "<enter>", "<enter>"}},
+        {"refused, then closed", units(2), units(1000), {"1", "~paste", "<enter>", "~close"}},
+        {"escaped", units(2), units(1000), {"9", "<esc>"}},
     };
-    dialog_cases("tertik.txt", cases, [](SaleRig& r, const auto& c) {
+    EXPECT_EQ(tertik::place_for(9600), QPoint(187, 167));  // twips: 2800, 2500
+    EXPECT_EQ(tertik::place_for(9615), QPoint(233, 267));  // 3500, 4000
+    QStringList transcript;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaleRig r;
         r.model().set_param("JUGADA_MIN", c.min), r.model().set_param("JUGADA_MAX", c.max);
-        r.open();
+        ASSERT_TRUE(r.open());
         r.tick("001");
         r.enter("123<enter>5<enter>");
-    }, [](SaleRig&, const auto&) { type_keys("<@tx_nume>t"); });
-}
-
-// A dialog's place: one position for a screen wider than 9600 twips, one for the others.
-TEST(SaleDialogs, PlacedByTheScreenWidth)
-{
-    EXPECT_EQ(SaleDialog::place(9600, {3000, 1500}, {1500, 750}), QPoint(100, 50));
-    EXPECT_EQ(SaleDialog::place(9615, {3000, 1500}, {1500, 750}), QPoint(200, 100));
+        r.report();
+        transcript << QString("== ") + c.name;
+        r.in_dialog = [&](SaleDialog* dialog) {
+            auto* d = qobject_cast<tertik*>(dialog);
+            ASSERT_TRUE(d);
+            EXPECT_EQ(d->pos(), tertik::place_for(SaleDialog::screen_twips()));
+            QLineEdit* e = d->tx_mont;
+            transcript << "open | " + e->palette().color(QPalette::Base).name();
+            for (const QString& step : c.steps) {
+                if (step == "~out")
+                    e->clearFocus();
+                else if (step == "~in")
+                    e->setFocus();
+                else if (step == "~sel")
+                    e->setSelection(1, 1);
+                else if (step == "~close")
+                    d->close();
+                else if (step == "~paste") {
+                    QGuiApplication::clipboard()->setText("12a");
+                    QInputMethodEvent im;
+                    im.setCommitString("34b");
+                    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+                    QTest::keyClick(e, Qt::Key_Insert, Qt::ShiftModifier);
+                    QApplication::sendEvent(e, &im);
+                } else
+                    type_keys(step);
+                const DlgDatos& x = r.t->dlg_datos;
+                transcript << QString("> %1 | \"%2\" caret %3 selected \"%4\" | %5 | %6 | res \"%7\" mon \"%8\"")
+                                  .arg(step, e->text())
+                                  .arg(e->cursorPosition())
+                                  .arg(e->selectedText(), e->palette().color(QPalette::Base).name(),
+                                       d->isVisible() ? "open" : "closed", x.dlg_res, x.dlg_mon);
+                transcript << r.events();
+            }
+        };
+        r.w->tx_nume->setFocus();
+        type_keys("t");
+        transcript << r.report();
+    }
+    SaleRig::expect_transcript(transcript, "tertik.txt");
 }
 
 } // namespace

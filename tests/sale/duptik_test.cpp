@@ -4,6 +4,9 @@
 #include "sale/dialogs/duptik.h"
 #include "tests/sale/sale_fixture.h"
 
+#include <QLineEdit>
+#include <QListWidget>
+
 namespace {
 
 TEST(DuplicateTicket, TicketKeys)
@@ -40,7 +43,8 @@ TEST(DuplicateTicket, CompatibilityRule)
     };
     for (const auto& c : cases) {
         RegLot lot;
-        lot.codsim = c.lot_codsim, lot.stasit = c.lot_stasit;
+        lot.codsim = c.lot_codsim;
+        lot.stasit = c.lot_stasit;
         EXPECT_EQ(dup_fits(c.codsim, c.codsit, lot), c.fits)
             << c.codsim << "/" << c.codsit << " on " << c.lot_codsim << "/" << c.lot_stasit;
     }
@@ -87,6 +91,59 @@ TEST(DuplicateTicket, TargetsAndChoice)
     }
 }
 
+// A control's background, short: "f" the focus colour, "w" white, "-" as it was made.
+QString colour(const QWidget* w)
+{
+    const QColor c = w->palette().color(QPalette::Base);
+    return c == QColor(255, 224, 192) ? "f" : c == QColor(Qt::white) ? "w" : "-";
+}
+
+QString rows(const QListWidget* list)
+{
+    QStringList out;
+    for (int row = 0; row < list->count(); ++row)
+        out << list->item(row)->text();
+    return out.join('|');
+}
+
+// What the dialog shows after a step: each field (text, caret, selection), each list's
+// ticked rows and cursor, the focus, the step of Aceptar, the colours (ticket, amount, the
+// two lists), and what it left in dlg_datos; a list whose rows changed is shown whole first.
+QStringList dialog_step(SaleRig& r, duptik* d, const QString& step, QStringList& before)
+{
+    if (step.startsWith("~click")) {
+        QListWidget* list = step[6] == '1' ? d->lt_lot1 : d->lt_lot2;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, check_box(list, step.mid(8).toInt()));
+    } else if (step == "~close") {
+        d->close();
+    } else {
+        type_keys(step);
+    }
+    QStringList out;
+    const QStringList now{rows(d->lt_lot1), rows(d->lt_lot2)};
+    for (int i = 0; i < 2; ++i)
+        if (now[i] != before.value(i))
+            out << QString("  lt_lot%1 = %2").arg(i + 1).arg(now[i]);
+    before = now;
+    const auto field = [](const QLineEdit* e) {
+        return QString("\"%1\" %2 sel \"%3\"").arg(e->text()).arg(e->cursorPosition()).arg(e->selectedText());
+    };
+    const auto list = [&r](QListWidget* l) {
+        QStringList ticked;
+        for (const int row : r.ticked(l))
+            ticked << QString::number(row);
+        return QString("ticked %1 @%2").arg(ticked.join(',')).arg(l->currentRow());
+    };
+    const DlgDatos& x = r.t->dlg_datos;
+    out.prepend(QString("> %1 | numt %2 | mont %3 | lot1 %4 | lot2 %5 | focus %6 | pas %7 | %8%9%10%11 | %12")
+                    .arg(step, field(d->tx_numt), field(d->tx_mont), list(d->lt_lot1), list(d->lt_lot2), r.focus())
+                    .arg(d->pas_dup)
+                    .arg(colour(d->tx_numt), colour(d->tx_mont), colour(d->lt_lot1), colour(d->lt_lot2))
+                    .arg(d->isVisible() ? "open" : QString("closed: res \"%1\" mon \"%2\" lot \"%3\" lots \"%4\"")
+                                                       .arg(x.dlg_res, x.dlg_mon, x.dlg_lot, x.dlg_lots)));
+    return out << r.events();
+}
+
 // D on the ticket after one sold with plays on TRIPLE CARACAS (two), TRIPLE ZULIA and LOTTO
 // ACTIVO, worked from the keyboard (and the mouse where a case says so): the ticket looked
 // up when its field is left (once a number), the source following the cursor, its targets
@@ -104,7 +161,7 @@ TEST(SaleDialogs, DuplicateTicket)
          {{"76", "<enter>", "<tab>", "<tab>", "<down><down><down>", " ", "<down><down>", " ", "<tab>", "<down>", "5",
            "<enter>"}}},
         {"the source follows the cursor, by keys and by the mouse",
-         {{"76", "<enter>", "<tab>", "<down>", "<down>", " ", "~box lt_lot1 0", "~box lt_lot1 0", "<tab>", " ", "~box lt_lot2 3", "<tab>",
+         {{"76", "<enter>", "<tab>", "<down>", "<down>", " ", "~click1 0", "~click1 0", "<tab>", " ", "~click2 3", "<tab>",
            "<tab>", "<enter>"}}},
         {"digits typed on the lists, through the ticket's filter",
          {{"7", "<@lt_lot1>", "6", "<enter>", "<tab>", "<tab>", "1", "<tab>", "<up>", "<bs>", "<@lt_lot2>", "9", "<esc>"}}},
@@ -115,8 +172,13 @@ TEST(SaleDialogs, DuplicateTicket)
          {{"<esc>"}, {"76", "<esc>"}, {"76", "<enter>", "<esc>"}, {"76", "<enter>", "<tab>", "<esc>"},
           {"76", "<enter>", "<tab>", "<tab>", " ", "2", "<esc>"}, {"76", "<@lt_lot1>", "<@tx_numt>", "~close"}}},
     };
-    dialog_cases("duptik.txt", cases, [](SaleRig& r, const auto& c) {
-        r.open();
+    EXPECT_EQ(duptik::place_for(9600), QPoint(120, 107));  // twips: 1800, 1600
+    EXPECT_EQ(duptik::place_for(9615), QPoint(200, 167));  // 3000, 2500
+    QStringList transcript;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaleRig r;
+        ASSERT_TRUE(r.open());
         r.lots("001 002");
         r.enter("123<enter>10<enter>");
         r.lots("001");
@@ -128,7 +190,27 @@ TEST(SaleDialogs, DuplicateTicket)
         if (c.renumber)
             r.model().ticket(r.first)->numtik = c.renumber;
         r.lots("001");
-    }, [](SaleRig&, const auto&) { type_keys("<@tx_nume>d"); });
+        r.report();
+        transcript << QString("== ") + c.name;
+        QList<QStringList> openings = c.openings;
+        r.in_dialog = [&](SaleDialog* dialog) {
+            auto* d = qobject_cast<duptik*>(dialog);
+            ASSERT_TRUE(d);
+            EXPECT_EQ(d->pos(), duptik::place_for(SaleDialog::screen_twips()));
+            const DlgDatos& x = r.t->dlg_datos;
+            transcript << QString("open | focus %1 | selt %2 tik_ant \"%3\" lot_tik %4 | %5 %6")
+                              .arg(r.focus())
+                              .arg(x.flg_selt)
+                              .arg(x.tik_ant, x.lot_tik.join('|'), colour(d->tx_numt), colour(d->lt_lot1));
+            QStringList before{"", ""};
+            for (const QString& step : openings.takeFirst())
+                transcript << dialog_step(r, d, step, before);
+        };
+        for (qsizetype i = 0; i < c.openings.size(); ++i)
+            type_keys("<@tx_nume>d");
+        transcript << r.report();
+    }
+    SaleRig::expect_transcript(transcript, "duptik.txt");
 }
 
 } // namespace

@@ -4,144 +4,81 @@
 // the code pick list.
 #include "tests/sale/sale_fixture.h"
 
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QWheelEvent>
 #include <random>
 
 namespace {
 
-// The limits of number plays, in stored units.
-Step limits(const QString& min, const QString& max = "100000000000")
-{
-    return [=](SaleRig& r) { r.model().set_param("JUGADA_MIN", min), r.model().set_param("JUGADA_MAX", max); };
-}
-// A change to a lottery of the window's table.
-Step lot(const char* code, const std::function<void(RegLot&)>& change)
-{
-    return [=](SaleRig& r) { change(r.tik().tab_lot[r.row(code)]); };
-}
-// Ticks ("+code", "-code") of the lottery list, the number "12" and the amount "5" typed
-// before the last; Triple Tachira's stamor is 2, not 1.
-Step ticks(const QStringList& codes)
-{
-    return [=](SaleRig& r) {
-        r.tik().tab_lot[r.row("007")].stamor = 2;
-        for (const QString& tick : codes) {
-            if (&tick == &codes.last())
-                r.w->tx_nume->setEditText("12"), r.w->tx_mont->setEditText("5");
-            r.tick(tick.mid(1), tick[0] == '+');
-        }
-    };
-}
-// Set 2, whose 99 bears this name, for LOTTO ACTIVO.
-Step name99(const char* name)
-{
-    return [=](SaleRig& r) {
-        TabSim& tab = r.t->tab_sim;
-        for (qsizetype i = 0; i < tab.sim_num.size(); ++i)
-            if (tab.sim_cod[i] == 2 && tab.sim_num[i] == "99")
-                tab.sim_nom[i] = name;
-        r.tik().tab_lot[r.row("008")].codsim = 2;
-    };
-}
+const QString kNoValido = "Número no es válido." + blanks(10);
 
-// Keys typed into the number field after ticking lotteries (by code), the focus given to
-// other controls among them, in each lottery's number format; the lotteries' ticks and what
-// they choose; the amount field entered on a triple under limits. After each: the calls and
-// messages, the entry (text, selection or caret, focus, the number's length and limit, the
-// pick list and the amount presets).
-TEST(Entry, Keys)
+// Keys typed into the number field after ticking one lottery (by its code), the focus
+// given to other controls among them: the text, whether it is all selected (else the caret
+// stands at its end), where the focus is and the message.
+TEST(Entry, NumberKeysAndFocusInEveryNumberFormat)
 {
-    QStringList triples = {"+001", "+002", "+003"};  // and 29 more: the 32nd is refused
-    for (int i = 100; i < 129; ++i)
-        triples << "+" + QString::number(i);
-    const Step more_triples = [](SaleRig& r) {
-        for (int i = 100; i < 129; ++i)
-            r.model().lotteries << r.model().lotteries[0], r.model().lotteries.last().codint = QString::number(i);
-    };
     const struct {
-        const char* name;
-        const char* lots;
-        QString keys;
-        Step before = kNothing, after = kNothing;  // the window's opening
+        const char* lot;
+        std::function<void(RegLot&)> tweak;
+        QString keys, text;
+        bool all = false;
+        QString focus = "tx_nume", box = "";
     } cases[] = {
-        {"triple: 3 characters, \"-\" too", "001", "12-<bs>34"},
-        {"zodiac", "004", "*1234"},
-        {"cacho; Space opens nothing", "005", "12*4 "},
-        {"doblete: 4", "006", "123456"},
-        {"tripleta: 6", "007", "1234567"},
-        {"Down: on to the amount, once typed", "001", "<down>1<down>"},
-        {"animals: one code a play", "008", "057*<left><del>"},
-        {"", "008", "0-"},
-        {"", "008", "05<bs>5<bs>"},
-        {"a code without a name: Backspace takes one digit", "008", "07<bs>"},
-        {"the last code, nothing below", "008", "<c-end><c-down>"},
-        {"the first, nothing above", "008", "<c-home><c-up>"},
-        {"", "008", "<c-down><c-down><c-down><c-up>"},
-        {"99 named as 0 is the 0", "008", "993", kNothing, lot("008", [](RegLot& l) { l.codsim = 2; })},
-        {"", "008", "0<@tx_mont>"},
-        {"\"_\" refused", "008", "5<@tx_mont>"},
-        {"\"_\", emptied by the list", "008", "5<@lt_tipo>"},
-        {"back from the empty play list", "008", "5<@lt_nume>"},
-        {"and from the read-only fields", "008", "5<@tx_mtik>"},
-        {"several codes a play", "011", "0102030"},
-        {"Backspace takes the last group", "011", "010203<bs>"},
-        {"", "011", "07<bs>"},
-        {"", "011", "01<bs>"},
-        {"", "011", "0102<bs>"},
-        {"", "011", "01020<bs>"},
-        {"", "011", "0-01"},
-        {"", "011", "01012", kNothing, lot("011", [](RegLot& l) { l.stastd = l.stastt = 0; })},
-        {"", "011", "0101<bs>", kNothing, lot("011", [](RegLot& l) { l.stastd = l.stastt = 0; })},
-        {"", "011", "0101<@lt_tipo>", kNothing, lot("011", [](RegLot& l) { l.stastd = 0; })},
-        {"", "011", "0101<@tx_mont>"},
+        {"001", {}, "12-<bs>34", "123"},      // triple: 3 characters, "-" too
+        {"004", {}, "*1234", "*12"},          // zodiac
+        {"005", {}, "12*4 ", "12*"},          // cacho; Space opens nothing
+        {"006", {}, "123456", "1234"},        // doblete: 4
+        {"007", {}, "1234567", "123456"},     // tripleta: 6
+        {"001", {}, "<down>1<down>", "1", false, "tx_mont"},  // Down: on to the amount, once typed
+        {"008", {}, "057*<left><del>", "05-Leon"},             // animals: one code a play
+        {"008", {}, "0-", "0-Delfin"},
+        {"008", {}, "05<bs>5<bs>", ""},
+        {"008", {}, "07<bs>", "0"},  // a code without a name: Backspace takes one digit
+        {"008", {}, "<c-end><c-down>", "06-Rana", true},  // the last code, nothing below
+        {"008", {}, "<c-home><c-up>", "0-Delfin", true},  // the first, nothing above
+        {"008", {}, "<c-down><c-down><c-down><c-up>", "00-Ballena", true},
+        {"008", [](RegLot& l) { l.codsim = 2; }, "993", "0-Delfin"},  // 99 named as 0 is the 0
+        {"008", {}, "0<@tx_mont>", "0-Delfin", false, "tx_mont"},
+        {"008", {}, "5<@tx_mont>", "", false, "tx_nume", kNoValido},  // "_" refused
+        {"008", {}, "5<@lt_tipo>", "", false, "lt_tipo"},             // "_", emptied by the list
+        {"008", {}, "5<@lt_nume>", ""},                                // back from the empty play list
+        {"008", {}, "5<@tx_mtik>", ""},                                // and from the read-only fields
+        {"011", {}, "0102030", "01-Car 02-Tor 03-Cie"},               // several codes a play
+        {"011", {}, "010203<bs>", "01-Car 02-Tor "},  // Backspace takes the last group
+        {"011", {}, "07<bs>", ""},
+        {"011", {}, "01<bs>", ""},
+        {"011", {}, "0102<bs>", "01-Car "},
+        {"011", {}, "01020<bs>", "01-Car 02-Tor "},
+        {"011", {}, "0-01", "0-Delf 01-Car "},
+        {"011", [](RegLot& l) { l.stastd = l.stastt = 0; }, "01012", "01-Car 01"},
+        {"011", [](RegLot& l) { l.stastd = l.stastt = 0; }, "0101<bs>", "01-Car "},
+        {"011", [](RegLot& l) { l.stastd = 0; }, "0101<@lt_tipo>", "", false, "lt_tipo"},
+        {"011", {}, "0101<@tx_mont>", "01-Car 01-Car ", false, "tx_mont"},
         // The lists hand digits over, within the number's length; letters choose play types.
-        {"", "001", "123<@lt_tipo>4"},
-        {"", "008", "<@lt_tipo>05"},
-        {"", "", "<@lt_tipo>7"},
-        // A set that names 99 as it names 0 writes the symbol 0 so; one that names 99
-        // otherwise has it as a code of its own, last in the pick list, typed as 99 and never
-        // the last code that Ctrl+End steps to.
-        {"99 named as 0", "008", "99", kNothing, name99("Delfin")},
-        {"99 named as 0", "008", "<c-end> ", kNothing, name99("Delfin")},
-        {"99 of its own", "008", "99", kNothing, name99("Ballena")},
-        {"99 of its own", "008", "<c-end> ", kNothing, name99("Ballena")},
-        // Lotteries of another kind untick the others and drop the texts.
-        {"ticks", "", "", kNothing, ticks({"+001", "+002"})},
-        {"another kind", "", "", kNothing, ticks({"+001", "+008"})},
-        {"ticks", "", "", kNothing, ticks({"+008", "+009"})},
-        {"ticks", "", "", kNothing, ticks({"+008", "-008"})},
-        {"its stamor is 2, not 1", "", "", kNothing, ticks({"+007"})},
-        {"the 32nd is refused", "", "", more_triples, ticks(triples)},
-        // The amount shows the minimum selected, and the keys replace it. Space opens the
-        // presets, Enter picks one (and presses nothing), Esc closes them.
-        {"whole units: no point, no leading 0, the maximum", "001", "1<@tx_mont>0.10005", limits("100000000")},
-        {"", "001", "1<@tx_mont>0.012", limits("20000000")},
-        {"", "001", "1<@tx_mont>035", limits("50000000")},
-        {"", "001", "1<@tx_mont>3.05", limits("20000000")},
-        {"", "001", "1<@tx_mont>0005", limits("1000000", "100000000")},
-        {"", "001", "1<@tx_mont>05<bs>", limits("20000000")},
-        {"", "001", "1<@tx_mont>05<bs><bs>", limits("20000000")},
-        {"", "001", "1<@tx_mont>5.<bs>", limits("20000000")},
-        {"Down does nothing, Up goes back to the number", "001", "1<@tx_mont>5<down><up>", limits("100000000")},
-        {"", "001", "1<@tx_mont> <down><down><enter>", limits("100000000")},
-        {"", "001", "1<@tx_mont>7 <down><esc>", limits("100000000")},
-        {"", "001", "1<@tx_mont>7 <down> ", limits("100000000")},
+        {"001", {}, "123<@lt_tipo>4", "123"},
+        {"008", {}, "<@lt_tipo>05", "05-Leon"},
+        {"", {}, "<@lt_tipo>7", "", false, "lt_tipo"},
     };
-    QStringList transcript;
     for (const auto& c : cases) {
-        SCOPED_TRACE(QString("%1 %2").arg(c.lots, c.keys).toStdString());
+        SCOPED_TRACE((c.lot + QString(" ") + c.keys).toStdString());
         SaleRig r;
-        c.before(r);
         ASSERT_TRUE(r.open());
-        c.after(r);
-        if (*c.lots)
-            r.lots(c.lots);
-        r.report();
-        if (!c.keys.isEmpty())
-            r.enter(c.keys);
-        transcript << QString("== %1 %2 %3").arg(c.lots, c.keys, c.name).trimmed() << r.report() << r.entry();
+        if (*c.lot) {
+            if (c.tweak)
+                c.tweak(r.tik().tab_lot[r.row(c.lot)]);
+            r.tick(c.lot);
+        }
+        r.enter(c.keys);
+        EXPECT_EQ(r.number(), c.text);
+        EXPECT_EQ(r.focus(), c.focus);
+        EXPECT_EQ(r.dlg().texts().join(""), c.box);
+        const QLineEdit* edit = r.w->tx_nume->lineEdit();
+        EXPECT_EQ(edit->selectedText(), c.all ? c.text : "");
+        if (!c.all && c.focus == "tx_nume") {
+            EXPECT_EQ(edit->cursorPosition(), c.text.size());
+        }
     }
-    expect_golden(transcript, "sale/entry.txt");
 }
 
 // Play-type letters typed where the focus is, one step after the other: the calls (the
@@ -173,7 +110,10 @@ TEST(Entry, PlayTypeLettersAndListModes)
         {"modes, order and extras", "", none,
          {"a", "a", "i", "j", "c", "C", "o", "q", "#13", "#14", "l", "#16", " <@tx_nume>l", "O"}},
     };
-    sale_cases("play_types.txt", cases, [](SaleRig& r, const auto& c, QStringList& transcript) {
+    QStringList transcript;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaleRig r;
         r.t->ses_val.lot_mnu = "S - SELVA PLUS,,C - CHANCES,d - DIA";
         r.model().outlet.lots_off = {"SEL", "TML", "LAT"};
         r.model().lotteries[8].extra = 'd';
@@ -183,6 +123,7 @@ TEST(Entry, PlayTypeLettersAndListModes)
             r.enter("123<enter>1<enter>"), r.dialog_keys = c.keys;
         r.t->flg_nocox = c.lost;
         r.w->tx_nume->setFocus();
+        transcript << QString("== ") + c.name;
         r.report();
         for (const QString& step : c.steps) {
             r.w->tx_nume->setEditText("12");
@@ -194,7 +135,8 @@ TEST(Entry, PlayTypeLettersAndListModes)
                        << QString("list %1 | mod %2 | tip %3").arg(r.listed().join(' ')).arg(r.tik().mod_lot).arg(r.tik().tip_jug);
             EXPECT_FALSE(r.tik().flg_ext);
         }
-    });
+    }
+    SaleRig::expect_transcript(transcript, "play_types.txt");
 }
 
 // The warnings on entering the number field, once each: a message box taking the focus
@@ -240,8 +182,107 @@ TEST(Entry, KeyStorm)
     }
     r.w->lt_tipo->setFocus();
     r.w->tx_nume->setFocus();
-    const QList<int> ticks = ticked(r.w->lt_tipo);
+    const QList<int> ticks = r.ticked(r.w->lt_tipo);
     EXPECT_EQ(std::count_if(ticks.begin(), ticks.end(), [](int i) { return i <= 9; }), 1);
+}
+
+// Ticks ("+code", "-code") of the lottery list, with the number "12" and the amount "5"
+// typed before the last: the lotteries left ticked, the number's length, the limit chosen,
+// whether the texts stay, the pick list and the amount presets.
+TEST(Entry, LotteryTicks)
+{
+    const QStringList whole = {"1", "2", "5", "10", "20", "50", "100", "200", "500", "1.000"};
+    const QStringList set1 = {"0-Delfin", "00-Ballena", "01-Carnero", "02-Toro",
+                              "03-Ciempies", "04-Alacran", "05-Leon", "06-Rana"};
+    QStringList triples = {"001", "002", "003"};  // and 29 more: the 32nd is refused
+    for (int i = 100; i < 129; ++i)
+        triples << QString::number(i);
+    const struct {
+        QStringList ticks, ticked;
+        int max_num, sel_lim;
+        bool kept;
+        QStringList picks, presets;
+    } cases[] = {
+        {{"+001", "+002"}, {"001", "002"}, 3, 0, true, {}, whole},
+        {{"+001", "+008"}, {"008"}, 2, 1, false, set1, whole.mid(0, 9)},  // another kind
+        {{"+008", "+009"}, {"008", "009"}, 2, 1, true, set1, whole.mid(0, 9)},
+        {{"+008", "-008"}, {}, 2, 0, false, {}, {}},
+        {{"+007"}, {"007"}, 3, 0, true, {}, whole},  // its stamor is 2, not 1
+        {QStringList(triples).replaceInStrings(QRegularExpression("^"), "+"), triples.mid(0, 31), 3, 0, true, {}, whole},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ticks.join(' ').left(20).toStdString());
+        SaleRig r;
+        for (int i = 100; i < 129; ++i)
+            r.model().lotteries << r.model().lotteries[0], r.model().lotteries.last().codint = QString::number(i);
+        ASSERT_TRUE(r.open());
+        r.tik().tab_lot[r.row("007")].stamor = 2;
+        for (const QString& tick : c.ticks) {
+            if (&tick == &c.ticks.last())
+                r.w->tx_nume->setEditText("12"), r.w->tx_mont->setEditText("5");
+            r.tick(tick.mid(1), tick[0] == '+');
+        }
+        QStringList ticked = r.listed(true);
+        ticked.sort();
+        EXPECT_EQ(ticked, c.ticked);
+        EXPECT_EQ(r.tik().max_num, c.max_num);
+        EXPECT_EQ(r.tik().sel_lim, c.sel_lim);
+        EXPECT_EQ(r.number() + r.w->tx_mont->currentText(), c.kept ? "125" : "");
+        EXPECT_EQ(r.texts(r.w->lx_nume->model()), c.picks);
+        EXPECT_EQ(r.texts(r.w->tx_mont->model()), c.presets);
+    }
+}
+
+// Keys typed into the amount field, entered on a triple with the limits of number plays
+// given (stored units): it shows the minimum selected, and the keys replace it. Space
+// opens the presets, Enter picks one (and presses nothing), Esc closes them.
+TEST(Entry, AmountKeys)
+{
+    const QString max = "100000000000";  // 1.000
+    const struct {
+        QString min, max, keys, text, focus = "tx_mont";
+        QStringList presets = {};
+    } cases[] = {
+        {"100000000", max, "0.10005", "1.000"},  // whole units: no point, no leading 0, the maximum
+        {"20000000", max, "0.012", "0.20", "tx_mont",
+         {"0.20", "0.50", "1", "2", "5", "10", "20", "50", "100", "200", "500", "1000"}},
+        {"50000000", max, "035", "0.50"},
+        {"20000000", max, "3.05", "3.50"},
+        {"1000000", "100000000", "0005", "0.05", "tx_mont", {"0.01", "0.02", "0.05", "0.10", "0.20", "0.50", "1"}},
+        {"20000000", max, "05<bs>", "0."},
+        {"20000000", max, "05<bs><bs>", ""},
+        {"20000000", max, "5.<bs>", "5"},
+        {"100000000", max, "5<down><up>", "5", "tx_nume"},  // Down does nothing, Up goes back to the number
+        {"100000000", max, " <down><down><enter>", "5"},
+        {"100000000", max, "7 <down><esc>", "7"},
+        {"100000000", max, "7 <down> ", "7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.min + " " + c.keys).toStdString());
+        SaleRig r;
+        r.model().set_param("JUGADA_MIN", c.min), r.model().set_param("JUGADA_MAX", c.max);
+        ASSERT_TRUE(r.open());
+        r.tick("001");
+        r.enter("1<@tx_mont>" + c.keys);
+        EXPECT_EQ(r.w->tx_mont->currentText(), c.text);
+        EXPECT_EQ(r.focus(), c.focus);
+        EXPECT_FALSE(EntryBridge::dropped(r.w->tx_mont));
+        EXPECT_EQ(r.procs().count("protkx") + r.procs().count("valtkx") + r.dlg().boxes.size(), 0);
+        if (!c.presets.isEmpty()) {
+            EXPECT_EQ(r.texts(r.w->tx_mont->model()), c.presets);
+        }
+    }
+
+    // Neither the wheel nor PageDown nor Ctrl+Down step a typed amount through the presets.
+    SaleRig r;
+    ASSERT_TRUE(r.open());
+    r.tick("001");
+    r.enter("1<@tx_mont>7");
+    QTest::keyClick(r.w->tx_mont, Qt::Key_PageDown);
+    QTest::keyClick(r.w->tx_mont, Qt::Key_Down, Qt::ControlModifier);
+    QWheelEvent wheel({5, 5}, r.w->tx_mont->mapToGlobal(QPoint(5, 5)), {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(r.w->tx_mont, &wheel);
+    EXPECT_EQ(r.w->tx_mont->currentText(), "7");
 }
 
 // On every lottery the amount field is held to the limits by which Procesar judges an
@@ -273,6 +314,37 @@ TEST(Entry, LimitsAgreeOnEveryLottery)
     r.tick(r.listed().last());
     r.enter("<@tx_mont>");
     EXPECT_TRUE(r.listed(true).isEmpty());
+}
+
+// A set that names 99 as it names 0 writes the symbol 0 so; one that names 99 otherwise has
+// it as a code of its own, last in the pick list, typed as 99 and never the last code that
+// Ctrl+End steps to.
+TEST(Entry, NinetyNineOfItsOwnOrTheZero)
+{
+    const struct {
+        const char* name99;
+        QStringList picks;
+        const char* typed99;
+    } cases[] = {
+        {"Delfin", {"0-Delfin", "05-Leon"}, "0-Delfin"},
+        {"Ballena", {"0-Delfin", "05-Leon", "99-Ballena"}, "99-Ballena"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name99);
+        SaleRig r;
+        ASSERT_TRUE(r.open());
+        TabSim& tab = r.t->tab_sim;
+        for (qsizetype i = 0; i < tab.sim_num.size(); ++i)
+            if (tab.sim_cod[i] == 2 && tab.sim_num[i] == "99")
+                tab.sim_nom[i] = c.name99;
+        r.tik().tab_lot[r.row("008")].codsim = 2;
+        r.tick("008");
+        EXPECT_EQ(r.texts(r.w->lx_nume->model()), c.picks);
+        r.enter("99");
+        EXPECT_EQ(r.number(), c.typed99);
+        r.enter("<c-end> ");
+        EXPECT_EQ(r.texts(r.w->lx_nume->model(), true), QStringList({"05-Leon"}));
+    }
 }
 
 // The pick list, opened with Space: several codes a play take up to three ticks, in list
@@ -314,19 +386,17 @@ TEST(Entry, PickList)
     type_keys(" ");
     EXPECT_EQ(one.number() + one.focus(), "03-Ciempiestx_nume");
 
-    // Text that does not come from a key never gets into either field, and neither the wheel
-    // nor PageDown nor Ctrl+Down step a typed amount through the presets.
-    type_keys("<@tx_mont>7");
+    // Text that does not come from a key never gets into either field.
+    QGuiApplication::clipboard()->setText("1234567");
+    QInputMethodEvent im;
+    im.setCommitString("1234567");
     for (QComboBox* field : {one.w->tx_nume, one.w->tx_mont}) {
         const QString before = field->currentText();
-        paste(field, "1234567", "1234567");
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+        QApplication::sendEvent(field, &im);
         EXPECT_EQ(field->currentText(), before);
     }
-    QTest::keyClick(one.w->tx_mont, Qt::Key_PageDown);
-    QTest::keyClick(one.w->tx_mont, Qt::Key_Down, Qt::ControlModifier);
-    QWheelEvent wheel({5, 5}, one.w->tx_mont->mapToGlobal(QPoint(5, 5)), {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(one.w->tx_mont, &wheel);
-    EXPECT_EQ(one.w->tx_mont->currentText(), "7");
 }
 
 } // namespace

@@ -15,8 +15,18 @@ TEST(Keyboard, LoginToPrintedTicket)
     WireApp a;
     ASSERT_TRUE(a.up()) << qPrintable(a.error);
     const qint64 first = a.ep.with_server([](central::Server& s) { return s.model.next_numtik; });
-    // The login window comes modally at the first activation.
-    EXPECT_TRUE(a.first_activation([] { type_keys("CAJERO<tab>CLAVE<tab>DEMO<enter>"); }));
+    // The login window comes modally at the first activation; a watchdog closes whatever
+    // modal window stays, so that a failure never hangs.
+    QObject guard;
+    QTimer::singleShot(0, &guard, [] { type_keys("CAJERO<tab>CLAVE<tab>DEMO<enter>"); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, &guard, [] {
+        while (QWidget* m = QApplication::activeModalWidget())
+            m->close();
+    });
+    watchdog.start(30000);
+    a.w->Form_Activate();
     ASSERT_EQ(a.w->windowTitle(), kCaptionCajero);
     QApplication::setActiveWindow(a.w.get());
 
@@ -34,7 +44,8 @@ TEST(Keyboard, LoginToPrintedTicket)
     type_keys("l<down><down><down><down><down><down> *12<enter>10<enter>");
     type_keys("l 05<enter>2<enter>");
     EXPECT_EQ(a.dlg->texts(), QStringList({"TRIPLE CARACAS  000 AGOTADO." + blanks(10)}));
-    EXPECT_EQ(w->tx_mtik->text(), "122");
+    const QString total = w->tx_mtik->text();
+    EXPECT_EQ(total, "122");
     QStringList client;
     for (int i = 0; i < w->tik_cur.can_jug; ++i)
         client << w->tik_cur.jug_tik[i].numero.trimmed() + " " + QString::number(w->tik_cur.jug_tik[i].monto, 'f', 0);
@@ -49,8 +60,12 @@ TEST(Keyboard, LoginToPrintedTicket)
     EXPECT_EQ(server, client);
     const auto& docs = dynamic_cast<fake::Printers&>(a.app->prn).docs;
     ASSERT_EQ(docs.size(), 1);
-    expect_golden(printed_lines(docs[0], tk.hora), "sale/plays_sold.txt");
+    QStringList printed = docs[0].lines.mid(0, docs[0].lines.size() - 1);
+    for (QString& line : printed)
+        line.replace(QDate::currentDate().toString("dd/MM/yyyy"), "DD/MM/YYYY").replace(tk.hora, "HH:MM:SS");
+    EXPECT_EQ(printed.join('|').replace(' ', '_'), golden("plays_sold.txt").join('|').replace(' ', '_'));
     EXPECT_EQ(w->tx_ntik->text(), eight(first + 1));
+    EXPECT_TRUE(watchdog.isActive());
     a.app->unload("movtik");
 }
 

@@ -2,11 +2,13 @@
 // and date, no ticket is printed from a commit that could not be read, and the calls that
 // follow act on nothing half-read (transcripts compared with tests/golden/sale/unreadable.txt).
 #include "sale/ticket/procs.h"
+#include "tests/doubles/golden.h"
 #include "tests/sale/sale_fixture.h"
 
 namespace {
 
 namespace spoil = central::spoil;
+using Step = std::function<void(SaleRig&)>;
 
 Step spoiled(const char* proc, central::Spoil s)
 {
@@ -59,34 +61,41 @@ TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
              });
          }},
     };
-    sale_cases("unreadable.txt", cases, [](SaleRig& r, const auto& c, QStringList& transcript) {
+    QStringList transcript;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaleRig r;
         r.t->cfg_reg.rep_juga = "1";
         if (c.at == opening)
             c.arrange(r);
         r.open();
-        ASSERT_TRUE(c.at == opening || !r.closed());
         if (c.at == mode) {
+            ASSERT_FALSE(r.closed());
             c.arrange(r);
             r.report(false);
             type_keys("a");
-            transcript << r.report(false) << "listed " + r.listed().join(' ');
-            return;
+            transcript << QString("== ") + c.name << r.report(false) << "listed " + r.listed().join(' ');
+            continue;
         }
         if (c.at == play) {
+            ASSERT_FALSE(r.closed());
             r.lots("001");
             c.arrange(r);
             r.report(false);
             type_keys("123<enter>10<enter>");
-            transcript << r.report(false);
+            transcript << QString("== ") + c.name << r.report(false);
             r.press_imprimir();
             transcript << "> Imprimir";
         } else if (c.at != opening) {
+            ASSERT_FALSE(r.closed());
             r.put_play("TCA", "123", 10);
             r.report(false);
             r.model().ticket(r.first)->fecha = QDate::currentDate().addDays(-1);  // a statik of 1 drops it
             c.arrange(r);
             c.at == commit ? r.press_imprimir() : r.watch(6);
         }
+        if (c.at != play)
+            transcript << QString("== ") + c.name;
         transcript << r.report(false);
         static const QRegularExpression date_time("\\d\\d/\\d\\d/\\d{4}|\\d\\d:\\d\\d:\\d\\d");
         QStringList printed;
@@ -94,7 +103,8 @@ TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
             printed << doc.lines.mid(0, 5).join('/').simplified().replace(date_time, "*");
         transcript << QString("printed [%1], first ticket %2")
                           .arg(printed.join(" | "), r.model().ticket(r.first) ? r.state(r.first) : "none");
-    });
+    }
+    expect_golden(transcript, "sale/unreadable.txt");
 }
 
 // The duplicate-ticket dialog's lookup reads only the lotteries of the earlier ticket: an

@@ -11,16 +11,25 @@ TEST(InquiryLines, PlayLineByClassSymbolAndSign)
     const TabSim tab{{1, 1, 1, 1, 2, 3, 3},
                      {"05", "12", "0", "99", "05", "0", "99"},
                      {"Perico", "Mariposa", "Cero", "Nueve", "Gato", "Ballena", "Ballena"}};
-    const struct { const char *codsim, *codzod, *tipnum, *numero; QString tipo, text; } cases[] = {
-        {"0", "0", "T", "123", "Triple  ", "123"},            {"0", "0", "M", "123456", "Tripleta", "123456"},
-        {"0", "0", "L", "1234", "Doblete ", "1234"},          {"0", "0", "R", "05", "Terminal", "05"},
-        {"1", "0", "R", " 05 ", "Terminal", "05-Perico    "}, {"1", "0", "R", "0a", "Terminal", "0-Cero      "},
+    const struct {
+        const char *codsim, *codzod, *tipnum, *numero;
+        QString tipo, text;
+    } cases[] = {
+        {"0", "0", "T", "123", "Triple  ", "123"},
+        {"0", "0", "M", "123456", "Tripleta", "123456"},
+        {"0", "0", "L", "1234", "Doblete ", "1234"},
+        {"0", "0", "R", "05", "Terminal", "05"},
+        {"1", "0", "R", " 05 ", "Terminal", "05-Perico    "},
+        {"1", "0", "R", "0a", "Terminal", "0-Cero      "},
         {"1", "0", "R", "99", "Terminal", "99-Nueve     "},           // named apart: stays
         {"2", "0", "R", "99", "Terminal", "0-" + QString(10, u' ')},  // named neither: "0"
         {"3", "0", "R", "99", "Terminal", "0-Ballena   "},           // named alike: "0"
-        {"1", "0", "L", "0512", "Doblete ", "05-Per 12-Mar"}, {"2", "0", "M", "990512", "Tripleta", "0-     05-Gat 12-   "},
-        {"1", "0", "M", "0a9905", "Tripleta", "0-Cero 99-Nue 05-Per"}, {"0", "1", "Z", "123A", "Tpl Zod ", "123  Aries      "},
-        {"0", "2", "Z", "123A", "Tpl Zod ", "123  MedioCacho "}, {"0", "0", "Y", "12C", "Ter Zod ", "12  Geminis    "},
+        {"1", "0", "L", "0512", "Doblete ", "05-Per 12-Mar"},
+        {"2", "0", "M", "990512", "Tripleta", "0-     05-Gat 12-   "},
+        {"1", "0", "M", "0a9905", "Tripleta", "0-Cero 99-Nue 05-Per"},
+        {"0", "1", "Z", "123A", "Tpl Zod ", "123  Aries      "},
+        {"0", "2", "Z", "123A", "Tpl Zod ", "123  MedioCacho "},
+        {"0", "0", "Y", "12C", "Ter Zod ", "12  Geminis    "},
         {"0", "2", "Y", "45B", "Ter Zod ", "45  ConCacho   "},
     };
     for (const auto& c : cases) {
@@ -50,8 +59,8 @@ TEST_F(ServicesTest, InquiryListsDeleteAndLostCalls)
     EXPECT_EQ(w->lt_nume->header()->sectionSize(0), tw(contix::loteria_width(3)));
     const auto look = [&](const QString& step) {
         const QTreeWidgetItem* current = w->lt_tick->currentItem();
-        return ServicesTest::look(step, {"  tickets " + rows_of(w->lt_tick).join(", "),
-                                         "  selected " + (current ? current->text(0) : "none") + ": " + rows_of(w->lt_nume).join(", "),
+        return ServicesTest::look(step, {"  tickets " + rows(w->lt_tick).join(", "),
+                                         "  selected " + (current ? current->text(0) : "none") + ": " + rows(w->lt_nume).join(", "),
                                          QString("  focus in ") + w->focusWidget()->objectName() + (w->isVisible() ? ", shown" : ", hidden")});
     };
     QStringList got = look("opened");
@@ -68,9 +77,15 @@ TEST_F(ServicesTest, InquiryListsDeleteAndLostCalls)
     }
 
     const struct { int flg_anu; Qt::Key key; const char* lost; int fails, nocox; } cases[] = {
-        {0, Qt::Key_Delete, "-", 0, 0},      {1, Qt::Key_Delete, "dsptik", 2, 0}, {1, Qt::Key_Delete, "anutix", 2, 0},
-        {1, Qt::Key_Delete, "contik", 1, 0}, {1, Qt::Key_Delete, "contik", 2, 0}, {1, Qt::Key_End, "dettix", 1, 0},
-        {1, Qt::Key_End, "dettix", 2, 0},    {1, Qt::Key_End, "dettix", 1, 1},    {1, Qt::Key_Delete, "-", 0, 0},
+        {0, Qt::Key_Delete, "-", 0, 0},
+        {1, Qt::Key_Delete, "dsptik", 2, 0},
+        {1, Qt::Key_Delete, "anutix", 2, 0},
+        {1, Qt::Key_Delete, "contik", 1, 0},
+        {1, Qt::Key_Delete, "contik", 2, 0},
+        {1, Qt::Key_End, "dettix", 1, 0},
+        {1, Qt::Key_End, "dettix", 2, 0},
+        {1, Qt::Key_End, "dettix", 1, 1},
+        {1, Qt::Key_Delete, "-", 0, 0},
     };
     for (const auto& k : cases) {
         t.connect();
@@ -81,8 +96,12 @@ TEST_F(ServicesTest, InquiryListsDeleteAndLostCalls)
         t.srv->fail_next(k.fails, k.lost);
         QTest::keyClick(w->lt_tick, k.key);
         QTest::keyClick(w->lt_tick, Qt::Key_Return);  // no default button
-        got << look(QString("%1, flg_anu %2, flag %3, %4 lost %5 times").arg(k.key == Qt::Key_End ? "End" : "Delete")
-                        .arg(k.flg_anu).arg(k.nocox).arg(k.lost).arg(k.fails));
+        got << look(QString("%1, flg_anu %2, flag %3, %4 lost %5 times")
+                        .arg(k.key == Qt::Key_End ? "End" : "Delete")
+                        .arg(k.flg_anu)
+                        .arg(k.nocox)
+                        .arg(k.lost)
+                        .arg(k.fails));
     }
     expect_golden(got, "inquiry.txt");
     QTest::keyClick(w->lt_tick, Qt::Key_Escape);

@@ -11,16 +11,26 @@ struct Draw { const char *code, *name; int codsim, codrul, codzod; const char* n
 
 // Symbol sets (codrul): 5 names "0" and "99" apart, 6 alike, 9 has neither.
 const Draw kDraws[] = {
-    {"N01", "Triple Zodiacal del Zulia", 0, 0, 1, "123A", 2}, {"N02", "Cacho", 0, 0, 2, "45B", 1},
-    {"N03", "Cuadruple", 0, 0, 0, "1234", 0},                {"N04", "Super Seis", 0, 0, 0, "123456", 3},
-    {"N05", "Quinta", 0, 0, 0, "12345", 7},                  {"N06", "Triple Capricornio", 0, 0, 1, "123J", 2},
-    {"N07", "Pendiente", 0, 0, 0, "", 0},                    {"N08", "En Blanco", 0, 0, 0, "   ", 2},
-    {"A01", "Animalito", 1, 0, 0, "01", 2},                  {"A02", "Pareja Animal", 1, 0, 0, "0102", 2},
-    {"A03", "Trio Animal", 1, 0, 0, "010203", 2},            {"A04", "Animal Raro", 1, 0, 0, "123", 2},
-    {"S01", "Ruleta Cero", 0, 5, 0, "0a", 2},                {"S02", "Ruleta Noventa", 0, 5, 0, "99", 2},
-    {"S03", "Lotto Delfin", 0, 6, 0, "99", 2},               {"S04", "Granja", 0, 9, 0, "99", 2},
-    {"S05", "Ruleta Signo", 0, 5, 1, "05A", 2},              {"S06", "Ruleta Larga", 0, 5, 0, "1234", 2},
-    {"S07", "Ruleta Centena", 0, 5, 1, "123A", 2},           {"S08", "Granja Signo", 0, 9, 1, "0aK", 2},
+    {"N01", "Triple Zodiacal del Zulia", 0, 0, 1, "123A", 2},
+    {"N02", "Cacho", 0, 0, 2, "45B", 1},
+    {"N03", "Cuadruple", 0, 0, 0, "1234", 0},
+    {"N04", "Super Seis", 0, 0, 0, "123456", 3},
+    {"N05", "Quinta", 0, 0, 0, "12345", 7},
+    {"N06", "Triple Capricornio", 0, 0, 1, "123J", 2},
+    {"N07", "Pendiente", 0, 0, 0, "", 0},
+    {"N08", "En Blanco", 0, 0, 0, "   ", 2},
+    {"A01", "Animalito", 1, 0, 0, "01", 2},
+    {"A02", "Pareja Animal", 1, 0, 0, "0102", 2},
+    {"A03", "Trio Animal", 1, 0, 0, "010203", 2},
+    {"A04", "Animal Raro", 1, 0, 0, "123", 2},
+    {"S01", "Ruleta Cero", 0, 5, 0, "0a", 2},
+    {"S02", "Ruleta Noventa", 0, 5, 0, "99", 2},
+    {"S03", "Lotto Delfin", 0, 6, 0, "99", 2},
+    {"S04", "Granja", 0, 9, 0, "99", 2},
+    {"S05", "Ruleta Signo", 0, 5, 1, "05A", 2},
+    {"S06", "Ruleta Larga", 0, 5, 0, "1234", 2},
+    {"S07", "Ruleta Centena", 0, 5, 1, "123A", 2},
+    {"S08", "Granja Signo", 0, 9, 1, "0aK", 2},
 };
 
 // Logged in on kDay, with a catalogue and symbol sets of its own.
@@ -67,7 +77,7 @@ TEST_F(Winners, LoadsListsAndPrints)
     auto* m = open<movprm>("mov_prm", "movprm");
     QStringList got;
     const auto look = [&](const QString& step) {  // the Nombre width in pixels: 2060 twips 137, 2300 twips 153
-        got << ServicesTest::look(step, rows_of(m->lista)) << QString("  Nombre %1 px").arg(m->lista->header()->sectionSize(1));
+        got << ServicesTest::look(step, rows(m->lista)) << QString("  Nombre %1 px").arg(m->lista->header()->sectionSize(1));
         for (const auto& doc : t.prn->docs)
             got << doc.lines;
         t.prn->docs.clear();
@@ -97,10 +107,16 @@ TEST_F(Winners, LoadsListsAndPrints)
     const QVariant null;
     const std::pair<QStringList, QList<QVariantList>> unreadable[] = {
         {{"codlot", "nomlot", "numpre", "codsim", "codrul", "status"},  // no codzod
-         {{"X", "Equis", "123A", 0, 0, 2}, {"Y", "Ye", "123", 0, 0, 2}, {"A01", "Animalito", "01", 1, 0, 2}}},
+         {{"X", "Equis", "123A", 0, 0, 2},
+          {"Y", "Ye", "123", 0, 0, 2},
+          {"A01", "Animalito", "01", 1, 0, 2}}},
         {{"codlot", "nomlot", "numpre", "codzod", "codsim", "codrul", "status"},
-         {{"X", "Equis", "05", 0, null, 0, 2}, {"Y", "Ye", "01", 0, -65535, 0, 2}, {"Z", "Zeta", "01", 0, 1, "x", 2},
-          {"W", "Doble U", "123", 0, 0, 0, 65538}, {"V", null, null, 0, 0, 0, 2}, {"A01", "Animalito", "01", 0, 1, 0, 2}}},
+         {{"X", "Equis", "05", 0, null, 0, 2},
+          {"Y", "Ye", "01", 0, -65535, 0, 2},
+          {"Z", "Zeta", "01", 0, 1, "x", 2},
+          {"W", "Doble U", "123", 0, 0, 0, 65538},
+          {"V", null, null, 0, 0, 0, 2},
+          {"A01", "Animalito", "01", 0, 1, 0, 2}}},
         {{"codlot", "nomlot", "numpre", "codzod", "codsim", "codrul", "status"},
          {{"N09", "Sin Sorteo", null, 0, 0, 0, 0}, {"W", "Doble U", "123", 0, 0, 0, 2}}},
     };
@@ -118,7 +134,8 @@ TEST_F(Winners, LoadsListsAndPrints)
 
     m->lista->setFocus();
     QTest::keyClick(m->lista, Qt::Key_Escape);
-    settle();
+    QApplication::sendPostedEvents(nullptr, 0);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(t->is_loaded("movprm"));
     EXPECT_EQ(open<movprm>("mov_prm", "movprm")->tx_fech->date(), kDay);  // afresh from the working date
 }

@@ -1,8 +1,9 @@
-// The annulment and payment windows: every status, check, lost call and answer that cannot
-// be read, and the ticket field's keys and pasted text, with the messages and the fields
-// while each is up, the calls and the ticket afterwards (golden transcripts); focus, Enter
-// and Esc; "Último:"; the places and widths of the services' windows.
+// The annulment and payment windows: every status, check and lost call, and the ticket
+// field's keys, with the messages and the fields while each is up, the calls and the
+// ticket afterwards (a golden transcript); focus, Enter and Esc; "Último:"; the places and
+// widths of the services' windows.
 #include "tests/services/fixture.h"
+#include "tests/doubles/untyped.h"
 
 #include <QMdiArea>
 #include <functional>
@@ -12,21 +13,20 @@ namespace {
 using central::Ticket;
 using S = ServicesTest;
 using Prep = std::function<void(S&, Ticket&)>;
-namespace spoil = central::spoil;
 
 // The call proc loses the connection n times: once, the retry answers; twice, one message,
 // nothing read.
 Prep lose(int n, const char* proc) { return [=](S& s, Ticket&) { s.t.srv->fail_next(n, proc); }; }
-// The next answer of proc spoiled: nothing is asked, annulled or paid on what could not be
-// read, and a result that could not be read is not reported as done.
-Prep spoiled(const char* proc, central::Spoil how) { return [=](S& s, Ticket&) { s.t.srv->spoil_next(proc, how); }; }
 
 TEST_F(ServicesTest, AnnulmentAndPaymentEveryStatusCheckAndLostCall)
 {
-    // Each case: the menu item, a name, the set-up, the user's caja (the ticket's is 05), the
-    // answer at the question, the keys typed (none: the ticket's number or serial).
-    const struct { const char *item, *name; Prep setup; const char* caja = "03"; int answer = 1; const char* typed = {}; }
-        cases[] = {
+    const struct {
+        const char *item, *name;
+        Prep setup;
+        const char* caja = "03";  // the user's; the ticket's is 05
+        int answer = 1;           // at the question
+        const char* typed = {};   // none: the ticket's number or serial
+    } cases[] = {
         {"pro_anu", "letters, blanks, signs, a ninth digit, Backspace", nullptr, "03", 1, "1a 2-+.,3456789\b"},
         {"pro_anu", "empty", nullptr, "03", 1, ""},
         {"pro_anu", "unknown", [](S&, Ticket& tk) { tk.state = Ticket::deleted; }},
@@ -67,36 +67,25 @@ TEST_F(ServicesTest, AnnulmentAndPaymentEveryStatusCheckAndLostCall)
         {"pro_pag", "dsptix lost", lose(2, "dsptix")},
         {"pro_pag", "pagtix lost once", lose(1, "pagtix")},
         {"pro_pag", "pagtix lost", lose(2, "pagtix")},
-        {"pro_anu", "a null status", spoiled("dsptik", spoil::no_status()), "05"},
-        {"pro_anu", "a null outlet", spoiled("dsptik", spoil::column("codven", {})), "05"},
-        {"pro_anu", "a total beyond 64 bits", spoiled("dsptik", spoil::column("total", 1e20)), "05"},
-        {"pro_anu", "a caja of the wrong type", spoiled("dsptik", spoil::column("iduser", 3.5)), "05"},
-        {"pro_anu", "an extra result set first", spoiled("dsptik", spoil::extra_first_set()), "05"},
-        {"pro_anu", "anutix without its result", spoiled("anutix", spoil::no_status()), "05"},
-        {"pro_pag", "a null key", spoiled("dsptix", spoil::output(0, {})), "05"},
-        {"pro_pag", "a blank key", spoiled("dsptix", spoil::output(0, "        ")), "05"},
-        {"pro_pag", "a null prize", spoiled("dsptix", spoil::column("premio", {})), "05"},
-        {"pro_pag", "a prize of 21 digits", spoiled("dsptix", spoil::column("premio", "999999999999999999999")), "05"},
-        {"pro_pag", "a date that is none", spoiled("dsptix", spoil::column("fecmov", "mañana")), "05"},
-        {"pro_pag", "pagtix without its result", spoiled("pagtix", spoil::no_status()), "05"},
     };
+    const char* const states[] = {"pending", "sold", "annulled", "deleted"};
     QStringList got;
     qint64 num = 4711;
     for (const auto& k : cases) {
         const bool pay = k.item == std::string_view("pro_pag");
-        Ticket& tk = ticket_to(pay, ++num);
-        const QString typed = k.typed ? k.typed : number(pay, tk);
+        Ticket& tk = add_ticket(++num, "05", pay ? 1 : 0);
+        tk.processed = pay;  // one to pay is a winner of 1.234 units of the day before
+        tk.premio = pay ? 123400000000 : 0;
+        const QString typed = k.typed ? k.typed : QString::number(pay ? tk.serial : num);
         t.connect();
         t->ses_val.cod_caj = k.caja;
         t.srv->no_recordset(pay ? "dsptix" : "dsptik", false);
-        t.srv->no_status(pay ? "dsptix" : "dsptik", false);
-        auto* w = form(pay);
+        auto* w = open<TicketForm>(k.item, pay ? "proptk" : "proatk");
         if (k.setup)
             k.setup(*this, tk);
         t.dlg->answers = {k.answer};
         got << QString("%1 %2: caja %3, answer %4").arg(k.item, k.name, k.caja).arg(k.answer) << run(w, typed)
-            << ticket_state(tk);
-        t->unload(w->objectName());  // the next case opens it afresh
+            << QString("  ticket %1%2, flag %3").arg(states[tk.state], tk.paid ? " paid" : "").arg(t->flg_nocox);
     }
     expect_golden(got, "tickets.txt");
 
@@ -108,28 +97,99 @@ TEST_F(ServicesTest, AnnulmentAndPaymentEveryStatusCheckAndLostCall)
         EXPECT_EQ(w->parentWidget()->pos(), TicketForm::place_for(QGuiApplication::primaryScreen()->geometry().width() * 15));
         w->b_cancelar->setFocus();
         QTest::keyClick(w->b_cancelar, Qt::Key_Return);
-        settle();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(t->is_loaded(window));
         QTest::keyClick(open<TicketForm>(item, window)->tx_numt, Qt::Key_Escape);
-        settle();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(t->is_loaded(window));
     }
+}
+
+// Answers the server spoiled, to the annulment and the payment: nothing is asked, annulled
+// or paid on what could not be read, and a result that could not be read is not reported
+// as done.
+TEST_F(ServicesTest, AnnulmentAndPaymentOnUnreadableAnswers)
+{
+    namespace spoil = central::spoil;
+    const struct { const char* item; const char* name; const char* proc; central::Spoil spoil; } cases[] = {
+        {"pro_anu", "a null status", "dsptik", spoil::no_status()},
+        {"pro_anu", "a null outlet", "dsptik", spoil::column("codven", {})},
+        {"pro_anu", "a total beyond 64 bits", "dsptik", spoil::column("total", 1e20)},
+        {"pro_anu", "a caja of the wrong type", "dsptik", spoil::column("iduser", 3.5)},
+        {"pro_anu", "an extra result set first", "dsptik", spoil::extra_first_set()},
+        {"pro_anu", "anutix without its result", "anutix", spoil::no_status()},
+        {"pro_pag", "a null key", "dsptix", spoil::output(0, {})},
+        {"pro_pag", "a blank key", "dsptix", spoil::output(0, "        ")},
+        {"pro_pag", "a null prize", "dsptix", spoil::column("premio", {})},
+        {"pro_pag", "a prize of 21 digits", "dsptix", spoil::column("premio", "999999999999999999999")},
+        {"pro_pag", "a date that is none", "dsptix", spoil::column("fecmov", "mañana")},
+        {"pro_pag", "pagtix without its result", "pagtix", spoil::no_status()},
+    };
+    QStringList got;
+    qint64 num = 4811;
+    for (const auto& k : cases) {
+        const bool pay = k.item == std::string_view("pro_pag");
+        Ticket& tk = add_ticket(++num, "05", pay ? 1 : 0);
+        tk.processed = pay;
+        tk.premio = pay ? 123400000000 : 0;
+        t.connect();
+        t->ses_val.cod_caj = "05";
+        auto* w = open<TicketForm>(k.item, pay ? "proptk" : "proatk");
+        t.srv->spoil_next(k.proc, k.spoil);
+        t.dlg->answers = {plat::ans_ok};
+        got << QString("%1 %2").arg(k.item, k.name) << run(w, QString::number(pay ? tk.serial : num))
+            << QString("  ticket %1%2, flag %3").arg(tk.state == Ticket::annulled ? "annulled" : "sold", tk.paid ? " paid" : "")
+                   .arg(t->flg_nocox);
+    }
+    expect_golden(got, "unreadable.txt");
 }
 
 // Text pasted into the ticket field, whatever the way, is refused whole: the number the
 // server receives is the one the field shows while the question is up.
 TEST_F(ServicesTest, APastedTicketNeverReachesTheServerAsAnythingButWhatTheFieldShows)
 {
-    QStringList got;
     qint64 num = 4800;
     t->ses_val.cod_caj = "05";  // the tickets' own caja: the annulment is asked for
     for (const bool pay : {false, true})
         for (const auto& way : untyped::ways()) {
-            Ticket& tk = ticket_to(pay, ++num);
-            t.dlg->answers = {plat::ans_ok};
-            got << QString(pay ? "payment" : "annulment") << run(form(pay), number(pay, tk), &way) << ticket_state(tk);
+            SCOPED_TRACE(std::string(pay ? "payment, " : "annulment, ") + way.name);
+            Ticket& tk = add_ticket(++num, "05", pay ? 1 : 0);
+            tk.processed = pay;
+            tk.premio = pay ? 123400000000 : 0;
+            auto* w = pay ? open<TicketForm>("pro_pag", "proptk") : open<TicketForm>("pro_anu", "proatk");
+            const QString number = QString::number(pay ? tk.serial : tk.numtik);
+            const qsizetype half = number.size() / 2;
+            w->tx_numt->clear();
+            clear_log();
+            QTest::keyClicks(w->tx_numt, number.left(half));
+            way.put(w->tx_numt, "12ab34");
+            QTest::keyClicks(w->tx_numt, number.mid(half));
+            EXPECT_EQ(w->tx_numt->text(), number);
+
+            QString shown;
+            t.dlg->on_box = [&](const fake::Box&) {
+                if (shown.isEmpty())
+                    shown = w->tx_numt->text();
+            };
+            t.dlg->answers = {1};
+            QTest::keyClick(w->tx_numt, Qt::Key_Return);
+            t.dlg->on_box = nullptr;
+            EXPECT_EQ(shown, number.rightJustified(8, '0'));
+            const QStringList sent = calls();
+            EXPECT_EQ(sent.size(), 2) << sent.join(", ").toStdString();
+            if (sent.size() != 2)
+                continue;
+            if (pay) {
+                EXPECT_EQ(sent[0], "dsptix:<null>|" + shown);
+                EXPECT_TRUE(sent[1].startsWith("pagtix:")) << sent[1].toStdString();
+                EXPECT_TRUE(tk.paid);
+            } else {
+                EXPECT_EQ(sent[0], "dsptik:" + QString::number(shown.toLongLong()));
+                EXPECT_TRUE(sent[1].startsWith("anutix:" + QString::number(shown.toLongLong()) + "|"))
+                    << sent[1].toStdString();
+                EXPECT_EQ(tk.state, Ticket::annulled);
+            }
         }
-    expect_golden(got, "pasted.txt");
 }
 
 // "Último:" on the first activation and on every return from another child, not after the
@@ -162,12 +222,18 @@ TEST_F(ServicesTest, AnnulmentLastTicketOnEveryActivation)
 // Nombre column on both sides of 15.
 TEST(ServicesLayout, PlacesAndWidths)
 {
-    const QList<QPoint> places = {TicketForm::place_for(9600), TicketForm::place_for(9615), contix::place_for(9600),
-                                  contix::place_for(9615), movprm::place_for(9600), movprm::place_for(9615)};
-    EXPECT_EQ(places, QList<QPoint>({{0, 0}, {33, 33}, {7, 73}, {80, 120}, {3, 40}, {73, 80}}));
-    const QList<int> widths = {prm_nombre_width(15), prm_nombre_width(16), contix::numero_width(17),
-                               contix::numero_width(18), contix::loteria_width(17), contix::loteria_width(18)};
-    EXPECT_EQ(widths, QList<int>({2300, 2060, 1060, 800, 2000, 1740}));
+    EXPECT_EQ(TicketForm::place_for(9600), QPoint(0, 0));
+    EXPECT_EQ(TicketForm::place_for(9615), QPoint(33, 33));
+    EXPECT_EQ(contix::place_for(9600), QPoint(7, 73));
+    EXPECT_EQ(contix::place_for(9615), QPoint(80, 120));
+    EXPECT_EQ(movprm::place_for(9600), QPoint(3, 40));
+    EXPECT_EQ(movprm::place_for(9615), QPoint(73, 80));
+    EXPECT_EQ(prm_nombre_width(15), 2300);
+    EXPECT_EQ(prm_nombre_width(16), 2060);
+    EXPECT_EQ(contix::numero_width(17), 1060);
+    EXPECT_EQ(contix::numero_width(18), 800);
+    EXPECT_EQ(contix::loteria_width(17), 2000);
+    EXPECT_EQ(contix::loteria_width(18), 1740);
 }
 
 } // namespace

@@ -10,11 +10,33 @@
 
 namespace {
 
+TEST(Justify, TrimsPadsWithTheFirstFillCharacterAndNeverCuts)
+{
+    const struct { const char* value; int width; const char *fill, *left, *right; } cases[] = {
+        {"7", 3, "0", "007", "700"},         {"AB", 4, "", "  AB", "AB  "},
+        {"ABCDE", 3, "0", "ABCDE", "ABCDE"}, {"  x  ", 3, "-", "--x", "x--"},
+        {"5", 4, "0123", "0005", "5000"},    {"", 3, "", "   ", "   "},
+        {" a b ", 5, ".", "..a b", "a b.."}, {"12", -4, "0", "12", "12"},
+        {"\t9", 3, "0", "0\t9", "\t90"},   // only blanks are trimmed
+    };
+    for (const auto& t : cases) {
+        EXPECT_EQ(pad_left(t.value, t.width, t.fill), t.left) << '"' << t.value << '"';
+        EXPECT_EQ(pad_right(t.value, t.width, t.fill), t.right) << '"' << t.value << '"';
+    }
+}
+
 // Default divisor 100000000; number plays 1..50 units, animal plays 0.50..20 units.
 MonCtx ctx(bool dec = false, double mod_sys = 1e8)
 {
-    return MonCtx{.mod_sys = mod_sys, .flg_dec = dec, .jug_min = "100000000", .jug_max = "5000000000",
-                  .jug_mis = "50000000", .jug_mas = "2000000000", .dec_sep = "."};
+    MonCtx c;
+    c.flg_dec = dec;
+    c.mod_sys = mod_sys;
+    c.jug_min = "100000000";
+    c.jug_max = "5000000000";
+    c.jug_mis = "50000000";
+    c.jug_mas = "2000000000";
+    c.dec_sep = ".";
+    return c;
 }
 
 TEST(Money, EveryFunctionOverItsInputs)
@@ -108,15 +130,9 @@ void add(TabSim& t, int set, const QString& code, const QString& name)
     t.sim_nom << name;
 }
 
-TEST(Vocab, JustifiedTextsNamesAndSymbols)
+TEST(Vocab, NamesAndSymbols)
 {
     QStringList t;
-    // Justified: blanks (only they) trimmed, padded with the first fill character, never cut.
-    for (const auto& [value, width, fill] : {std::tuple{"7", 3, "0"}, {"AB", 4, ""}, {"ABCDE", 3, "0"}, {"  x  ", 3, "-"},
-                                             {"5", 4, "0123"}, {"", 3, ""}, {" a b ", 5, "."}, {"12", -4, "0"},
-                                             {"\t9", 3, "0"}})
-        t << QString("pad '%1' to %2 with '%3': left '%4', right '%5'")
-                 .arg(value).arg(width).arg(fill, pad_left(value, width, fill), pad_right(value, width, fill));
     for (const char* number : {" 12 ", "123", "12C", "1234", "123C", "123456", "12345", "1", "", "1A3", "1234567", "0-"})
         t << QString("jug_tipo '%1' = '%2'").arg(number, jug_tipo(number));
     for (const auto& [letter, mode] : {std::pair{"L", 0}, {"A", 2}, {"C", 3}, {"J", 1}, {"D", 2}, {"a", 0}, {"M", 0},
@@ -131,10 +147,14 @@ TEST(Vocab, JustifiedTextsNamesAndSymbols)
     t << QString("ani_table filled twice: %1 animals").arg(v.tab_ani.size());
 
     TabSim s;
-    for (const auto& [set, code, name] : {std::tuple{3, "0", "Delfin"}, {3, "00", "Ballena"}, {4, "01", "Otro"},
-                                          {3, "01", "Carnero"}, {3, "01", "Duplicado"}, {3, "02", "Hipopotamo Grande"},
-                                          {3, "03", "  Oso Hormiguero"}, {3, " 05", "Con blanco"}})
-        add(s, set, code, name);
+    add(s, 3, "0", "Delfin");
+    add(s, 3, "00", "Ballena");
+    add(s, 4, "01", "Otro");
+    add(s, 3, "01", "Carnero");
+    add(s, 3, "01", "Duplicado");
+    add(s, 3, "02", "Hipopotamo Grande");
+    add(s, 3, "03", "  Oso Hormiguero");
+    add(s, 3, " 05", "Con blanco");
     for (const auto& [set, code] : {std::pair{"3", "0"}, {"3", "0-"}, {"3", "0a"}, {"3", " 0- "}, {"3", "00"}, {"3", "01"},
                                     {"3", "02"}, {"3", "03"}, {"3", "0A"}, {"3", "05"}, {"4", "01"}, {" 3 ", "01"},
                                     {"x", "01"}})

@@ -1,14 +1,15 @@
 // The main window: the start (local settings or their defaults, the loader marker), its
-// caption, its menu items and the windows they open (stand-ins where none is registered),
-// the menu permissions of one login after another, Salir and closing. The runs are golden
+// caption, its menu items and the windows they open, stand-ins and real windows, the menu
+// permissions of one login after another, Salir and closing. The runs are golden
 // transcripts (tests/golden/shell/).
 #include "core/app/permissions.h"
 #include "core/app/rule.h"
 #include "core/login/cfg_reg.h"
+#include "core/shell/list_editor.h"
 #include "core/shell/main_window.h"
 #include "core/shell/windows.h"
+#include "tests/doubles/golden.h"
 #include "tests/doubles/test_app.h"
-#include "tests/doubles/views.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -67,20 +68,28 @@ TEST(MainWindow, CaptionColourAndTimer)
     expect_golden(lines, "shell/caption.txt");
 }
 
-// The menu bar, made when the window is first shown, with the five menus in their order.
+// The menu bar, made when the window is first shown, holds the five menus in their order.
+TEST(MainWindow, MenuBarOnceShown)
+{
+    Shell s;
+    s.w->show();
+    QStringList titles;
+    for (const QAction* a : s.w->menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, QStringList({"Movimientos", "Procesos", "Reportes", "Otros", "Salir"}));
+    EXPECT_TRUE(s.w->menuBar()->isVisible());
+    s.w->hide();
+    s.w->show();
+    EXPECT_EQ(s.w->menuBar()->actions().size(), 5);
+}
+
 // Every menu item, twice: what it opens and how (an MDI child in its own size, a modal
 // dialog, a window of its own, a pop-up item of a list window), the boxes shown.
 TEST(MainWindow, MenuItemsAndTheirWindows)
 {
     Shell s;
-    const auto bar = [&] {
-        QStringList titles;
-        for (const QAction* a : s.w->menuBar()->actions())
-            titles << a->text();
-        return titles.join('|') + (s.w->menuBar()->isVisible() ? ", shown" : ", hidden");
-    };
     s.w->show();
-    QStringList lines{"menu bar: " + bar()};
+    QStringList lines;
     // The pop-ups come first: they load their list windows without showing them.
     for (const char* name : {"usr_incluir", "usr_modificar", "usr_eliminar", "usr_permisos", "dpo_incluir",
                              "dpo_modificar", "dpo_eliminar", "mov_tik", "mov_prm", "mov_dpo", "pro_anu", "pro_pag",
@@ -128,30 +137,12 @@ TEST(MainWindow, MenuItemsAndTheirWindows)
     for (const auto& [name, close] : closers) {
         QPointer<QWidget> w = s.t->window(name);
         close(w);
-        settle();
+        QApplication::sendPostedEvents(nullptr, 0);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         lines << QString("%1 closed: deleted %2, loaded %3").arg(name).arg(w.isNull()).arg(s.t->is_loaded(name));
     }
     s.item("mov_prm")->trigger();
     lines << QString("sorteos loaded %1; mov_prm again: frames %2").arg(s.t->is_loaded("sorteos")).arg(s.subs().size());
-    s.w->hide();
-    s.w->show();
-    lines << "shown again, menu bar: " + bar();
-    // Salir ends at once: nothing unloaded, nothing asked. Closing the window closes the
-    // connection, and no later tick reopens it.
-    s.t.connect();
-    s.w->main_caption();
-    const int syncs = s.t.reg->syncs;
-    const auto calls = s.t.srv->log.size();
-    s.item("salir2")->trigger();
-    lines << QString("connected, salir2: timer %1, ended %2 with %3, synced %4, movprm loaded %5, boxes [%6]")
-                 .arg(s.w->timers->isActive()).arg(s.t.sys->ended).arg(s.t.sys->end_code).arg(s.t.reg->syncs - syncs)
-                 .arg(s.t->is_loaded("movprm")).arg(boxes_text(*s.t.dlg));
-    bool ended = false;
-    QObject::connect(s.w.get(), &main_window::unloaded, [&] { ended = true; });
-    s.w->close();
-    lines << QString("closed: unloaded %1, connection %2, timer %3, calls since %4").arg(ended)
-                 .arg(s.t->cox_bd.state() == db::adStateClosed ? "closed" : "open").arg(s.w->timers->isActive())
-                 .arg(s.t.srv->log.size() - calls);
     expect_golden(lines, "shell/menu_items.txt");
     // The list windows pop their menus up by name.
     EXPECT_EQ(s.t->mnu.value("menuusr")->menu<QMenu*>(), s.w->menuusr);
@@ -162,6 +153,56 @@ TEST(MainWindow, MenuItemsAndTheirWindows)
     s.w.reset();
     EXPECT_TRUE(s.t->mnu.isEmpty());
     EXPECT_TRUE(!s.t->timers && !s.t->mdi && !s.t->main_caption);
+}
+
+TEST(MainWindow, RealWindowsWinOverStandIns)
+{
+    struct Users : QWidget, ListEditor {
+        int calls = 0;
+        void b_incluir_Click() override { ++calls; }
+        void b_modificar_Click() override {}
+        void b_eliminar_Click() override {}
+    };
+    TestApp t;
+    Users* made = nullptr;
+    t->register_window("usuarios", [&](App&) -> QWidget* { return made = new Users; });
+    register_shell_windows(*t);
+    main_window w(*t);
+    w.usr_incluir_Click();
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->calls, 1);
+    EXPECT_EQ(made->objectName(), "usuarios");
+    t->register_window("movprm", [](App&) -> QWidget* { return new QWidget; });  // after the stand-ins
+    w.mov_prm_Click();
+    EXPECT_STREQ(t->window("movprm")->metaObject()->className(), "QWidget");
+}
+
+// The first activation is run over the wire with the login (tests/e2e/wire_test.cpp).
+TEST(MainWindow, SalirAndClosing)
+{
+    Shell s;
+    s.w->show();
+    // Salir ends at once: nothing unloaded, nothing asked.
+    s.t.connect();
+    s.w->main_caption();
+    ASSERT_TRUE(s.w->timers->isActive());
+    s.item("mov_prm")->trigger();
+    const auto calls = s.t.srv->log.size();
+    const int syncs = s.t.reg->syncs;
+    s.item("salir2")->trigger();
+    EXPECT_TRUE(s.t.sys->ended && s.t.sys->end_code == 0);
+    EXPECT_EQ(s.t.reg->syncs, syncs + 1);
+    EXPECT_TRUE(s.t->is_loaded("movprm"));
+    EXPECT_TRUE(s.t.dlg->boxes.isEmpty());
+
+    // Closing the window closes the connection, and no later tick reopens it.
+    bool ended = false;
+    QObject::connect(s.w.get(), &main_window::unloaded, [&] { ended = true; });
+    s.w->close();
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(s.t->cox_bd.state(), db::adStateClosed);
+    EXPECT_FALSE(s.w->timers->isActive());
+    EXPECT_EQ(s.t.srv->log.size(), calls);
 }
 
 const char* const kTexts[] = {"sys_mens", "sys_modv", "sys_rlot", "cox_serv", "cox_port", "cox_user",

@@ -11,8 +11,41 @@
 #include <QDir>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
+
+// A program folder holding a working loader and a stale download, a desktop, and the update
+// host's reply (status 0: the host does not answer).
+struct Install {
+    TestApp t;
+    QTemporaryDir prog, desk;
+    const QString loader = prog.path() + "/BRONTEX";
+    const QString download = prog.path() + "/BRONTEX.EX_";
+
+    Install(int status, const QByteArray& body, qint64 announced)
+    {
+        t.sys->folder = prog.path();
+        t.sys->desktop = desk.path();
+        write_file(loader, "old loader");
+        write_file(download, "stale download");
+        register_update_windows(*t);
+        if (status) {
+            t.http->replies[deploy::update_url()] = {true, status, body, {}, {}, 0};
+            t.http->announced[deploy::update_url()] = announced;
+        }
+    }
+};
+
+TEST(UpdatePercent, RoundsHalfToEvenAndNeverDividesByZero)
+{
+    const struct { qint64 received, expected; const char* percent; } cases[] = {
+        {0, 1000, "0"},    {250, 1000, "25"}, {1000, 1000, "100"}, {125, 1000, "12"},
+        {375, 1000, "38"}, {5, 0, "0"},       {5, -1, "0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(update_percent(c.received, c.expected), c.percent) << c.received << "/" << c.expected;
+}
 
 TEST(Update, InstallsOnlyTheWholeLoaderAndKeepsTheOldOneOtherwise)
 {
@@ -31,46 +64,51 @@ TEST(Update, InstallsOnlyTheWholeLoaderAndKeepsTheOldOneOtherwise)
     };
     QStringList lines;
     for (const auto& c : cases) {
-        // A program folder holding a working loader (or a folder in its place) and a stale
-        // download, a desktop, and the update host's reply (status 0: the host does not answer).
-        TestApp t;
-        QTemporaryDir prog, desk;
-        const QString loader = prog.path() + "/BRONTEX", download = prog.path() + "/BRONTEX.EX_";
-        t.sys->folder = prog.path();
-        t.sys->desktop = desk.path();
-        t.sys->start_fails = c.start_fails;
-        ASSERT_TRUE(c.folder ? QDir(prog.path()).mkpath("BRONTEX/keep") : write_file(loader, "old loader"));
-        write_file(download, "stale download");
-        register_update_windows(*t);
-        if (c.status) {
-            t.http->replies[deploy::update_url()] = {true, c.status, c.data, {}, {}, 0};
-            t.http->announced[deploy::update_url()] = c.announced;
+        Install s(c.status, c.data, c.announced);
+        s.t.sys->start_fails = c.start_fails;
+        if (c.folder) {
+            QFile::remove(s.loader);
+            ASSERT_TRUE(QDir(s.prog.path()).mkpath("BRONTEX/keep"));
         }
-        // Shown, it runs by itself.
-        QPointer<update> w = t->win<update>("update");
-        w->open();
-        QCoreApplication::processEvents();
-        auto local = [&](QString text) { return text.replace(desk.path(), "DESKTOP").replace(prog.path(), "PROGRAM"); };
-        QString left = QFileInfo(loader).isDir() ? "a folder" : read_file(loader) == whole ? "new" : read_file(loader);
-        if (QFile::permissions(loader) & QFileDevice::ExeOwner)
-            left += ", executable";
+        QPointer<update> w = s.t->win<update>("update");
+        w->Form_Activate();
+        QStringList calls;
+        for (const auto& call : s.t.http->calls)
+            calls << call.url + " to " + QString(call.path).replace(s.prog.path(), "PROGRAM");
+        QString loader = QFileInfo(s.loader).isDir()      ? "a folder"
+                         : read_file(s.loader) == whole ? "new"
+                                                        : read_file(s.loader);
+        if (QFile::permissions(s.loader) & QFileDevice::ExeOwner)
+            loader += ", executable";
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        lines << c.name
-              << "  downloads " + local(each(t.http->calls, [](const fake::HttpCall& h) { return h.url + " to " + h.path; }, " "))
-              << "  boxes [" + boxes_text(*t.dlg) + "]"
+        lines << c.name << "  downloads " + calls.join(' ') << "  boxes [" + boxes_text(*s.t.dlg) + "]"
               << QString("  loader %1; download left %2; shortcut [%3]; started [%4]")
-                     .arg(left).arg(QFile::exists(download))
-                     .arg(local(t.sys->shortcuts.join(' ')), local(t.sys->started.join(' ')))
+                     .arg(loader).arg(QFile::exists(s.download))
+                     .arg(s.t.sys->shortcuts.join(' ').replace(s.desk.path(), "DESKTOP").replace(s.prog.path(), "PROGRAM"))
+                     .arg(s.t.sys->started.join(' ').replace(s.prog.path(), "PROGRAM"))
               << QString("  program %1, synced %2, window %3")
-                     .arg(t.sys->ended ? "ended " + QString::number(t.sys->end_code) : "runs")
-                     .arg(t.reg->syncs > 0)
+                     .arg(s.t.sys->ended ? "ended " + QString::number(s.t.sys->end_code) : "runs")
+                     .arg(s.t.reg->syncs > 0)
                      .arg(w ? "shows \"" + w->TextBox1->text() + "\"" : "closed");
     }
-    // The percentage shown: halves to even, none of nothing.
-    for (const auto& [received, expected] : {std::pair{0, 1000}, {250, 1000}, {1000, 1000}, {125, 1000}, {375, 1000},
-                                             {5, 0}, {5, -1}})
-        lines << QString("percent of %1 in %2: %3").arg(received).arg(expected).arg(update_percent(received, expected));
     expect_golden(lines, "update/update.txt");
+}
+
+TEST(Update, ShownModallyItRunsByItself)
+{
+    Install s(404, "", -1);
+    QObject guard;
+    bool hung = false;
+    QPointer<update> w = s.t->win<update>("update");
+    QTimer::singleShot(5000, &guard, [&] {
+        hung = true;
+        if (w)
+            w->close();
+    });
+    w->exec();
+    EXPECT_FALSE(hung);
+    EXPECT_EQ(s.t.dlg->boxes.size(), 1);
+    EXPECT_EQ(s.t.http->calls.size(), 1);
 }
 
 } // namespace

@@ -1,84 +1,18 @@
-// The login window: its layout, pre-fill, focus and key filters; "Conectar": finding the
-// server, getcox, getutq and getsim, and what the login leaves, with the login's pure pieces
-// (the address check, the conversions of the login values, the recent database codes). Every
-// way a press ends is one golden transcript (tests/golden/login/); the answers of getutq are
-// run over the wire (tests/e2e/).
+// "Conectar": finding the server, getcox, getutq and getsim, and what the login leaves, with
+// the login's pure pieces (the address check, the conversions of the login values, the
+// recent database codes). Every way a click ends is one golden transcript
+// (tests/golden/login/); the answers of getutq are run over the wire (tests/e2e/).
 #include "core/login/discovery.h"
 #include "core/login/login_values.h"
-#include "core/update/windows.h"
 #include "tests/login/login_fixture.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QRegularExpression>
 
-using Login = LoginTest;
-
-TEST_F(Login, FiltersItsKeysAndOpensFilledFromTheLocalSettings)
-{
-    open();
-    EXPECT_EQ(w->focusWidget(), c("tx_user"));  // first start: nothing remembered
-    EXPECT_EQ(c<QComboBox>("tx_dtbs")->count(), 0);
-
-    // Key filters. typed: shown while typing; left: once the field is left.
-    const struct { const char* field; QString keys, typed, left; } cases[] = {
-        {"tx_user", "ab c", "AB C", "ABC"},
-        {"tx_clav", "abcdefghijk", "ABCDEFGHIJ", "ABCDEFGHIJ"},  // 10 at most
-        {"tx_dtbs", "ab-c $9.", "ABC$9", "ABC$9"},
-        {"tx_dtbs", "abcdefghijklmnopqrst", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},  // 15 at most
-    };
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.field + (": " + k.keys).toStdString());
-        QWidget* field = c(k.field);
-        field->setFocus();
-        if (auto* cb = qobject_cast<QComboBox*>(field))
-            cb->setEditText(QString());
-        QTest::keyClicks(field, k.keys);
-        EXPECT_EQ(text(k.field), k.typed);
-        c("b_actua")->setFocus();
-        EXPECT_EQ(text(k.field), k.left);
-    }
-    QTest::keyClick(c("tx_dtbs"), Qt::Key_Backspace);
-    EXPECT_EQ(text("tx_dtbs"), "ABCDEFGHIJKLMN");
-    EXPECT_EQ(c<QLineEdit>("tx_clav")->displayText(), "**********");
-
-    // Keys outside ASCII: upper-cased in the user name, refused in the database code, as
-    // are control characters (keyboard copy and paste).
-    QKeyEvent enye(QEvent::KeyPress, Qt::Key_Ntilde, Qt::NoModifier, QString(QChar(0xF1)));
-    QCoreApplication::sendEvent(c("tx_user"), &enye);
-    EXPECT_EQ(text("tx_user"), "ABC" + QString(QChar(0xD1)));
-    for (int code : {0xF1, 22, 3})
-        EXPECT_EQ(conexion::tx_dtbs_KeyPress(code), 0) << code;
-
-    // The focus selects the whole text, also when it comes by the mouse.
-    c("tx_dtbs")->setFocus(Qt::MouseFocusReason);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(c<QComboBox>("tx_dtbs")->lineEdit()->selectedText(), "ABCDEFGHIJKLMN");
-
-    // The next showing, filled from the local settings.
-    auto& cfg = app()->cfg_reg;
-    cfg.cox_user = "  CAJERO ";
-    cfg.cox_dtbs = " DEMO ";
-    cfg.cox_dtb1 = "ABC";
-    cfg.cox_dtb2 = "   ";
-    cfg.cox_dtb3 = "XYZXYZXYZXYZXYZXYZ";  // 15 characters at most
-    w->close();
-    open();
-    EXPECT_EQ(w->windowTitle(), "Tovaren v3.8.2.4 - Conexión");
-    EXPECT_EQ(QStringList({text("tx_user"), text("tx_dtbs"), w->tx_dtbs->itemText(0), w->tx_dtbs->itemText(1),
-                           QString::number(w->tx_dtbs->count())}),
-              QStringList({"CAJERO", "DEMO", "ABC", "XYZXYZXYZXYZXYZ", "2"}));
-    EXPECT_EQ(w->focusWidget(), w->tx_clav);  // a remembered user: the password is next
-
-    EXPECT_EQ(conexion::place_for(9600), QPoint(147, 93));
-    EXPECT_EQ(conexion::place_for(9615), QPoint(220, 147));
-    EXPECT_EQ(w->pos(), conexion::place_for(QGuiApplication::primaryScreen()->geometry().width() * 15));
-}
+using Conectar = LoginTest;
 
 // The servers tried, in order: every one listed refuses but the last.
-TEST_F(Login, ServerTriesInOrder)
+TEST_F(Conectar, ServerTriesInOrder)
 {
     struct Reply { int status = 0; QByteArray body; };  // status 0: the host is unreachable
     // ipx: the discovery hosts' replies; asked: how many were asked.
@@ -111,7 +45,7 @@ TEST_F(Login, ServerTriesInOrder)
         reset();
         app()->cfg_reg.cox_serv = k.serv;
         app()->cfg_reg.cox_port = k.port;
-        QStringList urls;
+        QStringList urls, asked;
         for (int i : {0, 1}) {
             urls << QStringLiteral("https://%1/getipx").arg(QLatin1String(deploy::discovery_hosts[i]));
             if (k.ipx[i].status)
@@ -121,20 +55,25 @@ TEST_F(Login, ServerTriesInOrder)
             srv().refuse(hp);
         conectar();
         EXPECT_EQ(srv().open_tries, k.tries);
-        EXPECT_EQ(each(ta->http->calls, [](const fake::HttpCall& h) { return h.url; }, " "), urls.mid(0, k.asked).join(' '));
+        for (const auto& call : ta->http->calls)
+            asked << call.url;
+        EXPECT_EQ(asked, urls.mid(0, k.asked));
+        const db::ConnectProps& open = srv().last_open;  // the fixed login, no database yet
+        EXPECT_EQ(QStringList({open.user, open.password, open.app_name, open.database}),
+                  QStringList({"xuser", deploy::db_password, "3.8.2.4", ""}));
+        EXPECT_TRUE(QRegularExpression("^[0-9a-f]{24}$").match(open.workstation).hasMatch());
         EXPECT_EQ(app()->ses_val.cod_caj, "01");
+        for (db::Command* cmd : app()->commands())
+            EXPECT_EQ(cmd->active_connection, &app()->cox_bd);
     }
 }
 
-// Every way a press ends, from the same start: a loaded sale window and a cashier logged in
-// before (each "Conectar" unloads the one and logs the other out first). Closing the window
-// leaves nothing shown, asked or sent, resets the pointer, and ends the program only while
-// nobody is logged in; the next showing loads the window afresh. Each transcript shows the
-// servers tried and the fixed login (user, password, application, no database yet, a
-// workstation id of 24 hex digits), the calls, the messages (and whether the window was up
-// behind them), what stays of the windows and the program, the saved settings and where the
-// next reconnect goes.
-TEST_F(Login, EveryWayAPressEnds)
+// Every way a click ends, from the same start: a loaded sale window and a cashier logged in
+// before (each click unloads the one and logs the other out first). Each transcript shows
+// the servers tried, the calls, the messages (and whether the window was up behind them),
+// what stays of the window and the program, the saved settings and where the next reconnect
+// goes.
+TEST_F(Conectar, EveryWayAClickEnds)
 {
     using Arrange = std::function<void(LoginTest&)>;
     auto getcox = [](int code) -> Arrange { return [code](LoginTest& f) { f.srv().model.cox["DEMO"].status = code; }; };
@@ -143,39 +82,14 @@ TEST_F(Login, EveryWayAPressEnds)
     auto cox = [](std::function<void(central::Cox&)> change) -> Arrange {
         return [change](LoginTest& f) { change(f.srv().model.cox["DEMO"]); };
     };
-    const Arrange no_server = [](LoginTest& f) { f.srv().refuse(proxy(0)); f.srv().refuse(proxy(1)); };
-    const Arrange first_showing = [](LoginTest& f) { f.app()->ses_val.cod_caj = "**"; };
-    auto closing = [](std::function<void(conexion*)> close) -> Arrange {
-        return [close](LoginTest& f) {
-            f.dlg().set_pointer(plat::ptr_hourglass);
-            close(f.open());
-        };
-    };
-    const auto esc = [](conexion* w) { QTest::keyClick(w->tx_user, Qt::Key_Escape); };
-    // "Actualizar" answered with answer: the update window, when shown, runs by itself (here
-    // to a host that does not answer).
-    auto actualizar = [](int answer) -> Arrange {
-        return [answer](LoginTest& f) {
-            register_update_windows(*f.app());
-            f.dlg().answers = {answer};
-            f.click(f.open()->b_actua);
-        };
-    };
-    // act: instead of typing the fields and pressing "Conectar".
-    const struct { const char* name; Arrange arrange; Arrange act = {}; QString user = "CAJERO", clav = "CLAVE", dtbs = "DEMO"; }
-        cases[] = {
+    const struct { const char* name; Arrange arrange; QString user = "CAJERO", clav = "CLAVE", dtbs = "DEMO"; } cases[] = {
         {"logs in", {}},
         // Empty fields: refused before any server, the focus on the last empty one.
-        {"fields empty", {}, {}, "", "", ""},
-        {"user empty", {}, {}, "", "CLAVE", "DEMO"},
-        {"user and password empty", {}, {}, "", "", "DEMO"},
-        {"database code blank", {}, {}, "CAJERO", "CLAVE", " "},
-        {"no server answers", no_server},
-        {"no server answers, then one does: the next press logs in", no_server, [](LoginTest& f) {
-             f.conectar();
-             f.srv().allow(proxy(1));
-             f.click(f.w->b_conectar);
-         }},
+        {"fields empty", {}, "", "", ""},
+        {"user empty", {}, "", "CLAVE", "DEMO"},
+        {"user and password empty", {}, "", "", "DEMO"},
+        {"database code blank", {}, "CAJERO", "CLAVE", " "},
+        {"no server answers", [](LoginTest& f) { f.srv().refuse(proxy(0)); f.srv().refuse(proxy(1)); }},
         {"getcox 1: restarts", getcox(1)}, {"getcox 2", getcox(2)}, {"getcox 3", getcox(3)}, {"getcox 4", getcox(4)},
         {"getcox -1", getcox(-1)},
         {"getcox without status", [](LoginTest& f) { f.srv().no_status("getcox"); }},
@@ -185,6 +99,7 @@ TEST_F(Login, EveryWayAPressEnds)
         {"getsim fails: after the settings were saved", fail("getsim")},
         // A newer program marks the loader for an update.
         {"version 3.8.2.5", version("3.8.2.5")}, {"version 3.10.0.0 (compared as text)", version("3.10.0.0")},
+        {"version empty", version("")}, {"version 4", version("4")},
         // The open connection stays on its server and switches to the database getcox names;
         // the named server and database serve the next reconnect.
         {"named server; names compared exactly, the later row wins", cox([](central::Cox& c) {
@@ -200,14 +115,7 @@ TEST_F(Login, EveryWayAPressEnds)
              });
          }},
         {"database refused: the try fails", [](LoginTest& f) { f.srv().refuse_database("tovaren"); }},
-        {"recent codes rotate", [](LoginTest& f) { f.srv().model.cox["B2"] = central::Cox{}; }, {}, "CAJERO", "CLAVE", "B2"},
-        {"Esc from the menu", {}, closing(esc)},
-        {"Esc at the first showing", first_showing, closing(esc)},
-        {"Salir at the first showing", first_showing, closing([](conexion* w) { QTest::mouseClick(w->b_cancelar, Qt::LeftButton); })},
-        {"close box at the first showing", first_showing, closing([](conexion* w) { w->close(); })},
-        // "Actualizar": confirmed, the loader is marked and the update shown; the window stays.
-        {"Actualizar, Cancel", {}, actualizar(plat::ans_cancel)},
-        {"Actualizar, OK", {}, actualizar(plat::ans_ok)},
+        {"recent codes rotate", [](LoginTest& f) { f.srv().model.cox["B2"] = central::Cox{}; }, "CAJERO", "CLAVE", "B2"},
     };
     QStringList t;
     for (const auto& k : cases) {
@@ -223,36 +131,46 @@ TEST_F(Login, EveryWayAPressEnds)
             k.arrange(*this);
         QStringList behind;
         watch_boxes(*ta, w, behind);
-        k.act ? k.act(*this) : conectar(k.user, k.clav, k.dtbs);
-        const db::ConnectProps& o = srv().last_open;
-        const bool hex_id = QRegularExpression("^[0-9a-f]{24}$").match(o.workstation).hasMatch();
+        conectar(k.user, k.clav, k.dtbs);
         t << k.name << "  tried " + srv().open_tries.join(' ') + ", asked " + QString::number(ta->http->calls.size()) +
-                           ", switched to [" + typed(QVariantList(srv().uses.begin(), srv().uses.end())) + "], login " +
-                           QStringList({o.user, o.password, o.app_name, o.database, hex_id ? "id" : o.workstation}).join('/')
-          << login_state(*ta, srv().log, w, behind, k.clav);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        t << QString("  sale window %1, login window %2, captions [%3], database '%4'")
-                 .arg(app()->is_loaded("movtik") ? "loaded" : "unloaded", app()->is_loaded("conexion") ? "loaded" : "unloaded",
-                      captions.join(' '), app()->dat_cox.srv_databs);
+                           ", switched to [" + typed(QVariantList(srv().uses.begin(), srv().uses.end())) + "]"
+          << login_state(*ta, srv().log, w, behind, k.clav)
+          << QString("  sale window %1, captions [%2], database '%3'")
+                 .arg(app()->is_loaded("movtik") ? "loaded" : "unloaded", captions.join(' '), app()->dat_cox.srv_databs);
         if (cox_reconnect(*app()))
             t << "  reconnects to " + srv().open_tries.last() + " '" + srv().last_open.database + "'";
     }
     expect_golden(t, "login/conectar.txt");
 }
 
-TEST_F(Login, LoginValuesPermissionsAndSymbolsFromTheRows)
+TEST_F(Conectar, NextPressLogsInOnceAServerAnswers)
+{
+    for (const QString& hp : {proxy(0), proxy(1)})
+        srv().refuse(hp);
+    conectar();
+    EXPECT_EQ(text("tx_clav"), "CLAVE");  // the window stays with its fields
+    srv().allow(proxy(1));
+    click(w->b_conectar);
+    EXPECT_EQ(app()->ses_val.cod_caj, "01");
+    EXPECT_EQ(app()->flg_nocox, 0);
+}
+
+TEST_F(Conectar, LoginValuesPermissionsAndSymbolsFromTheRows)
 {
     QAction mov_prm, rep_caj, rep_itx;
-    for (auto [name, action] : {std::pair{"mov_prm", &mov_prm}, {"rep_caj", &rep_caj}, {"rep_itx", &rep_itx}})
-        app()->mnu[name] = action;
+    app()->mnu["mov_prm"] = &mov_prm;
+    app()->mnu["rep_caj"] = &rep_caj;
+    app()->mnu["rep_itx"] = &rep_itx;
     mov_prm.setVisible(false);  // as the user before left them
     rep_itx.setEnabled(false);
     auto& o = srv().model.outlet;
     o.users["CAJERO"].denied = {" 404 "};
     o.values.remove("NOMBRE_VEN");
-    for (const auto& [key, value] : {std::pair{"GETLOT_MNU", " X,Y"}, {"TKMENS_001", "  PIE  "}, {"PORIMP_VEN", "2.5"},
-                                     {"ZORDER_SYS", "1"}, {"FECHAX_SYS", "2026-12-24 00:00:00"}})
-        o.values[key] = value;
+    o.values["GETLOT_MNU"] = " X,Y";
+    o.values["TKMENS_001"] = "  PIE  ";
+    o.values["PORIMP_VEN"] = "2.5";
+    o.values["ZORDER_SYS"] = "1";
+    o.values["FECHAX_SYS"] = "2026-12-24 00:00:00";
     o.extra_rows = {{" CODIGO_VEN ", "777"}, {"codigo_ven", "888"}, {"NOMBRE_VEN", "PRIMERO"}, {"NOMBRE_VEN", "SEGUNDO"}};
     app()->tab_sim = TabSim{{9, 9, 9}, {"a", "b", "c"}, {"A", "B", "C"}};
     srv().model.symbols = {{2, "01", "Uno"}, {3, "02", "Dos"}};
