@@ -134,7 +134,9 @@ TEST(SaleDialogs, Terminals)
             auto* d = qobject_cast<tertik*>(dialog);
             ASSERT_TRUE(d);
             EXPECT_EQ(d->pos(), tertik::place_for(SaleDialog::screen_twips()));
-            QLineEdit* e = d->tx_mont;
+            auto* e = d->findChild<QLineEdit*>("tx_mont");  // the field as a test finds it, by name
+            ASSERT_TRUE(e);
+            ASSERT_EQ(QApplication::focusWidget(), e);  // typing starts in it
             transcript << "open | " + e->palette().color(QPalette::Base).name();
             for (const QString& step : c.steps) {
                 if (step == "~out")

@@ -107,6 +107,9 @@ TEST(Signs, OpenedWithZ)
          {"<down> ", "<@lt_signos>12", "<@tx_mont>25<enter>", "<enter>", "<esc>"}},
         {"zodiac: a minimum with inner zeros", "004", {{"JUGADA_MIN", units(0.5)}, {"JUGADA_MIZ", units(10.5)}},
          {"<down> ", "<@lt_signos>12", "<@tx_mont>10<enter>", "<enter>", "~close"}},
+        // Nothing ticked, Enter from the amount: silent, the focus on the list, nothing sent.
+        {"zodiac: nothing ticked", "004", {}, {"<@tx_nume>12", "<@tx_mont>5<enter>", "<esc>"}},
+        {"cacho: nothing ticked", "005", {}, {"<@tx_nume>12", "<@tx_mont>5<enter>", "<esc>"}},
         {"cacho", "005", {},
          {" ", " ", " ", " ", "~click 0", "<@tx_nume>*p1234", "<bs><bs><bs><@lt_signos>p123", "<@tx_mont>5<enter>",
           "<@lt_signos>3<enter>", "<esc>"}},
