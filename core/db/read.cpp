@@ -143,9 +143,15 @@ QVariant Reader::read(const Field& f, const QVariant& raw, bool present, const Q
         return f.if_null.value_or(QVariant());
     }
     QVariant out;
-    if (!read_as(f.type, raw, out)) {
+    if (f.as_sent && raw.metaType().id() == QMetaType::QString)
+        out = raw;
+    else if (!read_as(f.type, raw, out)) {
         // A long text is not written out whole.
         refuse(QStringLiteral("%1 does not read as type %2: %3").arg(where).arg(f.type).arg(raw.toString().left(40)));
+        return f.if_null.value_or(QVariant());
+    }
+    if (f.place && !f.place(out)) {
+        refuse(QStringLiteral("%1 is no value the window can place: %2").arg(where, raw.toString().left(40)));
         return f.if_null.value_or(QVariant());
     }
     return out;

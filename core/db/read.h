@@ -7,6 +7,7 @@
 // half-read answer is never acted on.
 #include "recordset.h"
 
+#include <functional>
 #include <optional>
 
 namespace db {
@@ -21,16 +22,37 @@ namespace db {
 // - adChar, adVarChar: a text; a whole number reads as its digits.
 // Without if_null the value may not come null; with it a null reads as that value, and a
 // null QVariant there means the value is absent (Row::has).
+// as_sent: an adDate the window shows as the server sent it; a text stays the text it came
+// as (the window shows it unchanged), a date reads as a date.
+// place: what the window knows of the value. A value that reads as its type but that the
+// window cannot place (a code not of its codes' form, a number beyond its field) makes the
+// reply unreadable as well; a null read as if_null is not asked.
 struct Field {
     QString name;
     int type = adVarChar;
     std::optional<QVariant> if_null = std::nullopt;
+    bool as_sent = false;
+    std::function<bool(const QVariant&)> place = {};
 };
 
 // A field that may come null, and then reads as if_null (absent when none is given).
 inline Field nullable(const QString& name, int type, const QVariant& if_null = {})
 {
     return Field{name, type, if_null};
+}
+
+// A date shown as the server sent it (as_sent above); with null_shows_empty a null reads as
+// an empty text, for a column the window only shows.
+inline Field shown_date(const QString& name, bool null_shows_empty = false)
+{
+    return Field{name, adDate, null_shows_empty ? std::optional<QVariant>(QString()) : std::nullopt, true};
+}
+
+// The field f, read only when the window can place its value.
+inline Field placed(Field f, std::function<bool(const QVariant&)> place)
+{
+    f.place = std::move(place);
+    return f;
 }
 
 // One row of an answer, read as its columns were named.
