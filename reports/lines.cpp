@@ -58,9 +58,10 @@ QString rep_date(const QVariant& value)
     case QMetaType::QDateTime: return day(value.toDateTime().date());
     default: break;
     }
+    // A text that is no date is printed as sent, in the column a date takes.
     const QString text = value.toString();
     const std::optional<QDate> d = to_date(text);
-    return d ? day(*d) : text;
+    return d ? day(*d) : pad_right(text, 10);
 }
 
 Report lay_repvtq(const RepHead& head, const RepRange& range, const QString& caja, const QList<SaleRow>& sales,

@@ -60,7 +60,8 @@ struct Report {
     bool nodat = false;     // nothing to report
 };
 
-// A date of a row as "dd-mm-yyyy"; a text that reads as no date is written as it came.
+// A date of a row as "dd-mm-yyyy"; a text that reads as no date is written as it came,
+// filled with blanks to the width of a date.
 QString rep_date(const QVariant& value);
 
 // Sales: the sales by day and caja with their total, then the annulled tickets when any.

@@ -12,6 +12,14 @@ using db::adVarChar;
 // An amount column; a null one counts as 0.
 db::Field amount(const char* column) { return db::nullable(QLatin1String(column), db::adCurrency, 0.0); }
 
+// A column the report only prints, as the server sent it: a null prints empty. A ticket
+// number is no such text: a report never prints one that did not come.
+db::Field shown(const char* column, int type = adVarChar)
+{
+    return db::nullable(QLatin1String(column), type, QString());
+}
+db::Field shown_day() { return db::shown_date(QStringLiteral("fecmov"), true); }
+
 // Every row of an answer, each read with these columns; none when the call failed or could
 // not be read whole.
 template <class Row, class F> Rows<Row> read(db::Proc p, const QList<db::Field>& columns, F&& row)
@@ -53,7 +61,7 @@ Rows<QString> getcaj(App& app, const QString& cod_ven)
 Rows<SaleRow> repvtq(App& app, const RepArgs& a)
 {
     return read<SaleRow>(with_caja(app.proc(QStringLiteral("repvtq")), a),
-                         {{"fecmov", adDate}, {"iduser", adChar}, amount("total")}, [](const db::Row& r) {
+                         {shown_day(), shown("iduser", adChar), amount("total")}, [](const db::Row& r) {
                              return SaleRow{r.value("fecmov"), r.text("iduser"), r.number("total")};
                          });
 }
@@ -61,7 +69,7 @@ Rows<SaleRow> repvtq(App& app, const RepArgs& a)
 Rows<AnnulRow> reptan(App& app, const RepArgs& a)
 {
     return read<AnnulRow>(with_caja(app.proc(QStringLiteral("reptan")), a),
-                          {{"numtik", adVarChar}, {"iduser", adChar}, {"hormov", adVarChar}, amount("total")},
+                          {{"numtik", adVarChar}, shown("iduser", adChar), shown("hormov"), amount("total")},
                           [](const db::Row& r) {
                               return AnnulRow{r.text("numtik"), r.text("iduser"), r.text("hormov"), r.number("total")};
                           });
@@ -70,7 +78,7 @@ Rows<AnnulRow> reptan(App& app, const RepArgs& a)
 Rows<TaxRow> repitx(App& app, const RepArgs& a)
 {
     return read<TaxRow>(with_caja(app.proc(QStringLiteral("repitx")), a),
-                        {{"fecmov", adDate}, {"iduser", adChar}, amount("impuesto")}, [](const db::Row& r) {
+                        {shown_day(), shown("iduser", adChar), amount("impuesto")}, [](const db::Row& r) {
                             return TaxRow{r.value("fecmov"), r.text("iduser"), r.number("impuesto")};
                         });
 }
@@ -79,7 +87,7 @@ Rows<PaidRow> reptaq(App& app, const RepArgs& a)
 {
     db::Proc p = with_caja(app.proc(QStringLiteral("reptaq")), a);
     p.in(QStringLiteral("p5"), db::adInteger, 0, 5);
-    return read<PaidRow>(p, {{"numtik", adVarChar}, {"iduser", adChar}, {"paghor", adVarChar}, amount("premio")},
+    return read<PaidRow>(p, {{"numtik", adVarChar}, shown("iduser", adChar), shown("paghor"), amount("premio")},
                          [](const db::Row& r) {
                              return PaidRow{r.text("numtik"), r.text("iduser"), r.text("paghor"), r.number("premio")};
                          });
@@ -90,7 +98,7 @@ Rows<ResultRow> reprtq(App& app, const RepArgs& a, int status)
     db::Proc p = with_caja(app.proc(QStringLiteral("reprtq")), a);
     p.in(QStringLiteral("p5"), db::adInteger, 0, status);
     return read<ResultRow>(
-        p, {{"numtik", adVarChar}, {"iduser", adChar}, amount("total"), amount("premio"), {"pagado", adSmallInt}},
+        p, {{"numtik", adVarChar}, shown("iduser", adChar), amount("total"), amount("premio"), {"pagado", adSmallInt}},
         [](const db::Row& r) {
             return ResultRow{r.text("numtik"), r.text("iduser"), r.number("total"), r.number("premio"),
                              int(r.whole("pagado"))};
@@ -109,7 +117,7 @@ Rows<BankRow> reprbx(App& app, const RepArgs& a, const QString& lottery, int mod
     p.in(QStringLiteral("p4"), adVarChar, 15, lottery).in(QStringLiteral("p5"), db::adInteger, 0, modo);
     return read<BankRow>(
         p,
-        {{"xcontrol", adSmallInt}, {"xloteria", adVarChar}, amount("xmonto"), amount("xcomision"), amount("xpremio")},
+        {{"xcontrol", adSmallInt}, shown("xloteria"), amount("xmonto"), amount("xcomision"), amount("xpremio")},
         [](const db::Row& r) {
             return BankRow{int(r.whole("xcontrol")), r.text("xloteria"), r.number("xmonto"), r.number("xcomision"),
                            r.number("xpremio")};
@@ -121,7 +129,7 @@ Rows<reg_cta> replut(App& app, const QString& desde, const QString& hasta, const
     db::Proc p = app.proc(QStringLiteral("replut"));
     p.in(QStringLiteral("p1"), adDate, 0, desde).in(QStringLiteral("p2"), adDate, 0, hasta).in(QStringLiteral("p3"), adChar, 3, cod_ven);
     return read<reg_cta>(p,
-                         {{"fecmov", adDate}, amount("deuda"), amount("cuenta"), amount("movimiento"),
+                         {shown_day(), amount("deuda"), amount("cuenta"), amount("movimiento"),
                           amount("deposito"), amount("total")},
                          [](const db::Row& r) {
                              return reg_cta{r.value("fecmov"),       r.number("deuda"),    r.number("cuenta"),

@@ -1,5 +1,6 @@
 #include "procs_tickets.h"
 #include "core/shared/justify.h"
+#include "core/shared/server_date.h"
 #include "core/shared/whole.h"
 
 #include <QDate>
@@ -8,18 +9,19 @@
 namespace {
 
 // The sale data of a ticket header: the first row, when one came (the texts stay empty
-// without), the date as "dd/mm/yyyy" and the amounts as stored-amount texts.
+// without), the date as the server sent it (a date as "dd/mm/yyyy", a text unchanged) and
+// the amounts as stored-amount texts.
 std::optional<db::Row> read_header(db::Reader& r, TikHeader& h, bool premio)
 {
     QList<db::Field> columns{
-        {"fecmov", db::adDate}, {"codven", db::adChar}, {"iduser", db::adChar}, {"total", db::adCurrency}};
+        db::shown_date("fecmov"), {"codven", db::adChar}, {"iduser", db::adChar}, {"total", db::adCurrency}};
     if (premio)
         columns << db::Field{"premio", db::adCurrency};
     const QList<db::Row> rows = r.rows(columns, db::Set::optional);
     if (rows.isEmpty())
         return std::nullopt;
     const db::Row& row = rows.first();
-    h.fecmov = row.value("fecmov").toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    h.fecmov = date_text(row.value("fecmov"));
     h.codven = row.text("codven");
     h.iduser = row.text("iduser");
     h.total = stored_text(row.number("total"));
@@ -101,7 +103,9 @@ TicketRows contik(App& app, const QString& fecha, const QString& cod_ven, const 
                  .in(QStringLiteral("p2"), db::adChar, 3, cod_ven)
                  .in(QStringLiteral("p3"), db::adChar, 2, cod_caj)
                  .exec([&](db::Reader& r) {
-                     const QList<db::Field> columns{{"numtik", db::adBigInt}, {"iduser", db::adChar},
+                     // A ticket number is above 0: no other is shown or asked for.
+                     const auto ticket = [](const QVariant& n) { return n.toLongLong() > 0; };
+                     const QList<db::Field> columns{db::placed({"numtik", db::adBigInt}, ticket), {"iduser", db::adChar},
                                                     {"hormov", db::adVarChar}, {"status", db::adSmallInt},
                                                     {"total", db::adCurrency}};
                      for (const db::Row& row : r.rows(columns))

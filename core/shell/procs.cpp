@@ -1,4 +1,5 @@
 #include "procs.h"
+#include "core/shared/server_date.h"
 
 bool stacox(App& app)
 {
@@ -28,8 +29,11 @@ MenList dstmen(App& app, const QString& cod_ven)
 {
     MenList l;
     l.ok = app.proc(QStringLiteral("dstmen")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec([&](db::Reader& r) {
-        for (const db::Row& row : r.rows({{"fecmov", db::adDate}, {"hormov", db::adChar}, {"texto", db::adVarChar}}))
-            l.rows << MenRow{row.value("fecmov").toDate().toString(Qt::ISODate), row.text("hormov"), row.text("texto")};
+        // Shown only, as the server sent them: a null shows empty.
+        const QList<db::Field> columns{db::shown_date("fecmov", true), db::nullable("hormov", db::adChar, QString()),
+                                       db::nullable("texto", db::adVarChar, QString())};
+        for (const db::Row& row : r.rows(columns))
+            l.rows << MenRow{date_text(row.value("fecmov")), row.text("hormov"), row.text("texto")};
     });
     return l;
 }

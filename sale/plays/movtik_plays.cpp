@@ -201,7 +201,8 @@ void movtik_plays::send_play(const QString& lots)
         app_.dlg.set_pointer(plat::ptr_default);
         t.tip_jug = QStringLiteral("N");
     };
-    const PlayAnswer a = protkx(app_, {t.numtik(), lots, t.lin_tip, t.lin_num, amount(asked), 0, t.can_jug, val_fijo}, true);
+    const PlayAnswer a =
+        protkx(app_, {t.numtik(), lots, t.lin_tip, t.lin_num, amount(asked), 0, t.can_jug, val_fijo}, true, t.lot_codes());
     if (!a.ok)
         return done();
     app_.dlg.set_pointer(plat::ptr_hourglass);
@@ -248,7 +249,7 @@ void movtik_plays::send_play(const QString& lots)
                      plat::mb_question + plat::mb_okcancel) != plat::ans_ok)
             continue;
         const PlayAnswer c =
-            protkx(app_, {t.numtik(), t.lin_codint, row.tipo, num, amount(asked), 1, t.can_jug, val_fijo}, true);
+            protkx(app_, {t.numtik(), t.lin_codint, row.tipo, num, amount(asked), 1, t.can_jug, val_fijo}, true, t.lot_codes());
         if (!c.ok)
             return done();
         app_.dlg.set_pointer(plat::ptr_hourglass);
@@ -467,7 +468,7 @@ void movtik_plays::add_ter()
 {
     auto& t = tik_cur;
     app_.dlg.set_pointer(plat::ptr_hourglass);
-    served_lines(tertix(app_, t.numtik(), amount(app_.dlg_datos.dlg_mon), t.can_jug), false);
+    served_lines(tertix(app_, t.numtik(), amount(app_.dlg_datos.dlg_mon), t.can_jug, t.lot_codes()), false);
 }
 
 void movtik_plays::add_rep()
@@ -482,7 +483,8 @@ void movtik_plays::add_rep()
     const int index = line_play(lt_nume->item(lt_nume->count() - 1));
     lt_nume->setCurrentRow(-1);
     lt_nume->clearSelection();
-    served_lines(reptix(app_, t.numtik(), index, lots, amount(d.dlg_mon), t.can_jug, app_.ses_val.val_fijo), true);
+    served_lines(reptix(app_, t.numtik(), index, lots, amount(d.dlg_mon), t.can_jug, app_.ses_val.val_fijo, t.lot_codes()),
+                 true);
 }
 
 void movtik_plays::add_dup()
@@ -491,7 +493,7 @@ void movtik_plays::add_dup()
     const auto& d = app_.dlg_datos;
     app_.dlg.set_pointer(plat::ptr_hourglass);
     served_lines(duptix(app_, trim_blanks(d.dlg_res).toLongLong(), t.numtik(), amount(d.dlg_mon), d.dlg_lot, d.dlg_lots,
-                        t.can_jug, app_.ses_val.val_fijo),
+                        t.can_jug, app_.ses_val.val_fijo, t.lot_codes()),
                  true);
 }
 
@@ -502,7 +504,7 @@ bool movtik_plays::dialog_request(const QString& lots, const QString& numero)
     auto& t = tik_cur;
     const PlayAnswer a = protkx(app_, {t.numtik(), lots, QStringLiteral("N"), numero, amount(app_.dlg_datos.dlg_mon), 0,
                                        t.can_jug, app_.ses_val.val_fijo},
-                                false);
+                                false, t.lot_codes());
     if (!a.ok)
         return false;
     app_.dlg.set_pointer(plat::ptr_hourglass);

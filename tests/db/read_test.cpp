@@ -1,5 +1,6 @@
 // Reading an answer whole: each type's conversions, nulls, missing columns and result sets,
 // and how a call whose answer cannot be read ends, against the central-server double.
+#include "core/shared/server_date.h"
 #include "core/shared/whole.h"
 #include "tests/db/db_rig.h"
 
@@ -74,6 +75,48 @@ TEST(Read, ValuesConvertExactlyOrTheAnswerIsUnreadable)
         });
         EXPECT_EQ(outcome(by_column, column), c.want) << c.type << " " << qPrintable(typed(c.raw));
         EXPECT_EQ(outcome(by_output, output), c.want) << c.type << " " << qPrintable(typed(c.raw));
+    }
+}
+
+// A date shown as sent keeps the text it came as, whatever its form; a value the window
+// cannot place is as unreadable as one of the wrong type, but a null read as its if_null is
+// not asked.
+TEST(Read, DatesShownAsSentAndValuesTheWindowCannotPlace)
+{
+    const auto above_zero = [](const QVariant& v) { return v.toLongLong() > 0; };
+    const struct { Field f; QVariant raw; QString want; QString shown = {}; } cases[] = {
+        {shown_date("v"), "05.03.2024", "'05.03.2024'", "05.03.2024"},
+        {shown_date("v"), "05-03-2024", "'05-03-2024'", "05-03-2024"},
+        {shown_date("v"), QDate(2024, 3, 5), "date 2024-03-05", "05/03/2024"},
+        {shown_date("v"), QDateTime(QDate(2024, 3, 5), QTime(9, 7)), "datetime 2024-03-05T09:07:00.000",
+         "05/03/2024 09:07:00"},
+        {shown_date("v"), 2.5, "unreadable"},
+        {shown_date("v"), QVariant(), "unreadable"},
+        {shown_date("v", true), QVariant(), "''", ""},
+        {placed({"v", adBigInt}, above_zero), i64(5), "qlonglong 5"},
+        {placed({"v", adBigInt}, above_zero), i64(-5), "unreadable"},
+        {placed({"v", adBigInt}, above_zero), "-5", "unreadable"},
+        {placed(nullable("v", adBigInt, i64(0)), above_zero), QVariant(), "qlonglong 0"},
+    };
+    for (const auto& c : cases) {
+        DbRig r;
+        r.srv.register_procedure("probar", [&](central::Request& q) {
+            const QVariant first = c.f.type == adDate ? QVariant(QDate(2024, 1, 1)) : QVariant(i64(1));
+            q.rows({"v"}).rows << QVariantList{first} << QVariantList{c.raw};
+            return true;
+        });
+        QVariant got;
+        qsizetype rows = -1;
+        const bool ok = r.proc("probar").once([&](Reader& a) {
+            const QList<Row> read = a.rows({c.f});
+            rows = read.size();
+            got = read.value(1).value("v");
+        });
+        EXPECT_EQ(outcome(ok, got), c.want) << qPrintable(typed(c.raw));
+        // An answer refused on its second row gives none of its rows.
+        EXPECT_EQ(rows, ok ? 2 : 0) << qPrintable(typed(c.raw));
+        if (ok)
+            EXPECT_EQ(date_text(got), c.shown.isNull() ? got.toString() : c.shown) << qPrintable(typed(c.raw));
     }
 }
 

@@ -75,8 +75,13 @@ TEST(Plays, Procesar)
         {"no rows", "001", "123<enter>10<enter>", answer({}), true},
         {"markers after a line", "001 002 003", "123<enter>10<enter>",
          answer({{"TCA", "123", "N", 10, ""}, {"***", "123", "", 0, ""}, {"***", "******", "", 0, ""}}), true},
+        // A line the ticket cannot hold refuses the answer: nothing is shown or counted.
         {"a lottery the ticket does not hold", "001", "123<enter>10<enter>",
          answer({{"XYZ", "123", "N", 10, ""}, {"XYZ", "12", "S", 0, "512:0%"}}), true},
+        {"a lottery code with a blank more", "001", "123<enter>10<enter>", answer({{"TCA ", "123", "N", 10, ""}}), true},
+        {"a kind no line can be", "001", "123<enter>10<enter>",
+         answer({{"TCA", "123", "N", 10, ""}, {"TCA", "123", "P", 10, ""}}), true},
+        {"a kind in small letters", "001", "123<enter>10<enter>", answer({{"TCA", "123", "n", 10, ""}}), true},
         {"nothing listed missing", "001", "123<enter>10<enter>", answer({{"TCA", "12", "S", 1, "%512:0%"}}), true},
         {"two short corridas", "001 002", "123<enter>10<enter>",
          answer({{"TCA", "12", "C", 0, "120:0%121:2.5%122:149999999.9999%"}, {"TZU", "12", "C", 0, "*"}}), true},
@@ -126,13 +131,15 @@ TEST(Plays, DialogProcedures)
         QList<Step> before;
         Step act;
         const char* proc;  // the call that fails on the second run
+        bool agrees = true;  // false: the double holds plays whose answer was refused
     } cases[] = {
         {"terminals", {triple}, with([](DlgDatos& d) { d.dlg_mon = "0"; }, &movtik_plays::add_ter), "tertix"},
         {"repeat", {triple}, with([](DlgDatos& d) { d.dlg_lotsel = {"002", " 003 "}, d.dlg_mon = "500000000"; }, &movtik_plays::add_rep),
          "reptix"},
-        // A row of a lottery the window does not hold is still a line, and the play it is.
+        // A row of a lottery the window does not hold is no line it can show: the answer is
+        // refused as one that cannot be read, and nothing of it is shown or counted.
         {"repeat onto a lottery the window does not hold", {triple, [](SaleRig& r) { r.tik().tab_lot[11].codlot = "?"; }},
-         with([](DlgDatos& d) { d.dlg_lotsel = {"003"}, d.dlg_mon = "0"; }, &movtik_plays::add_rep), "reptix"},
+         with([](DlgDatos& d) { d.dlg_lotsel = {"003"}, d.dlg_mon = "0"; }, &movtik_plays::add_rep), "reptix", false},
         {"repeated cacho keeps its kind", {signs("005", "25", "A", true)},
          with([](DlgDatos& d) { d.dlg_lotsel = {"005"}, d.dlg_mon = "0"; }, &movtik_plays::add_rep), "reptix"},
         {"duplicate", {triple, [](SaleRig& r) { r.press_imprimir(); }},
@@ -177,7 +184,7 @@ TEST(Plays, DialogProcedures)
             if (lost)
                 r.t.srv->fail_next(2, c.proc);
             c.act(r);
-            transcript << QString("== ") + c.name + (lost ? " (connection lost)" : "") << r.report();
+            transcript << QString("== ") + c.name + (lost ? " (connection lost)" : "") << r.report(c.agrees);
             EXPECT_EQ(r.tik().lin_zod + r.tik().lin_sim + r.tik().lin_sit, 0);
         }
     }

@@ -108,4 +108,34 @@ TEST_F(ServicesTest, InquiryListsDeleteAndLostCalls)
     EXPECT_FALSE(w->isVisible());
 }
 
+// A ticket number that is none (0, below 0, no number) refuses the day's list: nothing is
+// listed and no ticket's plays are asked for under another number.
+TEST_F(ServicesTest, InquiryListsOnlyTicketNumbers)
+{
+    namespace spoil = central::spoil;
+    add_ticket(123, "03", 0, {"05"});
+    add_ticket(124, "03", 0, {"12"});
+    const struct { const char* name; central::Spoil spoil; bool listed; } cases[] = {
+        {"a number below 0", spoil::column("numtik", -5, 1), false},
+        {"number 0", spoil::column("numtik", 0, 0), false},
+        {"no number", spoil::column("numtik", "cinco", 0), false},
+        {"a number sent as text", spoil::column("numtik", "125", 1), true},
+    };
+    QStringList got;
+    for (const auto& c : cases) {
+        t.connect();
+        clear_log();
+        t.srv->spoil_next("contik", c.spoil);
+        auto* w = t->win<contix>("contix");
+        w->show();
+        const QTreeWidgetItem* current = w->lt_tick->currentItem();
+        got << look(c.name, {"  tickets " + rows(w->lt_tick).join(", "),
+                             "  selected " + (current ? current->text(0) : "none") + ": " + rows(w->lt_nume).join(", ")});
+        EXPECT_EQ(w->lt_tick->topLevelItemCount() > 0, c.listed) << c.name;
+        t->unload("contix");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    expect_golden(got, "inquiry_numbers.txt");
+}
+
 } // namespace

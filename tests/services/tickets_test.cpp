@@ -122,7 +122,14 @@ TEST_F(ServicesTest, AnnulmentAndPaymentOnUnreadableAnswers)
         {"pro_pag", "a blank key", "dsptix", spoil::output(0, "        ")},
         {"pro_pag", "a null prize", "dsptix", spoil::column("premio", {})},
         {"pro_pag", "a prize of 21 digits", "dsptix", spoil::column("premio", "999999999999999999999")},
-        {"pro_pag", "a date that is none", "dsptix", spoil::column("fecmov", "mañana")},
+        // The date is only shown: as the server sent it, a date in the program's form.
+        {"pro_pag", "a date text of no form", "dsptix", spoil::column("fecmov", "mañana")},
+        {"pro_pag", "a date text with dashes", "dsptix", spoil::column("fecmov", "05-03-2024")},
+        {"pro_anu", "a date text with points", "dsptik", spoil::column("fecmov", "05.03.2024")},
+        {"pro_anu", "a date text with slashes", "dsptik", spoil::column("fecmov", "2024/03/05")},
+        {"pro_anu", "a date sent as a date", "dsptik", spoil::column("fecmov", QDate(2024, 3, 5))},
+        {"pro_anu", "a date sent with its time", "dsptik", spoil::column("fecmov", QDateTime(QDate(2024, 3, 5), QTime(9, 7, 5)))},
+        {"pro_anu", "a null date", "dsptik", spoil::column("fecmov", {})},
         {"pro_pag", "pagtix without its result", "pagtix", spoil::no_status()},
     };
     QStringList got;

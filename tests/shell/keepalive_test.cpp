@@ -148,8 +148,13 @@ TEST_F(KeepAlive, MensajesListsTheOutletsMessages)
     QStringList lines;
     const struct { const char* name; int messages, dstmen_fails; central::Spoil spoil = {}; } cases[] = {
         {"three messages", 3, 0}, {"no messages", 0, 0}, {"connection lost", 2, 2},
-        {"a null text: not readable", 2, 0, central::spoil::column("texto", {}, 1)},
-        {"a date that is none: not readable", 2, 0, central::spoil::column("fecmov", "ayer", 0)},
+        // The list only shows: every value as the server sent it, a null as nothing.
+        {"a null text shows empty", 2, 0, central::spoil::column("texto", {}, 1)},
+        {"a null date shows empty", 2, 0, central::spoil::column("fecmov", {}, 0)},
+        {"a null time shows empty", 2, 0, central::spoil::column("hormov", {}, 1)},
+        {"a date text of any form shows as sent", 2, 0, central::spoil::column("fecmov", "ayer", 0)},
+        {"a date text of the other form shows as sent", 2, 0, central::spoil::column("fecmov", "05/03/2024", 0)},
+        {"a date sent as a date", 2, 0, central::spoil::column("fecmov", QDate(2024, 3, 5), 1)},
     };
     for (const auto& [name, messages, dstmen_fails, spoil] : cases) {
         t.srv->model.outlet.messages.clear();
