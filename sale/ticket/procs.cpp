@@ -226,7 +226,10 @@ NewTicket newtkx(App& app, const QString& cod_ven, const QString& cod_caj, const
         if (t.status != 0)
             return;
         t.lots.rows = lot_rows(r, db::Set::required);
-        t.numtik = r.whole("z1");
+        // 0 is no ticket, and one of more than eight digits is refused by the window; a
+        // number below 0 is none at all.
+        const auto ticket_number = [](const QVariant& n) { return n.toLongLong() >= 0; };
+        t.numtik = r.value(db::placed({"z1", db::adBigInt}, ticket_number)).toLongLong();
         t.serial = r.whole("z2");
         t.fecha = r.value({"z3", db::adDate}).toDate();
         t.hora = r.text("z4", adChar);

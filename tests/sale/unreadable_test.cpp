@@ -26,6 +26,7 @@ TEST(SaleUnreadable, NoTicketLineOrPrintFromAHalfReadAnswer)
     const struct { const char* name; At at; Step arrange; } cases[] = {
         {"newtkx: a null number", opening, spoiled("newtkx", spoil::output(0, {}))},
         {"newtkx: a number beyond 64 bits", opening, spoiled("newtkx", spoil::output(0, 1e20))},
+        {"newtkx: a number below 0", opening, spoiled("newtkx", spoil::output(0, -5))},
         {"newtkx: a null serial", opening, spoiled("newtkx", spoil::output(1, {}))},
         {"newtkx: a serial that is no number", opening, spoiled("newtkx", spoil::output(1, "12A"))},
         {"newtkx: a null date", opening, spoiled("newtkx", spoil::output(2, {}))},
