@@ -1,5 +1,6 @@
 #include "movdpo.h"
 #include "edit_fields.h"
+#include "placed.h"
 #include "core/shared/server_date.h"
 #include "core/shared/twips.h"
 
@@ -55,7 +56,7 @@ void movdpo::lst_dpo()
     const MonCtx mon = app_.mon();
     QList<QStringList> cells;
     for (const DpoRow& d : rows_)
-        cells << QStringList{d.fecmov.toString(), d.codbco, d.numero, mon_showsys(mon, double(d.monto))};
+        cells << QStringList{d.fecmov.toString(), d.codbco, d.numero, dpo_monto_text(mon, d.monto)};
     set_rows(cells);
     set_width(1, rows_.size() > 10 ? 2760 : 3020);
 }
@@ -77,7 +78,7 @@ void movdpo::b_eliminar_Click()
         const DpoRow d = *deposit();
         const QDate fecha = dpo_date(d.fecmov);
         const DpoAnswer a = actdpo(app_, QStringLiteral("3"), fecha.isValid() ? fecha.toString("yyyy-MM-dd") : QString(),
-                                   app_.ses_val.cod_ven, d.codbco.left(3), d.numero.left(10), d.monto);
+                                   app_.ses_val.cod_ven, unfilled(d.codbco), unfilled(d.numero), d.monto);
         if (!a.ok)
             return;
         if (a.code == 3)

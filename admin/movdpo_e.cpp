@@ -1,6 +1,7 @@
 #include "movdpo_e.h"
 #include "edit_fields.h"
 #include "movdpo.h"
+#include "placed.h"
 #include "procs_deposits.h"
 #include "core/app/keyfilter.h"
 #include "core/app/typed_combo.h"
@@ -97,7 +98,7 @@ movdpo_e::movdpo_e(App& app) : app_(app)
     tx_nummov->setGeometry(tw_rect(1000, 1300, 1500, 315));
     tx_monto = new QLineEdit(Framex);
     tx_monto->setObjectName(QStringLiteral("tx_monto"));
-    tx_monto->setMaxLength(15);
+    tx_monto->setMaxLength(kMontoLength);
     tx_monto->setGeometry(tw_rect(1000, 1800, 1500, 315));
     label("Cuenta:", 300, tx_codbco);
     label("Fecha:", 800, tx_fech);
@@ -159,6 +160,8 @@ void movdpo_e::Form_Load()
         const QDate own = dpo_date(list->deposit()->fecmov);
         if (own.isValid())
             tx_fech->setDate(own);
+        deposit_ = *list->deposit();
+        monto_shown_ = tx_monto->text();
     }
     tx_codbco->setEnabled(false);
     tx_fech->setEnabled(false);
@@ -203,14 +206,21 @@ bool movdpo_e::eventFilter(QObject* watched, QEvent* event)
 
 void movdpo_e::b_aceptar_Click()
 {
+    // A deposit modified is named as the server sent it, and an amount left as it showed
+    // goes back as the stored amount it showed: its text keeps two decimals of it only.
     qint64 monto = 0;
-    if (!monto_units(app_.mon(), tx_monto->text(), monto)) {
+    if (deposit_ && tx_monto->text() == monto_shown_) {
+        monto = deposit_->monto;
+    } else if (!monto_units(app_.mon(), tx_monto->text(), monto)) {
         app_.msg(QStringLiteral("Monto no es válido.") + QString(10, ' '), plat::mb_exclamation);
         return;
     }
-    const DpoAnswer a = actdpo(app_, incluir_ ? QStringLiteral("1") : QStringLiteral("2"),
-                               tx_fech->date().toString(QStringLiteral("yyyy-MM-dd")), app_.ses_val.cod_ven,
-                               tx_codbco->currentText().left(3), tx_nummov->text().left(10), monto);
+    const QString fecha = tx_fech->date().toString(QStringLiteral("yyyy-MM-dd"));
+    const DpoAnswer a = deposit_ ? actdpo(app_, QStringLiteral("2"), fecha, app_.ses_val.cod_ven,
+                                          unfilled(deposit_->codbco), unfilled(deposit_->numero), monto)
+                                 : actdpo(app_, incluir_ ? QStringLiteral("1") : QStringLiteral("2"), fecha,
+                                          app_.ses_val.cod_ven, tx_codbco->currentText().left(3),
+                                          tx_nummov->text().left(10), monto);
     const QString refusals[] = {QStringLiteral("Datos incompletos. No se pudo actualizar el registro."),
                                 QStringLiteral("Registro ya existe. No se pudo actualizar el registro."),
                                 QStringLiteral("Registro ya procesado. No se pudo actualizar el registro.")};

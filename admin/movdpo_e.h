@@ -1,6 +1,9 @@
 #pragma once
 // "Pagos a la Banca - Incluir" / "- Modificar": records a bank deposit, or changes the
-// amount of the deposits list's selected one, with one actdpo call.
+// amount of the deposits list's selected one, with one actdpo call. A modify names the
+// deposit as the server sent it, and sends back its stored amount while the amount field
+// shows the text it started with.
+#include "procs_deposits.h"
 #include "core/app/app.h"
 
 #include <QComboBox>
@@ -9,6 +12,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <optional>
 
 // A key typed into the amount field: the key to type (0 drops it), and whether the text
 // is emptied first (it was selected).
@@ -53,4 +57,7 @@ private:
 
     App& app_;
     bool incluir_ = true;  // the mode, fixed when the dialog opens
+    // Modifying: the deposit as received, and the amount text the dialog started with.
+    std::optional<DpoRow> deposit_;
+    QString monto_shown_;
 };

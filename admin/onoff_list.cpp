@@ -1,5 +1,6 @@
 #include "onoff_list.h"
 #include "edit_fields.h"
+#include "placed.h"
 #include "core/shared/justify.h"
 #include "core/shared/twips.h"
 
@@ -28,7 +29,8 @@ onoff_list::onoff_list(App& app, const QString& name, int list_width, int list_h
     setFixedSize(tw(120 + list_width + 120), tw(top + 380 + 150));
 }
 
-void onoff_list::fill(const QList<QStringList>& texts, const QList<bool>& on, const QStringList& codes)
+void onoff_list::fill(const QList<QStringList>& texts, const QList<bool>& on, const QStringList& codes,
+                      const QStringList& kept)
 {
     lista->clear();
     QList<QTreeWidgetItem*> items;
@@ -40,6 +42,7 @@ void onoff_list::fill(const QList<QStringList>& texts, const QList<bool>& on, co
     }
     lista->addTopLevelItems(items);
     codes_ = codes;
+    kept_ = kept;
     b_aceptar->setEnabled(true);
 }
 
@@ -54,10 +57,15 @@ void onoff_list::b_aceptar_Click()
         app_.msg(QStringLiteral("No hay conexión con el servidor.") + QString(10, QLatin1Char(' ')), plat::mb_critical);
         return;
     }
-    bool done = remove_all();
-    for (int k = 0; done && k < lista->topLevelItemCount() && k < codes_.size(); ++k)
+    QStringList off;
+    for (int k = 0; k < lista->topLevelItemCount() && k < codes_.size(); ++k)
         if (lista->topLevelItem(k)->checkState(0) != Qt::Checked)
-            done = store_off(trim_blanks(codes_[k]));
+            off << trim_blanks(codes_[k]);
+    bool done = save_step(app_, [this] { return remove_all(); });
+    for (qsizetype k = 0; done && k < off.size() + kept_.size(); ++k) {
+        const QString code = k < off.size() ? off[k] : kept_[k - off.size()];
+        done = save_step(app_, [this, &code] { return store_off(code); });
+    }
     if (done)
         close();
 }

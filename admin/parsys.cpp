@@ -1,12 +1,12 @@
 #include "parsys.h"
 #include "parsys_values.h"
+#include "placed.h"
 #include "procs_params.h"
 #include "core/app/keyfilter.h"
 #include "core/app/typed_combo.h"
 #include "core/login/cfg_reg.h"
 #include "core/shared/justify.h"
 #include "core/shared/twips.h"
-#include "sale/ticket/procs.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -186,7 +186,7 @@ void parsys::Form_Load()
 
 void parsys::car_par()
 {
-    const ParamRows rows = getpaq(app_, app_.ses_val.cod_ven);
+    const ParamRows rows = getpaq_shown(app_, app_.ses_val.cod_ven);
     // Without the server's rows every field stays empty, and there is nothing to save: a
     // save would write blanks and defaults over the outlet's parameters.
     if (!rows.ok || rows.rows.isEmpty() || app_.flg_nocox == 1)
@@ -212,7 +212,9 @@ void parsys::car_par()
     }
 
     const CfgReg& cfg = app_.cfg_reg;
+    vent_stored_ = lim.dia_vence;
     tx_vent->setText(trim_blanks(lim.dia_vence));
+    vent_shown_ = tx_vent->text();
     tx_codv->setText(ses.cod_ven);
     tx_serx->setText(app_.num_hdd);
     tx_nomb->setText(ses.nom_ven);
@@ -270,16 +272,18 @@ void parsys::b_aceptar_Click()
         cfg_save(app_, QLatin1String(key), value);
     app_.reg.sync();
 
-    // The expiry days within 1 to 7; an empty field counts as 0.
+    // The expiry days within 1 to 7; an empty field counts as 0. Days still showing their
+    // text of the load go back as they came.
     bool number = false;
     const int days = trim_blanks(tx_vent->text()).toInt(&number);
     if (!number || days < 1)
         tx_vent->setText(QStringLiteral("1"));
     else if (days > 7)
         tx_vent->setText(QStringLiteral("7"));
+    const QString vent = tx_vent->text() == vent_shown_ ? vent_stored_ : trim_blanks(tx_vent->text());
 
     const std::pair<const char*, QString> params[] = {
-        {"TVENCE_TIK", trim_blanks(tx_vent->text())},
+        {"TVENCE_TIK", vent},
         {"JUGADA_MIN", lim.jug_min},
         {"JUGADA_MIZ", lim.jug_miz},
         {"JUGADA_MIS", lim.jug_mis},
@@ -290,11 +294,10 @@ void parsys::b_aceptar_Click()
         {"VENTIK_MAX", lim.vta_max},
         {"ANUTIK_VEN", ses.anu_ven},
     };
-    for (const auto& [key, value] : params) {
-        actpaq(app_, ses.cod_ven, QLatin1String(key), value);
-        if (app_.flg_nocox == 1)
+    // A key that does not go through ends the save, which says so.
+    for (const auto& [key, value] : params)
+        if (!save_step(app_, [&] { return actpaq(app_, ses.cod_ven, QLatin1String(key), value); }))
             break;
-    }
     accept();
 }
 

@@ -3,7 +3,7 @@
 // with actpaq) and the terminal's local settings. The amount fields offer the amounts
 // within the bounds the server sends; a cashier (caja other than "00") finds the expiry
 // days, the ticket message and the annulment choice locked. Shown modally; loaded afresh
-// for every showing.
+// for every showing. A field left as loaded saves the value as the server sent it.
 #include "core/app/app.h"
 
 #include <QDialog>
@@ -76,4 +76,7 @@ private:
         QString stored;
     };
     std::array<Amount, 8> amounts_;
+    // The expiry days as the server sent them, and the text tx_vent showed for them.
+    QString vent_stored_;
+    QString vent_shown_;
 };

@@ -34,10 +34,15 @@ void permisos::Form_Load()
     QList<bool> on;
     for (qsizetype k = 0; k < t.per_cod.size(); ++k) {
         texts << QStringList{t.per_nom.value(k)};
-        // Exactly as stored: a code with blanks or another form unticks nothing.
         on << !denied.codes.contains(t.per_cod[k]);
     }
-    fill(texts, on, t.per_cod);
+    // A code of a menu this program does not have (the server may know more of them) goes
+    // back as it came, once.
+    QStringList kept;
+    for (const QString& code : denied.codes)
+        if (!t.per_cod.contains(code) && !kept.contains(code))
+            kept << code;
+    fill(texts, on, t.per_cod, kept);
     lista->setColumnWidth(0, tw(texts.size() > 10 ? 4170 : 4430));
 }
 

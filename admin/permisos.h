@@ -1,7 +1,8 @@
 #pragma once
 // "Permisos - Usuario: ... (Tovaren)": which of the ten guarded menu options the users
 // list's selected user may use. A ticked option is allowed; the unticked ones are stored
-// as the user's denied codes and hide their menu items at his next login.
+// as the user's denied codes and hide their menu items at his next login. A denied code of
+// a menu this program does not have is stored again as it came.
 #include "onoff_list.h"
 
 class permisos : public onoff_list {

@@ -1,12 +1,61 @@
 #include "procs_deposits.h"
+#include "placed.h"
 #include "core/shared/whole.h"
+
+namespace {
+
+// An account code the delete and the modify send back as it came: once the blanks that
+// fill its column go, one to three characters.
+bool deposit_bank(const QVariant& v)
+{
+    const QString code = unfilled(v.toString());
+    return !code.isEmpty() && code.size() <= 3;
+}
+
+// An account code the include sends back as it came: it takes the first three characters
+// of the account's entry "code - name", which give the code (a CHAR value, compared
+// without its fill) only for a code of two or three characters.
+bool account_code(const QVariant& v)
+{
+    const QString code = unfilled(v.toString());
+    return code.size() >= 2 && code.size() <= 3;
+}
+
+// A deposit number the delete and the modify send back: at most 10 characters once its
+// fill goes.
+bool deposit_number(const QVariant& v)
+{
+    return unfilled(v.toString()).size() <= 10;
+}
+
+// A date the date field shows and the delete writes "yyyy-mm-dd": within the years a
+// server's dates hold, 1753 to 9999.
+bool deposit_date(const QVariant& v)
+{
+    const QDate d = v.metaType().id() == QMetaType::QDateTime ? v.toDateTime().date() : v.toDate();
+    return d.isValid() && d.year() >= 1753 && d.year() <= 9999;
+}
+
+} // namespace
+
+QString dpo_monto_text(const MonCtx& c, qint64 monto)
+{
+    return mon_showsys(c, double(monto));
+}
 
 DpoList dspdpo(App& app, const QString& cod_ven)
 {
     DpoList l;
+    // An amount the deposit dialog's field holds: above 0, its text within the field.
+    const auto amount = [mon = app.mon()](const QVariant& v) {
+        const std::optional<qint64> units = round_whole(v.toDouble());
+        return units && *units > 0 && dpo_monto_text(mon, *units).size() <= kMontoLength;
+    };
     l.ok = app.proc(QStringLiteral("dspdpo")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec([&](db::Reader& r) {
-        const QList<db::Field> columns{
-            {"fecmov", db::adDate}, {"codbco", db::adChar}, {"numero", db::adChar}, {"monto", db::adCurrency}};
+        const QList<db::Field> columns{db::placed({"fecmov", db::adDate}, deposit_date),
+                                       db::placed({"codbco", db::adChar}, deposit_bank),
+                                       db::placed({"numero", db::adChar}, deposit_number),
+                                       db::placed({"monto", db::adCurrency}, amount)};
         // A money column's fraction of a stored unit goes: the nearest whole count is kept
         // (the reader takes only amounts whose whole count fits 64 bits).
         for (const db::Row& row : r.rows(columns))
@@ -20,7 +69,7 @@ CdpList dspcdp(App& app, const QString& cod_ven)
 {
     CdpList l;
     l.ok = app.proc(QStringLiteral("dspcdp")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec([&](db::Reader& r) {
-        for (const db::Row& row : r.rows({{"codbco", db::adChar}, {"nombco", db::adVarChar}}))
+        for (const db::Row& row : r.rows({db::placed({"codbco", db::adChar}, account_code), {"nombco", db::adVarChar}}))
             l.rows << qMakePair(row.text("codbco"), row.text("nombco"));
     });
     return l;

@@ -10,14 +10,25 @@ struct DpoRow {
     QString numero;
     qint64 monto = 0;
 };
-// dspdpo: the outlet's deposits in the server's order.
+// The longest amount text the deposit dialog's amount field holds.
+constexpr int kMontoLength = 15;
+// The text of a deposit's amount as the list shows it and the dialog starts with.
+QString dpo_monto_text(const MonCtx& c, qint64 monto);
+
+// dspdpo: the outlet's deposits in the server's order. A deposit the list and its dialog
+// could not send back as it came makes the answer unreadable: a date outside the years
+// 1753 to 9999, an account code other than one to three characters or a number of more
+// than 10 (each once its fill goes), an amount of 0 or less or one whose text the
+// dialog's amount field does not hold.
 struct DpoList {
     bool ok = false;
     QList<DpoRow> rows;
 };
 DpoList dspdpo(App& app, const QString& cod_ven);
 
-// dspcdp: the outlet's bank accounts, code and name.
+// dspcdp: the outlet's bank accounts, code and name; a code the include could not send
+// back as it came (other than two or three characters once its fill goes) makes the
+// answer unreadable.
 struct CdpList {
     bool ok = false;
     QList<QPair<QString, QString>> rows;

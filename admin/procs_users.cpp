@@ -1,4 +1,35 @@
 #include "procs_users.h"
+#include "placed.h"
+
+namespace {
+
+// A user name the windows send back as they read it: the delete as listed, into a
+// parameter of 10 characters; the modify and the permissions trimmed, which names the same
+// user only when the name begins with no blank.
+bool user_name(const QVariant& v)
+{
+    const QString name = v.toString();
+    return name.size() <= 10 && !name.startsWith(u' ');
+}
+
+// A caja the modify sends back as it came: trimmed and filled with "0" to two characters,
+// which leaves only a caja of two characters, neither of them a blank, unchanged.
+bool caja(const QVariant& v)
+{
+    const QString c = v.toString();
+    return c.size() == 2 && c[0] != u' ' && c[1] != u' ';
+}
+
+// A menu code as the server keeps them: three ASCII digits. A code of another form (another
+// length, a sign, blanks, letters or digits of another script) could neither be told from
+// one of this program's codes nor stored back as it came.
+bool menu_code(const QVariant& v)
+{
+    const QString code = v.toString();
+    return code.size() == 3 && digits(code);
+}
+
+} // namespace
 
 UsrList dspusr(App& app, const QString& cod_ven, const QString& num_hdd)
 {
@@ -8,8 +39,8 @@ UsrList dspusr(App& app, const QString& cod_ven, const QString& num_hdd)
                .in(QStringLiteral("p2"), db::adChar, 10, num_hdd)
                .exec([&](db::Reader& r) {
                    // A user without a caja is never listed; a null name or password shows empty.
-                   const QList<db::Field> columns{db::nullable("iduser", db::adChar),
-                                                  db::nullable("logusr", db::adChar, QString()),
+                   const QList<db::Field> columns{db::placed(db::nullable("iduser", db::adChar), caja),
+                                                  db::placed(db::nullable("logusr", db::adChar, QString()), user_name),
                                                   db::nullable("pwdusr", db::adChar, QString())};
                    for (const db::Row& row : r.rows(columns))
                        l.rows << UsrRow{row.value("iduser"), row.text("logusr"), row.text("pwdusr")};
@@ -37,7 +68,7 @@ MapList getmap(App& app, const QString& logusr)
 {
     MapList l;
     l.ok = app.proc(QStringLiteral("getmap")).in(QStringLiteral("d1"), db::adChar, 10, logusr).exec([&](db::Reader& r) {
-        for (const db::Row& row : r.rows({{"codmnu", db::adChar}}))
+        for (const db::Row& row : r.rows({db::placed({"codmnu", db::adChar}, menu_code)}))
             l.codes << row.text("codmnu");
     });
     return l;

@@ -4,6 +4,9 @@
 
 // dspusr: the users of the outlet for this terminal, in the server's order. A caja that came
 // null is a null value (such a user is never listed); a null name or password reads as empty.
+// A name or a caja the windows could not send back as it came (a name of more than 10
+// characters or beginning with a blank, a caja of other than two characters or with a
+// blank) makes the answer unreadable.
 struct UsrRow {
     QVariant iduser;
     QString logusr;
@@ -25,7 +28,8 @@ struct UsrAnswer {
 UsrAnswer actusr(App& app, const QString& op, const QString& logusr, const QVariant& pwdusr,
                  const QVariant& cod_ven, const QVariant& caja, const QString& num_hdd);
 
-// getmap: the menu codes the user is denied, in the server's order.
+// getmap: the menu codes the user is denied, in the server's order; a code of another form
+// than three ASCII digits makes the answer unreadable.
 struct MapList {
     bool ok = false;
     QStringList codes;

@@ -94,10 +94,15 @@ const QList<Prepared>& prepared_cmds()
 
 } // namespace
 
-ParamRows getpaq(App& app, const QString& cod_ven)
+ParamRows getpaq(App& app, const QString& cod_ven, const ParamCheck& check)
 {
     ParamRows p;
-    p.ok = app.proc(QStringLiteral("getpaq")).in(QStringLiteral("x1"), db::adVarChar, 3, cod_ven).exec(param_rows(p));
+    const db::Reading rows = param_rows(p);
+    p.ok = app.proc(QStringLiteral("getpaq")).in(QStringLiteral("x1"), db::adVarChar, 3, cod_ven).exec([&](db::Reader& r) {
+        rows(r);
+        if (check && r.readable())
+            check(r, p);
+    });
     return p;
 }
 

@@ -13,8 +13,10 @@ struct ParamRows {
     bool ok = false;
     QList<QPair<QString, QString>> rows;
 };
-// On the shared command, the parameter named x1.
-ParamRows getpaq(App& app, const QString& cod_ven);
+// On the shared command, the parameter named x1. check, when given, looks at the rows read
+// and may refuse the answer through the reader (the parameters window's own knowledge).
+using ParamCheck = std::function<void(db::Reader&, const ParamRows&)>;
+ParamRows getpaq(App& app, const QString& cod_ven, const ParamCheck& check = {});
 // On a command prepared once with its one parameter (the sale window's cmd_getpaq, q1):
 // sets its value and runs it, leaving the parameter in place.
 ParamRows getpaq(App& app, db::Command& prepared, const QString& cod_ven);

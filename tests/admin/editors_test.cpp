@@ -23,7 +23,7 @@ TEST(EditDialogs, AceptarSendsOneCallClosesAndReloads)
     const QString cexists = "Caja ya existe." + no, dinc = "Datos incompletos." + no, dexists = "Registro ya existe." + no;
     const QString processed = "Registro ya procesado." + no;
     const QVariantList none, luis{"1", "LUIS", "PW", "001", "05", hdd};
-    const QVariantList row1{"2", "2024-05-03", "001", "002", "77", qint64(123000000)};  // saved as shown
+    const QVariantList row1{"2", "2024-05-03", "001", "002", "77", qint64(123456789)};  // saved as received
     const struct { bool users; const char* button; QStringList typed; QVariantList sent; QString box = {};
                    int answer = -1; int fails = 0; double mod = 1e8; const char* lose = nullptr; } cases[] = {
         {true, "b_incluir", {"luisa", "se cret", "7"}, {"1", "LUISA", "SE CRET", "001", "07", hdd}},

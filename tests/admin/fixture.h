@@ -24,6 +24,11 @@
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QVariant& v, std::ostream* os)
+{
+    *os << (v.isNull() ? "null" : v.typeName()) << ' ';
+    PrintTo(v.toString(), os);
+}
 
 inline const QString kLost = "No hay conexión con el servidor." + QString(10, ' ');
 
@@ -99,15 +104,16 @@ struct AdminShell {
         return caption;
     }
 
-    // A right click over the list, and the pop-up menu's item of that name chosen.
-    void popup_item(QTreeWidget* lista, const QString& name)
+    // A right click over the list (at a point of its rows), and the pop-up menu's item of
+    // that name chosen.
+    void popup_item(QTreeWidget* lista, const QString& name, QPoint at = QPoint(5, 5))
     {
         QTimer::singleShot(0, [name] {
             auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             m->close();
             m->findChild<QAction*>(name)->trigger();
         });
-        QTest::mouseClick(lista->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QTest::mouseClick(lista->viewport(), Qt::RightButton, {}, at);
     }
 
     // The saved settings "key=value", in the order written.

@@ -47,14 +47,14 @@ struct Params : AdminShell {
 // keys each field takes; Esc saves nothing.
 TEST(Parsys, OpensFromTheMenuWithTheServersParametersTheSettingsAndTheCashiersLocks)
 {
-    const struct { const char* caja; int ord_lot; const char *modv, *other; QStringList want; } cases[] = {
-        {"00", 1, "1", "1", {"NO", "ANIMALITOS", "NOMBRE", "NO", "SI", "DETALLADO", "NUMERO/NOMBRE"}},
-        {"00", -1, "5", "x", {"NO", "", "HORA", "NO", "NO", "NO IMPRIMIR", "SOLO NOMBRE"}},
-        {"01", 0, "2", "0", {"SI", "TRIPLE/TERMINAL", "HORA", "SI", "NO", "NO IMPRIMIR", "SOLO NUMERO"}},
+    const struct { const char* caja; int ord_lot; const char *modv, *other, *anut; QStringList want; } cases[] = {
+        {"00", 1, "1", "1", "1", {"NO", "ANIMALITOS", "NOMBRE", "NO", "SI", "DETALLADO", "NUMERO/NOMBRE"}},
+        {"00", -1, "5", "x", "1", {"NO", "", "HORA", "NO", "NO", "NO IMPRIMIR", "SOLO NOMBRE"}},
+        {"01", 0, "2", "0", "0", {"SI", "TRIPLE/TERMINAL", "HORA", "SI", "NO", "NO IMPRIMIR", "SOLO NUMERO"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.other);
-        Params s(c.caja, Rows(kRows) << QPair<QString, QString>{"ANUTIK_VEN", c.other});
+        Params s(c.caja, Rows(kRows) << QPair<QString, QString>{"ANUTIK_VEN", c.anut});
         auto& cfg = s.t->cfg_reg;
         s.t->ses_val.ord_lot = c.ord_lot;
         cfg.sys_mens = "  GRACIAS  ";
@@ -76,7 +76,7 @@ TEST(Parsys, OpensFromTheMenuWithTheServersParametersTheSettingsAndTheCashiersLo
         // Cancelled: nothing saved, but the limits keep the server's values (the last row wins).
         const auto& l = s.t->lim_vta;
         EXPECT_EQ(QStringList({l.dia_vence, l.jug_min, l.jug_miz, l.jug_mas, l.vta_max, s.t->ses_val.anu_ven}),
-                  QStringList({" 3 ", "100000000", "50000000", "150000000", "1000000000000", c.other}));
+                  QStringList({" 3 ", "100000000", "50000000", "150000000", "1000000000000", c.anut}));
         EXPECT_EQ(s.t.srv->procs(), QStringList({"getpaq"}));
         EXPECT_FALSE(s.t.reg->saved.size() || s.t->is_loaded("parsys"));
     }
@@ -101,7 +101,7 @@ TEST(Parsys, AmountListsOfferTheAmountsWithinTheServersBounds)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bounds[0].second.toStdString());
-        Params s("00", c.bounds, c.mod_sys, c.dec);
+        Params s("00", kRows.mid(0, 10) + c.bounds, c.mod_sys, c.dec);  // the values, then these bounds only
         const QList<QWidget*> boxes = Params::amounts(s.load());
         for (int i = 0; i < 8; ++i) {
             auto* b = static_cast<QComboBox*>(boxes[i]);
@@ -155,7 +155,7 @@ TEST(Parsys, UnchangedAmountsGoBackExactly)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
-        Rows rows;
+        Rows rows{{"TVENCE_TIK", "3"}, {"ANUTIK_VEN", "1"}};
         for (const auto& k : kSent.mid(1, 8))
             rows << QPair<QString, QString>{k, c.stored};
         Params s("00", rows, c.mod_sys, c.dec);

@@ -1,0 +1,40 @@
+#include "placed.h"
+
+#include <algorithm>
+
+QString unfilled(const QString& text)
+{
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1] == u' ')
+        --n;
+    return text.left(n);
+}
+
+bool letters_digits(const QString& text)
+{
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    });
+}
+
+bool digits(const QString& text)
+{
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool save_step(App& app, const std::function<bool()>& call)
+{
+    if (app.flg_nocox != 0) {
+        // While the connection counts as lost a call may still reach the server, but is
+        // never read as done: it is not made.
+        db::cox_lost(app.rule());
+        return false;
+    }
+    if (call())
+        return true;
+    // The rule has said so when it gave the connection up during the call; a call it
+    // refused before sending it (a value that does not fit its parameter) ends the same way.
+    if (app.flg_nocox == 0)
+        db::cox_lost(app.rule());
+    return false;
+}
