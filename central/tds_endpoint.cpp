@@ -699,10 +699,10 @@ struct Client {
     int fd = -1;
     std::atomic<bool> dropped{false};   // served no more; closed at once unless draining
     // Closed by drop_connections: its end of the connection is sent, and whatever it sends
-    // afterwards is read and thrown away until it closes too. Closing the socket instead
-    // would answer the client's next call with a reset, and whether the client then reads
-    // that reset or the end of the stream first is up to the kernel's timing: the failure
-    // it reports would vary from run to run.
+    // afterwards is read and thrown away until it closes too. Shutting the reading down as
+    // well, or closing the socket, would have the kernel answer the client's next call with
+    // a reset, and whether the client then reads that reset or the end of the stream first
+    // is up to timing: the failure it reports would vary from run to run.
     std::atomic<bool> draining{false};
     bool drained = false;    // the client closed its end, or its connection failed
     bool vanished = false;   // never answers again
