@@ -697,7 +697,14 @@ QByteArray prelogin_answer()
 
 struct Client {
     int fd = -1;
-    std::atomic<bool> dropped{false};
+    std::atomic<bool> dropped{false};   // served no more; closed at once unless draining
+    // Closed by drop_connections: its end of the connection is sent, and whatever it sends
+    // afterwards is read and thrown away until it closes too. Shutting the reading down as
+    // well, or closing the socket, would have the kernel answer the client's next call with
+    // a reset, and whether the client then reads that reset or the end of the stream first
+    // is up to timing: the failure it reports would vary from run to run.
+    std::atomic<bool> draining{false};
+    bool drained = false;    // the client closed its end, or its connection failed
     bool vanished = false;   // never answers again
     bool greeted = false;    // pre-login answered
     bool logged_in = false;
@@ -743,6 +750,7 @@ struct TdsEndpoint::Impl {
         }
     }
     bool receive(Client& c);
+    bool discard(Client& c);
     bool handle(Client& c);
     bool send(Client& c, const QByteArray& payload, QByteArray* wire = nullptr);
     bool login(Client& c);
@@ -775,7 +783,13 @@ void TdsEndpoint::Impl::run()
             break;
         for (size_t i = 0; i < clients.size(); ++i) {
             Client& c = *clients[i];
-            if (c.dropped || c.vanished || !(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR)))
+            if (c.vanished || !(fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR)))
+                continue;
+            if (c.draining) {
+                c.drained = c.drained || !discard(c);
+                continue;
+            }
+            if (c.dropped)
                 continue;
             if (!receive(c))
                 c.dropped = true;
@@ -808,7 +822,8 @@ void TdsEndpoint::Impl::close_clients(bool all)
 {
     std::lock_guard g(mutex);
     for (auto it = clients.begin(); it != clients.end();) {
-        if (all || (*it)->dropped) {
+        const Client& c = **it;
+        if (all || (c.dropped && (!c.draining || c.drained))) {
             ::close((*it)->fd);
             it = clients.erase(it);
         } else {
@@ -867,6 +882,15 @@ bool TdsEndpoint::Impl::receive(Client& c)
         }
     }
     return true;
+}
+
+bool TdsEndpoint::Impl::discard(Client& c)
+{
+    char buf[4096];
+    const ssize_t n = ::recv(c.fd, buf, sizeof buf, 0);
+    if (n < 0)
+        return errno == EINTR || errno == EAGAIN;
+    return n > 0;
 }
 
 bool TdsEndpoint::Impl::send(Client& c, const QByteArray& payload, QByteArray* wire_out)
@@ -1246,8 +1270,11 @@ void TdsEndpoint::drop_connections()
     {
         std::lock_guard g(d_->mutex);
         for (auto& c : d_->clients) {
+            if (c->dropped)
+                continue;  // closing already
+            c->draining = true;  // before dropped: the serving thread never closes it outright
             c->dropped = true;
-            ::shutdown(c->fd, SHUT_RDWR);
+            ::shutdown(c->fd, SHUT_WR);
         }
     }
     d_->poke();

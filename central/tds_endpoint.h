@@ -32,7 +32,8 @@ public:
     QString host() const;
     int port() const;
 
-    // Closes every client connection at once: each client's next call fails.
+    // Closes every client connection at once: each client's next call fails, always by
+    // finding the end of the connection (never a reset) where its answer should be.
     void drop_connections();
     // Client connections open now.
     int connections() const;

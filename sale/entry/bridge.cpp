@@ -155,6 +155,10 @@ void EntryBridge::focus_out(QWidget* ctl, Qt::FocusReason why)
 {
     if (owner_ != ctl || why == Qt::ActiveWindowFocusReason || why == Qt::PopupFocusReason)
         return;
+    // A field's list, once it pops up, takes the focus itself (the focus widget is already
+    // the list here): the field is not left either.
+    if (const auto part = parts_.find(QApplication::focusWidget()); part != parts_.end() && part->second == ctl)
+        return;
     owner_ = nullptr;
     if (const auto& lost = ctls_[ctl].lost_focus)
         lost();

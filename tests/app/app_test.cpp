@@ -120,7 +120,7 @@ TEST(KeyFilter, AFilteredFieldTakesTextOnlyFromTypedKeysWhateverWayItComes)
     const QHash<QString, QString> open = {{"Ctrl+V", "7x12ab3.45x"},       {"Shift+Insert", "7x12ab3.45x"},
                                           {"middle button", "7x"},         {"context menu", "7x12ab3.45x"},
                                           {"drag and drop", "7x12ab3.45x"}, {"undo", ""},
-                                          {"input method", "7x12ab3.45x"}};
+                                          {"input method", "7x12ab3.45x"}, {"input method deleting", "7"}};
     std::vector<untyped::Way> ways{{"typed keys", [](QWidget* f, const QString& t) { QTest::keyClicks(f, t); }}};
     ways.insert(ways.end(), untyped::ways().begin(), untyped::ways().end());
     for (const bool combo : {false, true})

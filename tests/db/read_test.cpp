@@ -53,6 +53,7 @@ TEST(Read, ValuesConvertExactlyOrTheAnswerIsUnreadable)
         // Texts as they came, blanks kept; a whole number as its digits; nothing else.
         {adChar, "ab  ", "'ab  '"}, {adVarChar, wide, typed(wide)}, {adVarChar, i64(42), "'42'"},
         {adVarChar, 2.5, "unreadable"}, {adVarChar, QDate(2024, 1, 2), "unreadable"},
+        {adVarChar, 12.0, "unreadable"}, {adChar, QVariant(12.0f), "unreadable"},
         // Null: unreadable unless it may be, then what it reads as (absent: null).
         {adBigInt, QVariant(), "unreadable"}, {adVarChar, QVariant(), "unreadable"},
         {adBigInt, QVariant(), "qlonglong 0", i64(0)}, {adVarChar, QVariant(), "''", QString()},

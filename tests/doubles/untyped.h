@@ -1,6 +1,6 @@
 #pragma once
-// Every way a user puts text into an entry field (a line edit or an editable combo box)
-// other than typing it, done as the user does it on X11: the key events carry the
+// Every way a user puts text into an entry field (a line edit or an editable combo box),
+// or takes it out, other than typing, done as the user does it on X11: the key events carry the
 // characters the platform gives them (Ctrl+V types "\x16"), the mouse lands on the edit
 // field at the end of its text, a context menu that pops up is answered with its "Paste".
 #include <QApplication>
@@ -91,6 +91,13 @@ inline const std::vector<Way>& ways()
          [](QWidget* f, const QString& t) {
              QInputMethodEvent im;
              im.setCommitString(t);
+             QApplication::sendEvent(f, &im);
+         }},
+        // Nothing committed, the character before the caret replaced: it is taken away.
+        {"input method deleting",
+         [](QWidget* f, const QString&) {
+             QInputMethodEvent im;
+             im.setCommitString(QString(), -1, 1);
              QApplication::sendEvent(f, &im);
          }},
     };

@@ -47,8 +47,9 @@ TEST(AnimalDialogs, Plays)
         const char* name;
         const char* dialog;
         int cod_rul;
-        QString min, max;
+        QString min, max;  // the animal plays' limits
         QStringList steps;
+        QString num_min = units(1), num_max = units(1000);  // the number plays'
     } cases[] = {
         {"single: three animals ticked by keys, the amount typed on the list", "simbol", 1, units(1), units(500),
          {"7", downs(4) + " ", downs(6) + " ", downs(17) + " ", "1500", "<bs>", "<enter>"}},
@@ -58,6 +59,11 @@ TEST(AnimalDialogs, Plays)
         {"single: unticked with Space, then Esc", "simbol", 1, units(1), units(500),
          {" ", "<up>", " ", "5", "<@tx_mont>", "5", "<enter>", "<esc>"}},
         {"single: cod_rul 0", "simbol", 0, units(1), units(500), {"5", "<@tx_mont>", "5", "<enter>", "<esc>"}},
+        // Amounts the number plays' limits allow, outside the animal plays' own.
+        {"single: between the number plays' minimum and its own, refused", "simbol", 1, units(5), units(500),
+         {" ", "3", "<enter>", "<enter>"}, units(1), units(1000)},
+        {"single: in decimals, between its own maximum and the number plays', refused", "simbol", 1, units(0.5),
+         units(5.5), {" ", "<@tx_mont>", "5.9", "<enter>", "<enter>"}, units(1), units(1000)},
         {"pair: two plays at one amount, then Esc", "simbold", 1, units(1), units(500),
          {downs(6), "<@lt_simbol2>", downs(24), "<@tx_mont>", "5", "<enter>", "<enter>", "<esc>"}},
         {"pair: the mouse, the same animal, the amount sent is the amount shown", "simbold", 1, units(10), units(500),
@@ -84,6 +90,7 @@ TEST(AnimalDialogs, Plays)
         SCOPED_TRACE(c.name);
         SaleRig r;
         r.model().set_param("JUGADA_MIS", c.min), r.model().set_param("JUGADA_MAS", c.max);
+        r.model().set_param("JUGADA_MIN", c.num_min), r.model().set_param("JUGADA_MAX", c.num_max);
         ASSERT_TRUE(r.open());
         ani_table(r.t->vocab);
         r.report();

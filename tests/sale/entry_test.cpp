@@ -2,16 +2,27 @@
 // and its focus handlers, what the lists hand over to it, the play-type letters and the
 // lottery list's modes (a transcript), the lottery ticks, the amount field and its limits,
 // the code pick list.
+#include "tests/doubles/untyped.h"
 #include "tests/sale/sale_fixture.h"
 
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QStyleOptionComboBox>
 #include <QWheelEvent>
 #include <random>
 
 namespace {
 
 const QString kNoValido = "Número no es válido." + blanks(10);
+
+// Where a click on an editable field's arrow lands.
+QPoint arrow_of(QComboBox* box)
+{
+    QStyleOptionComboBox opt;
+    opt.initFrom(box);
+    opt.editable = true;
+    return box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, box).center();
+}
 
 // Keys typed into the number field after ticking one lottery (by its code), the focus
 // given to other controls among them: the text, whether it is all selected (else the caret
@@ -184,6 +195,84 @@ TEST(Entry, KeyStorm)
     r.w->tx_nume->setFocus();
     const QList<int> ticks = r.ticked(r.w->lt_tipo);
     EXPECT_EQ(std::count_if(ticks.begin(), ticks.end(), [](int i) { return i <= 9; }), 1);
+}
+
+// The amount's own list opening and closing takes the focus away and gives it back: that is
+// no leaving and no entering of the field, so a typed amount is neither brought within the
+// limits nor selected, by Space and Esc or by the mouse on its arrow.
+TEST(Entry, TheAmountsListIsNoLeavingOfTheField)
+{
+    for (const bool mouse : {false, true}) {
+        SCOPED_TRACE(mouse ? "mouse" : "keys");
+        SaleRig r;
+        r.model().set_param("JUGADA_MIN", "200000000");  // 2: the 1 typed is below it
+        ASSERT_TRUE(r.open());
+        r.tick("001");
+        r.enter("1<@tx_mont>1");
+        QComboBox* box = r.w->tx_mont;
+        ASSERT_EQ(box->currentText(), "1");
+        if (mouse)
+            QTest::mouseClick(box, Qt::LeftButton, {}, arrow_of(box));
+        else
+            type_keys(" ");
+        ASSERT_TRUE(EntryBridge::dropped(box));
+        EXPECT_EQ(box->currentText() + "|" + box->lineEdit()->selectedText(), "1|");
+        type_keys("<esc>");
+        EXPECT_FALSE(EntryBridge::dropped(box));
+        EXPECT_EQ(box->currentText() + "|" + box->lineEdit()->selectedText(), "1|");
+        EXPECT_EQ(r.focus(), "tx_mont");
+        type_keys("5");  // typed on at the end of the amount
+        EXPECT_EQ(box->currentText(), "15");
+    }
+}
+
+// Text that does not come by a typed key reaches none of the sale window's handlers: a
+// paste or undo key in either entry field is no KeyDown, and a middle click on the number
+// field's arrow opens no list (a left click does). The fields keep their text.
+TEST(Entry, UntypedTextReachesNoHandler)
+{
+    SaleRig r;
+    ASSERT_TRUE(r.open());
+    r.tick("008");  // symbol codes: the number field's DropDown opens the pick list
+    r.enter("05");
+    r.w->tx_mont->setEditText("7");
+    auto* bridge = r.w->findChild<EntryBridge*>();
+    ASSERT_TRUE(bridge);
+    QStringList ran;  // the handlers that ran, each still doing its own work
+    for (QComboBox* field : {r.w->tx_nume, r.w->tx_mont}) {
+        CtlEvents& ev = bridge->attach(field);
+        const QString name = field->objectName();
+        ev.key_down = [&ran, name, down = ev.key_down](int k, int s) {
+            ran << QString("%1 KeyDown %2 %3").arg(name).arg(k).arg(s);
+            return down(k, s);
+        };
+        if (ev.drop_down)
+            ev.drop_down = [&ran, name, drop = ev.drop_down] {
+                ran << name + " DropDown";
+                drop();
+            };
+    }
+    std::vector<untyped::Way> ways = untyped::ways();
+    ways.push_back({"middle button on the arrow", [](QWidget* f, const QString&) {
+                        auto* box = qobject_cast<QComboBox*>(f);
+                        QTest::mouseClick(box, Qt::MiddleButton, {}, arrow_of(box));
+                    }});
+    for (QComboBox* field : {r.w->tx_nume, r.w->tx_mont})
+        for (const auto& way : ways) {
+            SCOPED_TRACE(field->objectName().toStdString() + ", " + way.name);
+            field->setFocus();
+            const QString before = field->currentText();
+            way.put(field, "1234567");
+            EXPECT_EQ(field->currentText(), before);
+            EXPECT_EQ(ran, QStringList());
+            EXPECT_FALSE(r.w->lx_nume->isVisible());
+            EXPECT_FALSE(EntryBridge::dropped(field));
+            ran.clear();
+        }
+    r.w->tx_nume->setFocus();
+    QTest::mouseClick(r.w->tx_nume, Qt::LeftButton, {}, arrow_of(r.w->tx_nume));
+    EXPECT_EQ(ran, QStringList("tx_nume DropDown"));
+    EXPECT_TRUE(r.w->lx_nume->isVisible());
 }
 
 // Ticks ("+code", "-code") of the lottery list, with the number "12" and the amount "5"
