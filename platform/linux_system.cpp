@@ -9,7 +9,6 @@
 #include <QStandardPaths>
 #include <QUuid>
 #include <cstdio>
-#include <iostream>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -106,8 +105,8 @@ public:
 
     void end_program(int code) override
     {
-        std::cout.flush();
-        std::cerr.flush();
+        // The standard streams write through to C's (synchronised, their default): flushing
+        // C's streams sends everything.
         std::fflush(nullptr);
         ::_exit(code);
     }

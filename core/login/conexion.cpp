@@ -16,9 +16,11 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyleFactory>
 #include <QTimer>
 
 namespace {
@@ -26,6 +28,23 @@ namespace {
 QString blanks(int n) { return QString(n, ' '); }
 
 constexpr int kDtbsLength = 15;  // the size of the database code getcox takes
+
+// A password field's style: the one the field had, but an asterisk stands for each typed
+// character. (A style sheet would do the same at a higher price, paid before the login
+// window is first shown.)
+class AsteriskStyle : public QProxyStyle {
+public:
+    explicit AsteriskStyle(QWidget* field) : QProxyStyle(QStyleFactory::create(field->style()->name()))
+    {
+        setParent(field);
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* ret) const override
+    {
+        return hint == SH_LineEdit_PasswordCharacter ? '*' : QProxyStyle::styleHint(hint, option, widget, ret);
+    }
+};
 
 } // namespace
 
@@ -60,7 +79,7 @@ conexion::conexion(App& app, QWidget* parent) : QDialog(parent), app_(app)
     tx_clav->setGeometry(tw_rect(1300, 900, 2500, 315));
     tx_clav->setMaxLength(10);
     tx_clav->setEchoMode(QLineEdit::Password);
-    tx_clav->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    tx_clav->setStyle(new AsteriskStyle(tx_clav));
 
     tx_dtbs = new QComboBox(this);
     tx_dtbs->setObjectName("tx_dtbs");

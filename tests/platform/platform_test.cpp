@@ -1,5 +1,5 @@
-// The platform services on Linux: message boxes and the pointer on real Qt widgets, the text
-// print job, the INI settings, files, programs and identities. What each message box showed
+// The platform services on Linux: message boxes and the pointer on real Qt widgets, the
+// printing module and its text print job, the INI settings, files, programs and identities. What each message box showed
 // and answered is a golden transcript (tests/golden/platform/dialogs.txt).
 #include "platform/linux.h"
 #include "platform/text_job.h"
@@ -88,7 +88,7 @@ TEST(PlatformDialogs, PointerIsOneStateNotAStack)
 // ended page leaves no blank one.
 TEST(PlatformPrinters, JobsOnlyOnInstalledPrintersAndTheirPages)
 {
-    auto printers = plat::make_printers();
+    auto printers = plat::make_printers(TOVAREN_PRINT_MODULE);
     const int n = int(printers->names().size());  // with none installed, start(0) is refused too
     for (int index : {-1, n, n + 3})
         EXPECT_EQ(printers->start(index), nullptr) << index;
@@ -116,6 +116,37 @@ TEST(PlatformPrinters, JobsOnlyOnInstalledPrintersAndTheirPages)
         const int pages = int(pdf.count(QRegularExpression("/Type\\s*/Page[^s]")));
         EXPECT_TRUE(c.pages > 0 ? pages == c.pages : pages > 1) << pages;
     }
+}
+
+// The printing module loads from the path given; where it cannot be loaded there are no
+// printers and no job starts, and the reason is reported once, however often printing is
+// tried.
+TEST(PlatformPrinters, ModuleLoadsOrTheReasonIsReportedOnce)
+{
+    static QStringList logged;
+    const auto previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) { logged << m; });
+    const struct { QString module; const char* reason; } cases[] = {
+        {TOVAREN_PRINT_MODULE, nullptr},
+        {"/nonexistent/libtovaren_print.so", "/nonexistent/libtovaren_print.so"},
+        {"libm.so.6", "tovaren_print_printers is missing"},  // a library, but not the module
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.module.toStdString());
+        logged.clear();
+        auto printers = plat::make_printers(c.module);
+        for (int i = 0; i < 2; ++i) {
+            const QStringList names = printers->names();
+            if (c.reason) {
+                EXPECT_TRUE(names.isEmpty());
+                EXPECT_EQ(printers->start(0), nullptr);
+            }
+        }
+        EXPECT_EQ(logged.size(), c.reason ? 1 : 0) << logged.join('|').toStdString();
+        if (c.reason) {
+            EXPECT_TRUE(logged.value(0).contains(c.reason)) << logged.join('|').toStdString();
+        }
+    }
+    qInstallMessageHandler(previous);
 }
 
 QString ini_path(const QString& app)
