@@ -202,7 +202,7 @@ void movtik_plays::send_play(const QString& lots)
         t.tip_jug = QStringLiteral("N");
     };
     const PlayAnswer a =
-        protkx(app_, {t.numtik(), lots, t.lin_tip, t.lin_num, amount(asked), 0, t.can_jug, val_fijo}, true, t.lot_codes());
+        protkx(app_, {t.numtik(), lots, t.lin_tip, t.lin_num, amount(asked), 0, t.can_jug, val_fijo}, true);
     if (!a.ok)
         return done();
     app_.dlg.set_pointer(plat::ptr_hourglass);
@@ -249,7 +249,7 @@ void movtik_plays::send_play(const QString& lots)
                      plat::mb_question + plat::mb_okcancel) != plat::ans_ok)
             continue;
         const PlayAnswer c =
-            protkx(app_, {t.numtik(), t.lin_codint, row.tipo, num, amount(asked), 1, t.can_jug, val_fijo}, true, t.lot_codes());
+            protkx(app_, {t.numtik(), t.lin_codint, row.tipo, num, amount(asked), 1, t.can_jug, val_fijo}, true);
         if (!c.ok)
             return done();
         app_.dlg.set_pointer(plat::ptr_hourglass);
@@ -324,6 +324,17 @@ void movtik_plays::add_lin()
     }
     ++t.can_jug;
     list_end();
+}
+
+void movtik_plays::skip_lin()
+{
+    auto& t = tik_cur;
+    JugTik rec = stage_record(t);
+    rec.monto = 0;
+    rec.stajug = QStringLiteral("E");
+    t.jug_tik.resize(t.can_jug);
+    t.jug_tik.append(rec);
+    ++t.can_jug;
 }
 
 int movtik_plays::line_play(const QListWidgetItem* line)
@@ -448,6 +459,17 @@ void movtik_plays::served_lines(const PlayAnswer& a, bool by_row)
             }
             if (t.lin_sim > 0)
                 t.lin_num = zero_form(app_.tab_sim, t.lin_sim, t.lin_num);
+            // A repeated or copied play on a lottery the window does not hold gives no line,
+            // and the run tells that nothing was added unless a later row adds one. The
+            // server has registered it all the same: its index is taken by a record that
+            // stands removed, so that the plays after it keep the indexes the server knows
+            // them by.
+            if (idx_lot(row.codlot) < 0) {
+                t.lin_mon = QStringLiteral("0");
+                skip_lin();
+                added = false;
+                continue;
+            }
         } else {
             t.lin_tip = QStringLiteral("N");
         }
@@ -468,7 +490,7 @@ void movtik_plays::add_ter()
 {
     auto& t = tik_cur;
     app_.dlg.set_pointer(plat::ptr_hourglass);
-    served_lines(tertix(app_, t.numtik(), amount(app_.dlg_datos.dlg_mon), t.can_jug, t.lot_codes()), false);
+    served_lines(tertix(app_, t.numtik(), amount(app_.dlg_datos.dlg_mon), t.can_jug), false);
 }
 
 void movtik_plays::add_rep()
@@ -483,8 +505,7 @@ void movtik_plays::add_rep()
     const int index = line_play(lt_nume->item(lt_nume->count() - 1));
     lt_nume->setCurrentRow(-1);
     lt_nume->clearSelection();
-    served_lines(reptix(app_, t.numtik(), index, lots, amount(d.dlg_mon), t.can_jug, app_.ses_val.val_fijo, t.lot_codes()),
-                 true);
+    served_lines(reptix(app_, t.numtik(), index, lots, amount(d.dlg_mon), t.can_jug, app_.ses_val.val_fijo), true);
 }
 
 void movtik_plays::add_dup()
@@ -493,7 +514,7 @@ void movtik_plays::add_dup()
     const auto& d = app_.dlg_datos;
     app_.dlg.set_pointer(plat::ptr_hourglass);
     served_lines(duptix(app_, trim_blanks(d.dlg_res).toLongLong(), t.numtik(), amount(d.dlg_mon), d.dlg_lot, d.dlg_lots,
-                        t.can_jug, app_.ses_val.val_fijo, t.lot_codes()),
+                        t.can_jug, app_.ses_val.val_fijo),
                  true);
 }
 
@@ -504,7 +525,7 @@ bool movtik_plays::dialog_request(const QString& lots, const QString& numero)
     auto& t = tik_cur;
     const PlayAnswer a = protkx(app_, {t.numtik(), lots, QStringLiteral("N"), numero, amount(app_.dlg_datos.dlg_mon), 0,
                                        t.can_jug, app_.ses_val.val_fijo},
-                                false, t.lot_codes());
+                                false);
     if (!a.ok)
         return false;
     app_.dlg.set_pointer(plat::ptr_hourglass);

@@ -53,6 +53,9 @@ private:
     bool dialog_request(const QString& lots, const QString& numero);
     void show_markers(bool closed, bool limit);
     void add_line(const JugTik& rec, int index);
+    // Takes the next index for the staged play with a record that stands removed: no line,
+    // nothing to the total.
+    void skip_lin();
     void set_total();
     void list_end();
 

@@ -14,12 +14,13 @@ bool line_kind(const QString& tipo)
 }
 
 // The rows of a play answer. A marker row (codlot "***") carries its reason in numero and
-// may leave the rest null; every other row is a line of one of the ticket's lotteries and
-// carries its amount, and its kind where the answer has kinds (terminals come without: they
-// are numbers). A line the ticket could not hold is never shown: the answer is refused.
-db::Reading play_rows(PlayAnswer& a, const QStringList& lots, bool with_numago, bool with_tipo = true)
+// may leave the rest null; every other row is a line and carries its amount, and its kind
+// where the answer has kinds (terminals come without: they are numbers). A line of a kind
+// no line can be is never shown: the answer is refused. A line's lottery may be one the
+// window does not hold: what that means is the play procedure's to say.
+db::Reading play_rows(PlayAnswer& a, bool with_numago, bool with_tipo = true)
 {
-    return [&rows = a.rows, &lots, with_numago, with_tipo](db::Reader& r) {
+    return [&rows = a.rows, with_numago, with_tipo](db::Reader& r) {
         QList<db::Field> columns{{"codlot", adChar}, {"numero", adChar}, db::nullable("monto", db::adCurrency)};
         if (with_tipo)
             columns << db::nullable("tipo", adChar);
@@ -33,8 +34,6 @@ db::Reading play_rows(PlayAnswer& a, const QStringList& lots, bool with_numago, 
             if (j.codlot != QLatin1String("***")) {
                 if (!((!with_tipo || row.has("tipo")) && row.has("monto")))
                     r.refuse(QStringLiteral("a play line without its kind or amount"));
-                else if (!lots.contains(j.codlot))
-                    r.refuse(QStringLiteral("a play line of a lottery the ticket has not: ") + j.codlot.left(40));
                 else if (with_tipo && !line_kind(j.tipo))
                     r.refuse(QStringLiteral("a play line of no kind a line can be: ") + j.tipo.left(40));
             }
@@ -45,7 +44,7 @@ db::Reading play_rows(PlayAnswer& a, const QStringList& lots, bool with_numago, 
 
 } // namespace
 
-PlayAnswer protkx(App& app, const PlayReq& q, bool prepared, const QStringList& lots)
+PlayAnswer protkx(App& app, const PlayReq& q, bool prepared)
 {
     const QVariantList values = {q.numtik, q.lots, q.tipo, q.numero, q.monto, q.confirm, q.can_jug, q.val_fijo};
     PlayAnswer a;
@@ -53,7 +52,7 @@ PlayAnswer protkx(App& app, const PlayReq& q, bool prepared, const QStringList& 
         db::Command& cmd = app.cmd_protkx;
         for (int i = 0; i < values.size(); ++i)
             cmd.set_value(QStringLiteral("x%1").arg(i + 1), values[i]);
-        a.ok = db::run_prepared(app.rule(), cmd, play_rows(a, lots, true));
+        a.ok = db::run_prepared(app.rule(), cmd, play_rows(a, true));
         return a;
     }
     a.ok = app.proc(QStringLiteral("protkx"))
@@ -65,23 +64,23 @@ PlayAnswer protkx(App& app, const PlayReq& q, bool prepared, const QStringList& 
                .in("d6", adInteger, 0, values[5])
                .in("d7", adBigInt, 0, values[6])
                .in("d8", adBigInt, 0, values[7])
-               .exec(play_rows(a, lots, true));
+               .exec(play_rows(a, true));
     return a;
 }
 
-PlayAnswer tertix(App& app, qint64 numtik, double monto, qint64 can_jug, const QStringList& lots)
+PlayAnswer tertix(App& app, qint64 numtik, double monto, qint64 can_jug)
 {
     PlayAnswer a;
     a.ok = app.proc(QStringLiteral("tertix"))
                .in("d1", adBigInt, 0, numtik)
                .in("d2", adBigInt, 0, monto)
                .in("d3", adBigInt, 0, can_jug)
-               .exec(play_rows(a, lots, false, false));
+               .exec(play_rows(a, false, false));
     return a;
 }
 
 PlayAnswer reptix(App& app, qint64 numtik, qint64 index, const QString& codes, double monto, qint64 can_jug,
-                  int val_fijo, const QStringList& lots)
+                  int val_fijo)
 {
     PlayAnswer a;
     a.ok = app.proc(QStringLiteral("reptix"))
@@ -91,12 +90,12 @@ PlayAnswer reptix(App& app, qint64 numtik, qint64 index, const QString& codes, d
                .in("d4", adBigInt, 0, monto)
                .in("d5", adBigInt, 0, can_jug)
                .in("d6", adBigInt, 0, val_fijo)
-               .exec(play_rows(a, lots, false));
+               .exec(play_rows(a, false));
     return a;
 }
 
 PlayAnswer duptix(App& app, qint64 source, qint64 numtik, double monto, const QString& lot, const QString& codes,
-                  qint64 can_jug, int val_fijo, const QStringList& lots)
+                  qint64 can_jug, int val_fijo)
 {
     PlayAnswer a;
     a.ok = app.proc(QStringLiteral("duptix"))
@@ -107,7 +106,7 @@ PlayAnswer duptix(App& app, qint64 source, qint64 numtik, double monto, const QS
                .in("d5", adVarChar, 255, codes)
                .in("d6", adBigInt, 0, can_jug)
                .in("d7", adBigInt, 0, val_fijo)
-               .exec(play_rows(a, lots, false));
+               .exec(play_rows(a, false));
     return a;
 }
 

@@ -32,19 +32,18 @@ struct PlayReq {
     qint64 can_jug = 0;
     int val_fijo = 1;
 };
-// Every play function is given lots, the codlot of each lottery of the ticket: an answer
-// with a line of another lottery, or of a kind no line can be, is refused.
-PlayAnswer protkx(App& app, const PlayReq& req, bool prepared, const QStringList& lots);
+// An answer with a line of a kind no line can be is refused, by every play function.
+PlayAnswer protkx(App& app, const PlayReq& req, bool prepared);
 
 // tertix: the terminals of the ticket's plays, at an amount.
-PlayAnswer tertix(App& app, qint64 numtik, double monto, qint64 can_jug, const QStringList& lots);
+PlayAnswer tertix(App& app, qint64 numtik, double monto, qint64 can_jug);
 // reptix: the ticket's plays up to a play index, again on the lotteries listed in codes.
 PlayAnswer reptix(App& app, qint64 numtik, qint64 index, const QString& codes, double monto, qint64 can_jug,
-                  int val_fijo, const QStringList& lots);
+                  int val_fijo);
 // duptix: the plays of an earlier ticket (of one lottery, or every one when lot is " ")
 // on the lotteries listed in codes.
 PlayAnswer duptix(App& app, qint64 source, qint64 numtik, double monto, const QString& lot, const QString& codes,
-                  qint64 can_jug, int val_fijo, const QStringList& lots);
+                  qint64 can_jug, int val_fijo);
 
 // delnux: takes the play of that index off the ticket. True when the call was made.
 bool delnux(App& app, qint64 numtik, qint64 index);

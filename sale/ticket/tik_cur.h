@@ -81,14 +81,6 @@ struct TikCur {
 
     // The numeric value of num_tik (0 when no ticket is open).
     qint64 numtik() const { return num_tik.toLongLong(); }
-    // The codlot of each of the ticket's lotteries: the lotteries its play answers may name.
-    QStringList lot_codes() const
-    {
-        QStringList codes;
-        for (const RegLot& lot : tab_lot)
-            codes << lot.codlot;
-        return codes;
-    }
     // Whether num_tik names the ticket valtkx committed last: sold, perhaps printed, it is
     // never deleted or annulled from the sale window, whatever path leads there.
     bool committed() const { return num_val != 0 && numtik() == num_val; }

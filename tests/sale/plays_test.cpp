@@ -75,7 +75,8 @@ TEST(Plays, Procesar)
         {"no rows", "001", "123<enter>10<enter>", answer({}), true},
         {"markers after a line", "001 002 003", "123<enter>10<enter>",
          answer({{"TCA", "123", "N", 10, ""}, {"***", "123", "", 0, ""}, {"***", "******", "", 0, ""}}), true},
-        // A line the ticket cannot hold refuses the answer: nothing is shown or counted.
+        // A line of a lottery the ticket does not hold shows without its name, and counts;
+        // one of a kind no line can be refuses the answer: nothing is shown or counted.
         {"a lottery the ticket does not hold", "001", "123<enter>10<enter>",
          answer({{"XYZ", "123", "N", 10, ""}, {"XYZ", "12", "S", 0, "512:0%"}}), true},
         {"a lottery code with a blank more", "001", "123<enter>10<enter>", answer({{"TCA ", "123", "N", 10, ""}}), true},
@@ -136,8 +137,8 @@ TEST(Plays, DialogProcedures)
         {"terminals", {triple}, with([](DlgDatos& d) { d.dlg_mon = "0"; }, &movtik_plays::add_ter), "tertix"},
         {"repeat", {triple}, with([](DlgDatos& d) { d.dlg_lotsel = {"002", " 003 "}, d.dlg_mon = "500000000"; }, &movtik_plays::add_rep),
          "reptix"},
-        // A row of a lottery the window does not hold is no line it can show: the answer is
-        // refused as one that cannot be read, and nothing of it is shown or counted.
+        // A repeated play on a lottery the window does not hold gives no line, and as the last
+        // row it tells that nothing was added.
         {"repeat onto a lottery the window does not hold", {triple, [](SaleRig& r) { r.tik().tab_lot[11].codlot = "?"; }},
          with([](DlgDatos& d) { d.dlg_lotsel = {"003"}, d.dlg_mon = "0"; }, &movtik_plays::add_rep), "reptix", false},
         {"repeated cacho keeps its kind", {signs("005", "25", "A", true)},
@@ -189,6 +190,63 @@ TEST(Plays, DialogProcedures)
         }
     }
     SaleRig::expect_transcript(transcript, "dialog_procedures.txt");
+}
+
+// A lottery the server comes to name by a code the window does not hold (it renamed the
+// lottery after the window read its catalogue), met by the cashier's keys. A line of a play
+// typed or of the terminals shows without the lottery's name and counts. A repeated or
+// copied play on it gives no line, tells that nothing was added when it comes last, and
+// keeps its index, so that the line deleted after it takes its own play off the server.
+// Imprimir then sends the total shown.
+TEST(Plays, ALotteryTheWindowDoesNotHold)
+{
+    const auto renamed = [](const char* codint) {
+        return [codint](SaleRig& r) {
+            for (central::Lottery& lot : r.model().lotteries)
+                if (lot.codint == QLatin1String(codint))
+                    lot.codlot = "NEW";
+        };
+    };
+    const Step triple = typed("001", "123<enter>10<enter>");
+    // The repeat dialog ticks TRIPLE CARACAS, TRIPLE ZULIA and TRIPLE TACHIRA (001, 002, 003).
+    const char* three = "<down><down><down> <down><down> <down><down><down><down> <enter>";
+    // A ticket sold with plays on 001 and 002, copied onto 002 and 003.
+    const Step sold = [](SaleRig& r) {
+        typed("001 002", "123<enter>10<enter>")(r);
+        typed("001", "45<enter>5<enter>")(r);
+        r.press_imprimir();
+    };
+    const struct {
+        const char* name;
+        QList<Step> before;
+        const char *dialog, *keys;
+        bool agrees;  // the double's ticket holds the client's plays
+    } cases[] = {
+        {"a play typed", {renamed("001")}, "", "<@lt_lote>123<enter>10<enter>", true},
+        {"terminals", {renamed("001"), triple}, "5<enter>", "<@tx_nume>t", true},
+        {"repeated, the lottery in the middle, then the last line deleted", {triple, renamed("002")}, three,
+         "<@tx_nume>r<@lt_nume><del>", false},
+        {"repeated, the lottery last", {triple, renamed("003")}, three, "<@tx_nume>r", false},
+        {"copied", {sold, renamed("003")},
+         "76<enter><tab><tab><down><down><down> <down><down> <tab><down>5<enter>", "<@tx_nume>d", false},
+    };
+    QStringList transcript;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaleRig r;
+        ASSERT_TRUE(r.open());
+        r.lots("001 002");
+        for (const Step& step : c.before)
+            step(r);
+        r.report();
+        r.dialog_keys = c.dialog;
+        type_keys(c.keys);
+        transcript << QString("== ") + c.name << r.report(c.agrees);
+        type_keys("<esc>");
+        r.settle();
+        transcript << r.report(false);
+    }
+    SaleRig::expect_transcript(transcript, "lottery_not_held.txt");
 }
 
 // A ticket with plays typed, terminals, repeated and sign plays, a deleted line and a
