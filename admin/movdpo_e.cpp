@@ -215,7 +215,8 @@ void movdpo_e::b_aceptar_Click()
         app_.msg(QStringLiteral("Monto no es válido.") + QString(10, ' '), plat::mb_exclamation);
         return;
     }
-    const QString fecha = tx_fech->date().toString(QStringLiteral("yyyy-MM-dd"));
+    const QDate date = deposit_ ? dpo_date(deposit_->fecmov) : tx_fech->date();
+    const QString fecha = date.toString(QStringLiteral("yyyy-MM-dd"));
     const DpoAnswer a = deposit_ ? actdpo(app_, QStringLiteral("2"), fecha, app_.ses_val.cod_ven,
                                           unfilled(deposit_->codbco), unfilled(deposit_->numero), monto)
                                  : actdpo(app_, incluir_ ? QStringLiteral("1") : QStringLiteral("2"), fecha,

@@ -129,14 +129,14 @@ parsys::parsys(App& app, QWidget* parent) : QDialog(parent), app_(app)
     b_cancelar->setAutoDefault(false);
 
     amounts_ = {{
-        {tx_jmin, &LimVta::jug_min, "JUGMIN_SYS", sub_unit_plays, {}, {}},
-        {tx_jmiz, &LimVta::jug_miz, "JUGMIN_SYS", sub_unit_plays, {}, {}},
-        {tx_jmis, &LimVta::jug_mis, "JUGMIN_SYS", sub_unit_plays, {}, {}},
-        {tx_jmax, &LimVta::jug_max, "JUGMAX_SYS", {}, {}, {}},
-        {tx_jmaz, &LimVta::jug_maz, "JUGMAX_SYS", {}, {}, {}},
-        {tx_jmas, &LimVta::jug_mas, "JUGMAX_SYS", {}, {}, {}},
-        {tx_tmin, &LimVta::vta_min, "TIKMIN_SYS", sub_unit_ticket, {}, {}},
-        {tx_tmax, &LimVta::vta_max, "TIKMAX_SYS", {}, {}, {}},
+        {tx_jmin, "JUGADA_MIN", &LimVta::jug_min, "JUGMIN_SYS", sub_unit_plays, {}, {}},
+        {tx_jmiz, "JUGADA_MIZ", &LimVta::jug_miz, "JUGMIN_SYS", sub_unit_plays, {}, {}},
+        {tx_jmis, "JUGADA_MIS", &LimVta::jug_mis, "JUGMIN_SYS", sub_unit_plays, {}, {}},
+        {tx_jmax, "JUGADA_MAX", &LimVta::jug_max, "JUGMAX_SYS", {}, {}, {}},
+        {tx_jmaz, "JUGADA_MAZ", &LimVta::jug_maz, "JUGMAX_SYS", {}, {}, {}},
+        {tx_jmas, "JUGADA_MAS", &LimVta::jug_mas, "JUGMAX_SYS", {}, {}, {}},
+        {tx_tmin, "VENTIK_MIN", &LimVta::vta_min, "TIKMIN_SYS", sub_unit_ticket, {}, {}},
+        {tx_tmax, "VENTIK_MAX", &LimVta::vta_max, "TIKMAX_SYS", {}, {}, {}},
     }};
 
     QList<QWidget*> order{tx_codv, tx_nomb, tx_vent, tx_mens};
@@ -192,29 +192,27 @@ void parsys::car_par()
     if (!rows.ok || rows.rows.isEmpty() || app_.flg_nocox == 1)
         return;
 
-    // The module-wide values take the server's at once.
+    // The module-wide values take the server's at once; a key's last row is its value, and
+    // a parameter without a row shows empty.
     LimVta& lim = app_.lim_vta;
     SesVal& ses = app_.ses_val;
     read_limits(lim, rows);
-    QMap<QString, QString> bounds;
-    for (const auto& [name, value] : rows.rows) {
-        if (name == u"ANUTIK_VEN")
-            ses.anu_ven = value;
-        else if (name == u"JUGMIN_SYS" || name == u"JUGMAX_SYS" || name == u"TIKMIN_SYS" || name == u"TIKMAX_SYS")
-            bounds[name] = value;
-    }
+    QMap<QString, QString> last;
+    for (const auto& [name, value] : rows.rows)
+        last[name] = value;
+    if (const auto anut = last.constFind(QStringLiteral("ANUTIK_VEN")); anut != last.cend())
+        ses.anu_ven = *anut;
 
     const MonCtx c = app_.mon();
     for (Amount& a : amounts_) {
-        a.stored = lim.*a.limit;
-        a.shown = amount_text(c, a.stored);
-        fill(a.box, amount_choices(c, split_bounds(bounds.value(QLatin1String(a.bounds))), a.hundredths), a.shown);
+        const bool came = last.contains(QLatin1String(a.key));
+        a.stored = last.value(QLatin1String(a.key));
+        a.shown = came ? amount_text(c, a.stored) : QString();
+        fill(a.box, amount_choices(c, split_bounds(last.value(QLatin1String(a.bounds))), a.hundredths), a.shown);
     }
 
     const CfgReg& cfg = app_.cfg_reg;
-    vent_stored_ = lim.dia_vence;
-    tx_vent->setText(trim_blanks(lim.dia_vence));
-    vent_shown_ = tx_vent->text();
+    tx_vent->setText(last.contains(QStringLiteral("TVENCE_TIK")) ? trim_blanks(lim.dia_vence) : QString());
     tx_codv->setText(ses.cod_ven);
     tx_serx->setText(app_.num_hdd);
     tx_nomb->setText(ses.nom_ven);
@@ -241,11 +239,12 @@ void parsys::b_aceptar_Click()
     SesVal& ses = app_.ses_val;
     CfgReg& cfg = app_.cfg_reg;
 
-    // A field still showing its text of the load keeps the exact amount loaded.
+    // A field still showing its text of the load keeps the exact amount loaded, without the
+    // blanks around it.
     const MonCtx c = app_.mon();
     for (const Amount& a : amounts_) {
-        const QString text = a.box->currentText();
-        lim.*a.limit = text == a.shown ? a.stored : amount_stored(c, text);
+        const QString text = a.box->currentText(), loaded = trim_blanks(a.stored);
+        lim.*a.limit = !loaded.isEmpty() && text == a.shown ? loaded : amount_stored(c, text);
     }
 
     cfg.sys_modv = modv_choices.value_of(tx_modv->currentText(), cfg.sys_modv);
@@ -272,18 +271,16 @@ void parsys::b_aceptar_Click()
         cfg_save(app_, QLatin1String(key), value);
     app_.reg.sync();
 
-    // The expiry days within 1 to 7; an empty field counts as 0. Days still showing their
-    // text of the load go back as they came.
+    // The expiry days within 1 to 7; an empty field counts as 0.
     bool number = false;
     const int days = trim_blanks(tx_vent->text()).toInt(&number);
     if (!number || days < 1)
         tx_vent->setText(QStringLiteral("1"));
     else if (days > 7)
         tx_vent->setText(QStringLiteral("7"));
-    const QString vent = tx_vent->text() == vent_shown_ ? vent_stored_ : trim_blanks(tx_vent->text());
 
     const std::pair<const char*, QString> params[] = {
-        {"TVENCE_TIK", vent},
+        {"TVENCE_TIK", trim_blanks(tx_vent->text())},
         {"JUGADA_MIN", lim.jug_min},
         {"JUGADA_MIZ", lim.jug_miz},
         {"JUGADA_MIS", lim.jug_mis},

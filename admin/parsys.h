@@ -3,7 +3,8 @@
 // with actpaq) and the terminal's local settings. The amount fields offer the amounts
 // within the bounds the server sends; a cashier (caja other than "00") finds the expiry
 // days, the ticket message and the annulment choice locked. Shown modally; loaded afresh
-// for every showing. A field left as loaded saves the value as the server sent it.
+// for every showing. A parameter without a row shows empty; an amount left as loaded saves
+// the amount the server sent, without blanks around it.
 #include "core/app/app.h"
 
 #include <QDialog>
@@ -65,10 +66,12 @@ private:
     void car_par();
 
     App& app_;
-    // An amount field, the sale limit it shows, the bounds row and sub-unit choices of its
-    // list, and what it showed at load for which stored amount.
+    // An amount field, the parameter and sale limit it shows, the bounds row and sub-unit
+    // choices of its list, and what it showed at load for which stored amount (empty when
+    // the parameter had no row).
     struct Amount {
         QComboBox* box;
+        const char* key;
         QString LimVta::*limit;
         const char* bounds;
         QList<int> hundredths;
@@ -76,7 +79,4 @@ private:
         QString stored;
     };
     std::array<Amount, 8> amounts_;
-    // The expiry days as the server sent them, and the text tx_vent showed for them.
-    QString vent_stored_;
-    QString vent_shown_;
 };

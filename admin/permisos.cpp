@@ -1,5 +1,6 @@
 #include "permisos.h"
 #include "edit_fields.h"
+#include "placed.h"
 #include "procs_users.h"
 #include "usuarios.h"
 #include "core/shared/justify.h"
@@ -29,19 +30,26 @@ void permisos::Form_Load()
     const MapList denied = getmap(app_, user);
     if (!denied.ok)
         return;
+    // A denied code is matched without the blanks around it, as the login matches it.
+    QStringList codes;
+    for (const QString& code : denied.codes)
+        codes << trim_blanks(code);
     const TabPer& t = app_.tab_per;
     QList<QStringList> texts;
     QList<bool> on;
     for (qsizetype k = 0; k < t.per_cod.size(); ++k) {
         texts << QStringList{t.per_nom.value(k)};
-        on << !denied.codes.contains(t.per_cod[k]);
+        on << !codes.contains(t.per_cod[k]);
     }
-    // A code of a menu this program does not have (the server may know more of them) goes
-    // back as it came, once.
+    // A code of a menu this program does not have (the server may know more of them) is
+    // stored again, once, as it came but for the blanks that fill its column. One too long
+    // for the parameter that would carry it cannot go back, and goes with the save.
     QStringList kept;
-    for (const QString& code : denied.codes)
-        if (!t.per_cod.contains(code) && !kept.contains(code))
+    for (qsizetype k = 0; k < codes.size(); ++k) {
+        const QString code = unfilled(denied.codes[k]);
+        if (!t.per_cod.contains(codes[k]) && code.size() <= kMenuCodeSize && !kept.contains(code))
             kept << code;
+    }
     fill(texts, on, t.per_cod, kept);
     lista->setColumnWidth(0, tw(texts.size() > 10 ? 4170 : 4430));
 }

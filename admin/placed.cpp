@@ -1,25 +1,11 @@
 #include "placed.h"
 
-#include <algorithm>
-
 QString unfilled(const QString& text)
 {
     qsizetype n = text.size();
     while (n > 0 && text[n - 1] == u' ')
         --n;
     return text.left(n);
-}
-
-bool letters_digits(const QString& text)
-{
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-    });
-}
-
-bool digits(const QString& text)
-{
-    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 bool save_step(App& app, const std::function<bool()>& call)

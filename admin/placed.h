@@ -11,11 +11,6 @@
 // it, since the server compares CHAR values without them.
 QString unfilled(const QString& text);
 
-// Whether the text is not empty and every character an ASCII letter or digit.
-bool letters_digits(const QString& text);
-// Whether the text is not empty and every character an ASCII digit.
-bool digits(const QString& text);
-
 // Runs one call of a save that runs several (a removal, then each item stored; each
 // parameter) and answers whether it went through. A call the rule gave the connection up
 // on has said so with the lost-connection message; one the rule refused before sending it

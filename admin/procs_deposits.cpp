@@ -4,21 +4,20 @@
 
 namespace {
 
-// An account code the delete and the modify send back as it came: once the blanks that
-// fill its column go, one to three characters.
+// An account code the delete and the modify send back: once the blanks that fill its column
+// go, at most three characters.
 bool deposit_bank(const QVariant& v)
 {
-    const QString code = unfilled(v.toString());
-    return !code.isEmpty() && code.size() <= 3;
+    return unfilled(v.toString()).size() <= 3;
 }
 
-// An account code the include sends back as it came: it takes the first three characters
-// of the account's entry "code - name", which give the code (a CHAR value, compared
-// without its fill) only for a code of two or three characters.
+// An account code the include sends back: it takes the first three characters of the
+// account's entry "code - name", which give the code once its fill goes only for a code of
+// one to three characters (one of a single character is filled, below).
 bool account_code(const QVariant& v)
 {
     const QString code = unfilled(v.toString());
-    return code.size() >= 2 && code.size() <= 3;
+    return !code.isEmpty() && code.size() <= 3;
 }
 
 // A deposit number the delete and the modify send back: at most 10 characters once its
@@ -28,12 +27,11 @@ bool deposit_number(const QVariant& v)
     return unfilled(v.toString()).size() <= 10;
 }
 
-// A date the date field shows and the delete writes "yyyy-mm-dd": within the years a
-// server's dates hold, 1753 to 9999.
+// A date the delete and the modify write "yyyy-mm-dd", in ten characters.
 bool deposit_date(const QVariant& v)
 {
     const QDate d = v.metaType().id() == QMetaType::QDateTime ? v.toDateTime().date() : v.toDate();
-    return d.isValid() && d.year() >= 1753 && d.year() <= 9999;
+    return d.isValid() && d.year() >= 1 && d.year() <= 9999;
 }
 
 } // namespace
@@ -46,10 +44,10 @@ QString dpo_monto_text(const MonCtx& c, qint64 monto)
 DpoList dspdpo(App& app, const QString& cod_ven)
 {
     DpoList l;
-    // An amount the deposit dialog's field holds: above 0, its text within the field.
+    // An amount, with its sign, whose text the deposit dialog's field holds.
     const auto amount = [mon = app.mon()](const QVariant& v) {
         const std::optional<qint64> units = round_whole(v.toDouble());
-        return units && *units > 0 && dpo_monto_text(mon, *units).size() <= kMontoLength;
+        return units && dpo_monto_text(mon, *units).size() <= kMontoLength;
     };
     l.ok = app.proc(QStringLiteral("dspdpo")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec([&](db::Reader& r) {
         const QList<db::Field> columns{db::placed({"fecmov", db::adDate}, deposit_date),
@@ -69,8 +67,10 @@ CdpList dspcdp(App& app, const QString& cod_ven)
 {
     CdpList l;
     l.ok = app.proc(QStringLiteral("dspcdp")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec([&](db::Reader& r) {
+        // A code of one character without the blank its column fills it with is given it, so
+        // that the entry's first three characters name the code.
         for (const db::Row& row : r.rows({db::placed({"codbco", db::adChar}, account_code), {"nombco", db::adVarChar}}))
-            l.rows << qMakePair(row.text("codbco"), row.text("nombco"));
+            l.rows << qMakePair(row.text("codbco").leftJustified(2), row.text("nombco"));
     });
     return l;
 }

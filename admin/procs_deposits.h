@@ -16,10 +16,9 @@ constexpr int kMontoLength = 15;
 QString dpo_monto_text(const MonCtx& c, qint64 monto);
 
 // dspdpo: the outlet's deposits in the server's order. A deposit the list and its dialog
-// could not send back as it came makes the answer unreadable: a date outside the years
-// 1753 to 9999, an account code other than one to three characters or a number of more
-// than 10 (each once its fill goes), an amount of 0 or less or one whose text the
-// dialog's amount field does not hold.
+// could not send back as it came makes the answer unreadable: a date outside the years 1
+// to 9999, an account code of more than three characters or a number of more than 10
+// (each once its fill goes), an amount whose text the dialog's amount field does not hold.
 struct DpoList {
     bool ok = false;
     QList<DpoRow> rows;
@@ -27,8 +26,8 @@ struct DpoList {
 DpoList dspdpo(App& app, const QString& cod_ven);
 
 // dspcdp: the outlet's bank accounts, code and name; a code the include could not send
-// back as it came (other than two or three characters once its fill goes) makes the
-// answer unreadable.
+// back (other than one to three characters once its fill goes) makes the answer
+// unreadable. A code of one character comes with one blank after it.
 struct CdpList {
     bool ok = false;
     QList<QPair<QString, QString>> rows;

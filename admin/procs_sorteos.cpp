@@ -1,17 +1,13 @@
 #include "procs_sorteos.h"
-#include "placed.h"
+#include "core/shared/justify.h"
 
 namespace {
 
-// A lottery code the save sends back as it came: once the blanks that fill its column go,
-// one to three ASCII letters and digits. The save trims the code, so a blank before it
-// would name another code; a longer one does not fit the parameter; a character of another
-// kind (a sign, a blank inside, another alphabet) is of no code's form, and may not travel
-// through the server's character set unchanged.
+// A lottery code the save can send back: it sends the code trimmed, into a parameter of
+// three characters.
 bool lottery_code(const QVariant& v)
 {
-    const QString code = unfilled(v.toString());
-    return code.size() <= 3 && letters_digits(code);
+    return trim_blanks(v.toString()).size() <= 3;
 }
 
 } // namespace

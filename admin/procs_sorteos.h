@@ -3,8 +3,8 @@
 #include "core/app/app.h"
 
 // dsxsrt: the outlet's lotteries in the server's order; stasrt 0 offered, else switched off.
-// A code the save could not send back as it came (other than one to three ASCII letters and
-// digits once its fill goes) makes the answer unreadable.
+// A code the save could not send back (more than three characters once trimmed) makes the
+// answer unreadable.
 struct SrtRow {
     QString codlot;
     QString nomlot;

@@ -1,32 +1,22 @@
 #include "procs_users.h"
 #include "placed.h"
+#include "core/shared/justify.h"
 
 namespace {
 
-// A user name the windows send back as they read it: the delete as listed, into a
-// parameter of 10 characters; the modify and the permissions trimmed, which names the same
-// user only when the name begins with no blank.
+// A user name the windows can send back: the delete as listed, into a parameter of 10
+// characters, which holds it once the blanks that fill its column go (a blank before it is
+// part of the name, and goes back with it).
 bool user_name(const QVariant& v)
 {
-    const QString name = v.toString();
-    return name.size() <= 10 && !name.startsWith(u' ');
+    return unfilled(v.toString()).size() <= 10;
 }
 
-// A caja the modify sends back as it came: trimmed and filled with "0" to two characters,
-// which leaves only a caja of two characters, neither of them a blank, unchanged.
+// A caja the modify can send back: trimmed and filled with "0" on the left to two
+// characters ("3" goes as "03", nothing as "00"), so at most two once trimmed.
 bool caja(const QVariant& v)
 {
-    const QString c = v.toString();
-    return c.size() == 2 && c[0] != u' ' && c[1] != u' ';
-}
-
-// A menu code as the server keeps them: three ASCII digits. A code of another form (another
-// length, a sign, blanks, letters or digits of another script) could neither be told from
-// one of this program's codes nor stored back as it came.
-bool menu_code(const QVariant& v)
-{
-    const QString code = v.toString();
-    return code.size() == 3 && digits(code);
+    return trim_blanks(v.toString()).size() <= 2;
 }
 
 } // namespace
@@ -68,7 +58,7 @@ MapList getmap(App& app, const QString& logusr)
 {
     MapList l;
     l.ok = app.proc(QStringLiteral("getmap")).in(QStringLiteral("d1"), db::adChar, 10, logusr).exec([&](db::Reader& r) {
-        for (const db::Row& row : r.rows({db::placed({"codmnu", db::adChar}, menu_code)}))
+        for (const db::Row& row : r.rows({{"codmnu", db::adChar}}))
             l.codes << row.text("codmnu");
     });
     return l;
@@ -83,6 +73,6 @@ bool actmap(App& app, const QString& logusr, const QString& codmnu)
 {
     return app.proc(QStringLiteral("actmap"))
         .in(QStringLiteral("d1"), db::adChar, 10, logusr)
-        .in(QStringLiteral("d2"), db::adChar, 3, codmnu)
+        .in(QStringLiteral("d2"), db::adChar, kMenuCodeSize, codmnu)
         .exec();
 }

@@ -4,9 +4,9 @@
 
 // dspusr: the users of the outlet for this terminal, in the server's order. A caja that came
 // null is a null value (such a user is never listed); a null name or password reads as empty.
-// A name or a caja the windows could not send back as it came (a name of more than 10
-// characters or beginning with a blank, a caja of other than two characters or with a
-// blank) makes the answer unreadable.
+// A name or a caja the windows could not send back (a name of more than 10 characters once
+// the blanks that fill it go, a caja of more than two once trimmed) makes the answer
+// unreadable.
 struct UsrRow {
     QVariant iduser;
     QString logusr;
@@ -28,8 +28,7 @@ struct UsrAnswer {
 UsrAnswer actusr(App& app, const QString& op, const QString& logusr, const QVariant& pwdusr,
                  const QVariant& cod_ven, const QVariant& caja, const QString& num_hdd);
 
-// getmap: the menu codes the user is denied, in the server's order; a code of another form
-// than three ASCII digits makes the answer unreadable.
+// getmap: the menu codes the user is denied, in the server's order, as they came.
 struct MapList {
     bool ok = false;
     QStringList codes;
@@ -37,5 +36,6 @@ struct MapList {
 MapList getmap(App& app, const QString& logusr);
 // delmap: removes every code the user is denied.
 bool delmap(App& app, const QString& logusr);
-// actmap: denies the user one code.
+// actmap: denies the user one code, of at most kMenuCodeSize characters.
+constexpr int kMenuCodeSize = 3;
 bool actmap(App& app, const QString& logusr, const QString& codmnu);

@@ -1,5 +1,6 @@
 #include "usuarios.h"
 #include "edit_fields.h"
+#include "placed.h"
 #include "procs_users.h"
 #include "core/shared/twips.h"
 #include "core/shell/show.h"
@@ -91,8 +92,10 @@ void usuarios::b_eliminar_Click()
     if (!supervisor())
         return;
     eliminar([this] {
-        // The answer is not read: the reloaded list shows what the server did.
-        const UsrAnswer a = actusr(app_, QStringLiteral("3"), usuario(), QVariant(), QVariant(), QVariant(), app_.num_hdd);
+        // The answer is not read: the reloaded list shows what the server did. The name goes
+        // as listed; one filled beyond its parameter's 10 characters goes without that fill.
+        const QString name = usuario().size() > 10 ? unfilled(usuario()) : usuario();
+        const UsrAnswer a = actusr(app_, QStringLiteral("3"), name, QVariant(), QVariant(), QVariant(), app_.num_hdd);
         if (a.ok)
             lst_usr();
     });

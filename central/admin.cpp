@@ -160,8 +160,9 @@ void install_admin(Server& server)
     });
     // actdpo: p1 "1" include, "2" modify (the amount), "3" delete; p2 date "yyyy-mm-dd",
     // p3 outlet, p4 account, p5 number, p6 amount. A deposit is known by its date, account
-    // and number; the delete names its amount too. Answers 0 done, 1 incomplete data or no
-    // such deposit, 2 the deposit exists, 3 it is processed.
+    // and number; the delete names its amount too, whatever it is. Answers 0 done, 1
+    // incomplete data (an amount of 0 or less to include) or no such deposit, 2 the deposit
+    // exists, 3 it is processed.
     server.register_procedure("actdpo", [&model](Request& r) {
         Outlet& o = model.outlet;
         const QString op = chr(r, 0), codbco = chr(r, 3), numero = chr(r, 4);
@@ -171,7 +172,7 @@ void install_admin(Server& server)
         bool known_account = false;
         for (const auto& a : o.accounts)
             known_account = known_account || a.codbco == codbco;
-        if (!fecha.isValid() || chr(r, 2) != o.cod_ven || !known_account || numero.isEmpty() || monto <= 0)
+        if (!fecha.isValid() || chr(r, 2) != o.cod_ven || !known_account || numero.isEmpty() || (op == "1" && monto <= 0))
             return true;
         qsizetype at = -1;
         for (qsizetype i = 0; i < o.deposits.size() && at < 0; ++i) {

@@ -25,8 +25,8 @@ namespace db {
 // as_sent: an adDate the window shows as the server sent it; a text stays the text it came
 // as (the window shows it unchanged), a date reads as a date.
 // place: what the window knows of the value. A value that reads as its type but that the
-// window cannot place (a code not of its codes' form, a number beyond its field) makes the
-// reply unreadable as well; a null read as if_null is not asked.
+// window cannot act on (a code longer than the parameter it goes back in, an amount beyond
+// its field) makes the reply unreadable as well; a null read as if_null is not asked.
 struct Field {
     QString name;
     int type = adVarChar;

@@ -17,14 +17,13 @@ std::optional<QDate> to_date(const QString& text)
     return std::nullopt;
 }
 
-QString date_text(const QVariant& value)
+QString date_text(const QVariant& value, const QString& form)
 {
     switch (value.metaType().id()) {
-    case QMetaType::QDate: return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::QDate: return value.toDate().toString(form);
     case QMetaType::QDateTime: {
         const QDateTime at = value.toDateTime();
-        return at.time() == QTime(0, 0) ? at.date().toString(QStringLiteral("dd/MM/yyyy"))
-                                        : at.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+        return at.time() == QTime(0, 0) ? at.date().toString(form) : at.toString(form + QStringLiteral(" HH:mm:ss"));
     }
     default: return value.toString();
     }

@@ -29,11 +29,13 @@ MenList dstmen(App& app, const QString& cod_ven)
 {
     MenList l;
     l.ok = app.proc(QStringLiteral("dstmen")).in(QStringLiteral("p1"), db::adChar, 3, cod_ven).exec([&](db::Reader& r) {
-        // Shown only, as the server sent them: a null shows empty.
+        // Shown only, as the server sent them: a null shows empty, a date as the listings show
+        // dates. An answer without a result set has no messages, as one without rows.
         const QList<db::Field> columns{db::shown_date("fecmov", true), db::nullable("hormov", db::adChar, QString()),
                                        db::nullable("texto", db::adVarChar, QString())};
-        for (const db::Row& row : r.rows(columns))
-            l.rows << MenRow{date_text(row.value("fecmov")), row.text("hormov"), row.text("texto")};
+        for (const db::Row& row : r.rows(columns, db::Set::optional))
+            l.rows << MenRow{date_text(row.value("fecmov"), QStringLiteral("dd-MM-yyyy")), row.text("hormov"),
+                             row.text("texto")};
     });
     return l;
 }

@@ -7,6 +7,8 @@
 #include "admin/onoff_list.h"
 #include "admin/parsys.h"
 #include "admin/usuarios.h"
+#include "core/login/conexion.h"
+#include "core/login/windows.h"
 #include "tests/admin/fixture.h"
 
 #include <algorithm>
@@ -36,31 +38,44 @@ const Rows kParams = {{"TVENCE_TIK", "3"}, {"JUGADA_MIN", "100000000"}, {"JUGADA
                       {"TIKMAX_SYS", "100000000000/5000000000000"}};
 
 // ANA's denied codes ("404" and "503" unless given), the second answered as the case's
-// value (when one is given), then Enter. A code not of the codes' form refuses the answer:
-// nothing to save. One of the form unticks its entry or, when no menu has it, is stored
-// again after the table's codes, once (a code stored twice collapses to one).
+// value (when one is given), then Enter. A denied code is matched without the blanks around
+// it; one no menu has is stored again after the table's codes, once (a code stored twice
+// collapses to one), as it came but for the blanks that fill its column; one too long for
+// the parameter it would go back in goes with the save. Only a code that cannot be read as
+// a text refuses the answer: nothing to save.
 TEST(PlacedAnswers, PermisosDeniedCodes)
 {
-    const struct { const char* name; QVariant code; QStringList sent; QStringList denied = {"404", "503"}; } cases[] = {
-        {"two digits", "20", {}},
-        {"four digits", "5030", {}},
-        {"a letter", "5O3", {}},
-        {"digits of another script", QString::fromUtf8("٥٠٣"), {}},
-        {"a sign", "-50", {}},
-        {"a negative number", -503, {}},
-        {"a number beyond 32 bits", qint64(50300000000), {}},
-        {"a blank before", " 503", {}},
-        {"a blank after", "503 ", {}},
-        {"empty", "", {}},
+    const struct {
+        const char* name;
+        QVariant code;
+        QStringList sent;
+        QStringList denied = {"404", "503"};
+        bool spoiled = true;
+    } cases[] = {
+        {"two digits", "20", {"404", "20"}},
+        {"four digits", "5030", {"404"}},
+        {"a letter", "5O3", {"404", "5O3"}},
+        {"digits of another script", QString::fromUtf8("٥٠٣"), {"404", QString::fromUtf8("٥٠٣")}},
+        {"a sign", "-50", {"404", "-50"}},
+        {"a negative number", -503, {"404"}},
+        {"a number beyond 32 bits", qint64(50300000000), {"404"}},
+        {"a blank before", " 503", {"404", "503"}},
+        {"a blank after", "503 ", {"404", "503"}},
+        {"blanks on both sides", "  503  ", {"404", "503"}},
+        {"an unknown code filled beyond its parameter", "20     ", {"404", "20"}},
+        {"a tab before", "\t503", {"404"}},
+        {"empty", "", {"404", ""}},
         {"a known code as a number", 503, {"404", "503"}},
         {"a code no menu has", "999", {"404", "999"}},
-        {"unknown and repeated codes", {}, {"404", "999", "100"}, {"999", "404", "100", "999", "404"}},
+        {"unknown and repeated codes", {}, {"404", "999", "100"}, {"999", "404", "100", "999", "404"}, false},
+        {"a known code with blanks and the same without", {}, {"404"}, {" 404 ", "404"}, false},
+        {"null", QVariant(), {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         AdminShell s;
         s.model().outlet.users["ANA"].denied = c.denied;
-        if (c.code.isValid())
+        if (c.spoiled)
             s.t.srv->spoil_next("getmap", spoil::column("codmnu", c.code, 1));
         auto* u = s.open<usuarios>("userx", "usuarios");
         u->lista->setCurrentItem(u->lista->topLevelItem(1));
@@ -82,19 +97,62 @@ TEST(PlacedAnswers, PermisosDeniedCodes)
     }
 }
 
+// A denied code with blanks on both sides of 404 hides "Cuadre de Caja" at ANA's login, and
+// the permissions window the supervisor opens for her shows 404 denied: Enter keeps it so.
+TEST(PlacedAnswers, LoginAndPermisosReadADeniedCodeAlike)
+{
+    AdminShell s;
+    register_login_windows(*s.t);
+    s.model().outlet.users["ANA"].denied = {" 404 "};
+    const auto login = [&s](const char* user, const char* clav) {
+        s.with_modal<conexion>([&] { s.item("conex"); }, [&](conexion* w) {
+            w->tx_user->clear();
+            w->tx_clav->clear();
+            QTest::keyClicks(w->tx_user, user);
+            QTest::keyClicks(w->tx_clav, clav);
+            w->tx_dtbs->setEditText(QString());
+            QTest::keyClicks(w->tx_dtbs, "DEMO");
+            QTest::mouseClick(w->b_conectar, Qt::LeftButton);
+        });
+    };
+    login("ANA", "ROSA");
+    ASSERT_EQ(s.t->ses_val.cod_caj, "03");
+    EXPECT_FALSE(s.t->mnu.value("rep_caj")->isVisible());
+    EXPECT_TRUE(s.t->mnu.value("rep_lup")->isVisible());
+    login("ADMIN", "CLAVE");
+    ASSERT_EQ(s.t->ses_val.cod_caj, "00");
+    EXPECT_TRUE(s.t->mnu.value("rep_caj")->isVisible());
+    auto* u = s.open<usuarios>("userx", "usuarios");
+    u->lista->setCurrentItem(u->lista->topLevelItem(1));
+    ASSERT_EQ(u->usuario().trimmed(), "ANA");
+    QString ticked;
+    const qsizetype from = s.t.srv->log.size();
+    s.with_modal<onoff_list>([&] { u->b_permiso->click(); }, [&](onoff_list* w) {
+        ticked = ticks(w->lista);
+        QTest::keyClick(w, Qt::Key_Return);
+    });
+    EXPECT_EQ(ticked, "xxxxxxx.xx");
+    EXPECT_EQ(calls_since(*s.t.srv, from), QStringList({"getmap ANA", "delmap ANA", "actmap ANA 404"}));
+    EXPECT_TRUE(s.boxes().isEmpty()) << qPrintable(s.boxes().join('|'));
+}
+
 // Lotteries 001, 002 (switched off) and 003, one value of a row answered as the case's,
-// then Enter. A code the save could not send back as it came refuses the answer; every
-// state but 0 is switched off and stored as such.
+// then Enter. A code is sent trimmed, of whatever characters it is; one longer than three
+// once trimmed, or one that cannot be read as a text, refuses the answer. Every state but 0
+// is switched off and stored as such.
 TEST(PlacedAnswers, SorteosCodesAndStates)
 {
     const struct { const char* name; central::Spoil spoil; QStringList sent; bool refused = false; } cases[] = {
         {"four characters", spoil::column("codlot", "0021", 1), {}, true},
-        {"a blank inside", spoil::column("codlot", "0 2", 1), {}, true},
-        {"a blank before", spoil::column("codlot", " 02", 1), {}, true},
-        {"empty", spoil::column("codlot", "", 1), {}, true},
-        {"a sign", spoil::column("codlot", "-2", 1), {}, true},
-        {"a letter of another alphabet", spoil::column("codlot", QString::fromUtf8("0Ñ2"), 1), {}, true},
-        {"a tab", spoil::column("codlot", "02\t", 1), {}, true},
+        {"four once trimmed", spoil::column("codlot", " 0021 ", 1), {}, true},
+        {"null", spoil::column("codlot", QVariant(), 1), {}, true},
+        {"a blank inside", spoil::column("codlot", "0 2", 1), {"0 2"}},
+        {"a blank before", spoil::column("codlot", " 02", 1), {"02"}},
+        {"blanks on both sides", spoil::column("codlot", "  02  ", 1), {"02"}},
+        {"empty", spoil::column("codlot", "", 1), {""}},
+        {"a sign", spoil::column("codlot", "-2", 1), {"-2"}},
+        {"a letter of another alphabet", spoil::column("codlot", QString::fromUtf8("0Ñ2"), 1), {QString::fromUtf8("0Ñ2")}},
+        {"a tab", spoil::column("codlot", "02\t", 1), {"02\t"}},
         {"filled with blanks to its column", spoil::column("codlot", "02    ", 1), {"02"}},
         {"letters", spoil::column("codlot", "Zb", 1), {"Zb"}},
         {"a number", spoil::column("codlot", 7, 1), {"7"}},
@@ -125,57 +183,133 @@ TEST(PlacedAnswers, SorteosCodesAndStates)
     }
 }
 
-// The parameters with one of them stored as the case's value (none: no row of it; no key:
-// no rows at all), then Enter. An answer without a parameter the window shows, or with a
-// value its field cannot hold or the save could not send back, is refused: nothing shown,
-// nothing saved. A value it can hold goes back as it came.
+// The parameters with one of them stored as the case's value (none: no row of it), or
+// twice (the later row given), then Enter: the text of its field, and what the save sends
+// for it. Rows are matched by key and the later row of a key is its value; a parameter
+// without a row shows empty. The days show trimmed and go trimmed, within 1 to 7 ("05"
+// stays); the annulment choice shows "SI" for "0" only; an amount left as loaded goes as the
+// server sent it, without the blanks around it; an empty field goes as "0". Only a value
+// longer than the 50 characters actpaq carries, once trimmed, refuses the answer: nothing
+// shown, nothing saved.
 TEST(PlacedAnswers, ParsysParameters)
 {
-    const QByteArray wide = QByteArray(45, ' ') + "100000000";  // beyond the 50 characters a value travels in
-    const struct { const char* key; const char* value; bool refused; } cases[] = {
-        {"", nullptr, true},            {"TVENCE_TIK", nullptr, true},  {"JUGADA_MAS", nullptr, true},
-        {"VENTIK_MIN", nullptr, true},  {"ANUTIK_VEN", nullptr, true},  {"TVENCE_TIK", "0", true},
-        {"TVENCE_TIK", "8", true},      {"TVENCE_TIK", "-1", true},     {"TVENCE_TIK", "+3", true},
-        {"TVENCE_TIK", "", true},       {"TVENCE_TIK", "003", true},    {"TVENCE_TIK", "3.0", true},
-        {"TVENCE_TIK", "tres", true},   {"TVENCE_TIK", " 3 ", false},   {"TVENCE_TIK", "05", false},
-        {"TVENCE_TIK", "7", false},     {"ANUTIK_VEN", "2", true},      {"ANUTIK_VEN", " 0", true},
-        {"ANUTIK_VEN", "", true},       {"ANUTIK_VEN", "NO", true},     {"ANUTIK_VEN", "0", false},
-        {"JUGADA_MIN", "-100000000", true}, {"JUGADA_MIN", "1.5", true}, {"JUGADA_MIN", "", true},
-        {"JUGADA_MIN", "1e8", true},    {"JUGADA_MIZ", "99999999999999999999", true},
-        {"JUGADA_MAX", wide.constData(), true},                          {"VENTIK_MAX", "cien", true},
-        {"JUGADA_MIN", " 100000000 ", false}, {"JUGADA_MIS", "0", false},
-        {"VENTIK_MAX", "9223372036854775807", false},                    {"JUGMIN_SYS", "abc/x", false},
-        {"JUGMAX_SYS", nullptr, false},
+    const QByteArray wide = QByteArray(45, ' ') + "100000000";
+    const QByteArray long_digits(51, '1');
+    const struct {
+        const char* key;
+        const char* value;
+        const char* shown;
+        const char* sent;
+        const char* earlier = nullptr;  // a row of the same key before it
+        bool refused = false;
+    } cases[] = {
+        {"TVENCE_TIK", nullptr, "", "1"},
+        {"JUGADA_MAS", nullptr, "", "0"},
+        {"VENTIK_MIN", nullptr, "", "0"},
+        {"ANUTIK_VEN", nullptr, "SI", "0"},  // the window's value before: "0"
+        {"TVENCE_TIK", "0", "0", "1"},
+        {"TVENCE_TIK", "8", "8", "7"},
+        {"TVENCE_TIK", "12", "12", "7"},
+        {"TVENCE_TIK", "-1", "-1", "1"},
+        {"TVENCE_TIK", "", "", "1"},
+        {"TVENCE_TIK", "tres", "tr", "1"},
+        {"TVENCE_TIK", " 3 ", "3", "3"},
+        {"TVENCE_TIK", "05", "05", "05"},
+        {"TVENCE_TIK", "7", "7", "7"},
+        {"TVENCE_TIK", "4", "4", "4", "5"},
+        {"TVENCE_TIK", "4", "4", "4", long_digits.constData()},
+        {"TVENCE_TIK", long_digits.constData(), nullptr, nullptr, "4", true},
+        {"ANUTIK_VEN", "2", "NO", "1"},
+        {"ANUTIK_VEN", " 0", "NO", "1"},
+        {"ANUTIK_VEN", "0 ", "NO", "1"},
+        {"ANUTIK_VEN", "", "NO", "1"},
+        {"ANUTIK_VEN", "NO", "NO", "1"},
+        {"ANUTIK_VEN", "0", "SI", "0"},
+        {"ANUTIK_VEN", "0", "SI", "0", "1"},
+        {"JUGADA_MIN", "-100000000", "-1.00", "-100000000"},
+        {"JUGADA_MIN", "", "0", "0"},
+        {"JUGADA_MIN", " 100000000 ", "1", "100000000"},
+        {"JUGADA_MIN", "1e8", "1", "1e8"},
+        {"JUGADA_MIS", "0", "0", "0"},
+        {"JUGADA_MIZ", "99999999999999999999", "1000000000000.00", "99999999999999999999"},
+        {"JUGADA_MAX", wide.constData(), "1", "100000000"},
+        {"JUGADA_MAX", long_digits.constData(), nullptr, nullptr, nullptr, true},
+        {"VENTIK_MAX", "cien", "0", "cien"},
+        {"VENTIK_MAX", "9223372036854775807", "92233720368.55", "9223372036854775807"},
+        {"JUGMIN_SYS", "abc/x", nullptr, nullptr},
+        {"JUGMAX_SYS", nullptr, nullptr, nullptr},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.key << " " << (c.value ? c.value : "(none)"));
+        SCOPED_TRACE(testing::Message() << c.key << " " << (c.value ? c.value : "(none)")
+                                        << (c.earlier ? " after " : "") << (c.earlier ? c.earlier : ""));
         AdminShell s;
         Rows rows;
-        for (const auto& [key, value] : kParams)
-            if (key != c.key)
+        for (const auto& [key, value] : kParams) {
+            if (key != c.key) {
                 rows << QPair<QString, QString>{key, value};
-            else if (c.value)
+                continue;
+            }
+            if (c.earlier)
+                rows << QPair<QString, QString>{key, QString::fromUtf8(c.earlier)};
+            if (c.value)
                 rows << QPair<QString, QString>{key, QString::fromUtf8(c.value)};
-        if (!*c.key)
-            rows.clear();
+        }
         s.model().outlet.params = rows;
+        const bool refused = c.refused;
         bool enabled = false;
+        QString shown;
         s.with_modal<parsys>([&] { s.item("par_sys"); }, [&](parsys* w) {
             enabled = w->b_aceptar->isEnabled();
-            s.t->flg_nocox = 0;
+            const std::map<QString, QWidget*> fields = {
+                {"TVENCE_TIK", w->tx_vent}, {"JUGADA_MIN", w->tx_jmin}, {"JUGADA_MIZ", w->tx_jmiz},
+                {"JUGADA_MIS", w->tx_jmis}, {"JUGADA_MAX", w->tx_jmax}, {"JUGADA_MAZ", w->tx_jmaz},
+                {"JUGADA_MAS", w->tx_jmas}, {"VENTIK_MIN", w->tx_tmin}, {"VENTIK_MAX", w->tx_tmax},
+                {"ANUTIK_VEN", w->tx_anut}};
+            if (const auto f = fields.find(c.key); f != fields.end())
+                shown = texts({f->second})[0];
             QTest::keyClick(w, Qt::Key_Return);
         });
-        EXPECT_EQ(s.boxes(), c.refused ? QStringList{kLost} : QStringList{});
-        EXPECT_EQ(enabled, !c.refused);
-        EXPECT_EQ(s.t.srv->calls("actpaq").size(), c.refused ? 0 : 10);
-        EXPECT_EQ(s.t.reg->saved.isEmpty(), c.refused);
-        EXPECT_EQ(s.model().outlet.params, rows);
+        EXPECT_EQ(s.boxes(), refused ? QStringList{kLost} : QStringList{});
+        EXPECT_EQ(enabled, !refused);
+        EXPECT_EQ(s.t.srv->calls("actpaq").size(), refused ? 0 : 10);
+        EXPECT_EQ(s.t.reg->saved.isEmpty(), refused);
+        if (c.shown) {
+            EXPECT_EQ(shown, c.shown);
+        }
+        QString sent;
+        for (const central::Call& call : s.t.srv->calls("actpaq"))
+            if (call.values.value(1) == c.key)
+                sent = call.values.value(2).toString();
+        if (c.sent) {
+            EXPECT_EQ(sent, c.sent);
+        }
     }
 }
 
+// The parameters answered without a single row: every field empty, nothing to save, and
+// nothing said.
+TEST(PlacedAnswers, ParsysWithoutRows)
+{
+    AdminShell s;
+    s.model().outlet.params.clear();
+    bool enabled = true;
+    QStringList shown;
+    s.with_modal<parsys>([&] { s.item("par_sys"); }, [&](parsys* w) {
+        enabled = w->b_aceptar->isEnabled();
+        shown = texts({w->tx_vent, w->tx_jmin, w->tx_tmax, w->tx_codv});
+        QTest::keyClick(w, Qt::Key_Return);
+    });
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(shown, QStringList({"", "", "", ""}));
+    EXPECT_TRUE(s.boxes().isEmpty());
+    EXPECT_TRUE(s.t.srv->calls("actpaq").isEmpty());
+    EXPECT_TRUE(s.t.reg->saved.isEmpty());
+}
+
 // The deposits, one value of row 1 (002, 77, 2024-05-03, 123456789 units) answered as the
-// case's, then that row deleted from the pop-up menu. A value the delete or the modify
-// could not send back as it came refuses the answer: no rows, nothing to delete.
+// case's, then that row deleted from the pop-up menu: the delete sends the deposit as it
+// came, its amount with its sign. A value the delete or the modify could not send back
+// refuses the answer: no rows, nothing to delete.
 TEST(PlacedAnswers, MovdpoDeposits)
 {
     const QVariantList row1{"3", "2024-05-03", "001", "002", "77", qint64(123456789)};
@@ -186,20 +320,25 @@ TEST(PlacedAnswers, MovdpoDeposits)
     };
     const struct { const char* name; central::Spoil spoil; QVariantList sent; double mod = 1e8; } cases[] = {
         {"a bank code of four", spoil::column("codbco", "0021", 1), {}},
-        {"an empty bank code", spoil::column("codbco", "", 1), {}},
-        {"a bank code of blanks", spoil::column("codbco", "   ", 1), {}},
+        {"an empty bank code", spoil::column("codbco", "", 1), with(3, "")},
+        {"a bank code of blanks", spoil::column("codbco", "   ", 1), with(3, "")},
         {"a bank code filled with blanks", spoil::column("codbco", "02    ", 1), with(3, "02")},
         {"a number of eleven", spoil::column("numero", "12345678901", 1), {}},
         {"a number filled with blanks", spoil::column("numero", "0123456789  ", 1), with(4, "0123456789")},
-        {"a date before 1753", spoil::column("fecmov", QDate(1700, 1, 1), 1), {}},
+        {"a date before 1753", spoil::column("fecmov", QDate(1700, 1, 1), 1), with(1, "1700-01-01")},
+        {"a date as text before 1753", spoil::column("fecmov", "01/01/1700", 1), with(1, "1700-01-01")},
         {"a date beyond 9999", spoil::column("fecmov", QDate(10000, 1, 1), 1), {}},
+        {"a date that is none", spoil::column("fecmov", "ayer", 1), {}},
         {"a date with a time", spoil::column("fecmov", QDateTime(QDate(2024, 5, 3), QTime(10, 30)), 1), row1},
         {"a date as text", spoil::column("fecmov", "03/05/2024", 1), row1},
-        {"an amount of 0", spoil::column("monto", 0, 1), {}},
-        {"a negative amount", spoil::column("monto", qint64(-123456789), 1), {}},
+        {"an amount of 0", spoil::column("monto", 0, 1), with(5, qint64(0))},
+        {"a negative amount", spoil::column("monto", qint64(-123456789), 1), with(5, qint64(-123456789))},
         {"an amount longer than its field", spoil::column("monto", qint64(9000000000000000000), 1), {}, 100},
+        {"a negative amount longer than its field", spoil::column("monto", qint64(-99999999999999), 1), {}, 100},
         {"the longest amount its field holds", spoil::column("monto", qint64(99999999999999), 1),
          with(5, qint64(99999999999999)), 100},
+        {"the longest negative amount its field holds", spoil::column("monto", qint64(-9999999999999), 1),
+         with(5, qint64(-9999999999999)), 100},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -217,19 +356,55 @@ TEST(PlacedAnswers, MovdpoDeposits)
     }
 }
 
+// A deposit of 0 and one of a negative amount, as the server keeps them: listed with their
+// sign, modified unchanged (Enter in the dialog) and deleted, each time sent as they came;
+// the delete takes them off the server.
+TEST(PlacedAnswers, MovdpoZeroAndNegativeDeposits)
+{
+    for (const qint64 monto : {qint64(0), qint64(-250000000)}) {
+        SCOPED_TRACE(monto);
+        AdminShell s;
+        s.model().outlet.deposits[1].monto = monto;
+        auto* w = s.open_list(false);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&s.w));
+        ASSERT_EQ(w->lista->topLevelItemCount(), 3);
+        EXPECT_EQ(w->lista->topLevelItem(1)->text(3), monto == 0 ? "0" : "-2.50");
+        w->lista->setCurrentItem(w->lista->topLevelItem(1));
+        QString amount;
+        s.with_modal<movdpo_e>([&] { QTest::keyClick(w->lista, Qt::Key_Return); }, [&](movdpo_e* d) {
+            amount = d->tx_monto->text();
+            QTest::keyClick(d, Qt::Key_Return);
+        });
+        EXPECT_EQ(amount, monto == 0 ? "0" : "-2.50");
+        w->lista->setCurrentItem(w->lista->topLevelItem(1));
+        s.t.dlg->answers = {plat::ans_ok};
+        s.popup_item(w->lista, "dpo_eliminar", row_at(w->lista, 1));
+        const QVariantList deposit{"2024-05-03", "001", "002", "77", monto};
+        const QList<central::Call> calls = s.t.srv->calls("actdpo");
+        ASSERT_EQ(calls.size(), 2);
+        EXPECT_EQ(calls[0].values, QVariantList{"2"} + deposit);
+        EXPECT_EQ(calls[1].values, QVariantList{"3"} + deposit);
+        EXPECT_EQ(s.boxes(), QStringList{kAsk});
+        EXPECT_EQ(s.model().outlet.deposits.size(), 2);
+        EXPECT_EQ(w->lista->topLevelItemCount(), 2);
+    }
+}
+
 // The bank accounts, the second's code answered as the case's; a deposit included with
 // that account typed by its code. The dialog sends the first three characters of the
-// account's entry, "code - name": a code they do not give back as it came (longer, empty,
-// of one character) refuses the answer: no accounts.
+// account's entry, "code - name": a code of one character is given the blank its column
+// fills it with; a longer code, an empty one or one of blanks refuses the answer: no
+// accounts.
 TEST(PlacedAnswers, MovdpoEAccounts)
 {
-    const struct { QVariant code; QStringList entries; const char* sent; } cases[] = {
-        {"0021", {}, nullptr},
-        {"", {}, nullptr},
-        {"   ", {}, nullptr},
-        {"2", {}, nullptr},
-        {"002    ", {"001 - BANCO DE VENEZUELA", "002     - BANESCO", "003 - MERCANTIL"}, "002"},
-        {20, {"001 - BANCO DE VENEZUELA", "20 - BANESCO", "003 - MERCANTIL"}, "20 "},
+    const struct { QVariant code; QStringList entries; const char* typed; const char* sent; } cases[] = {
+        {"0021", {}, "002", nullptr},
+        {"", {}, "002", nullptr},
+        {"   ", {}, "002", nullptr},
+        {"2", {"001 - BANCO DE VENEZUELA", "2  - BANESCO", "003 - MERCANTIL"}, "2  ", "2  "},
+        {"2  ", {"001 - BANCO DE VENEZUELA", "2   - BANESCO", "003 - MERCANTIL"}, "2  ", "2  "},
+        {"002    ", {"001 - BANCO DE VENEZUELA", "002     - BANESCO", "003 - MERCANTIL"}, "002", "002"},
+        {20, {"001 - BANCO DE VENEZUELA", "20 - BANESCO", "003 - MERCANTIL"}, "20 ", "20 "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code.toString().toStdString());
@@ -240,7 +415,7 @@ TEST(PlacedAnswers, MovdpoEAccounts)
         s.with_modal<movdpo_e>([&] { w->b_incluir->click(); }, [&](movdpo_e* d) {
             for (int k = 0; k < d->tx_codbco->count(); ++k)
                 entries << d->tx_codbco->itemText(k);
-            QTest::keyClicks(d->tx_codbco, c.sent ? c.sent : "002");
+            QTest::keyClicks(d->tx_codbco, c.typed);
             QTest::keyClick(d->tx_codbco, Qt::Key_Tab);
             QTest::keyClicks(d->tx_nummov, "5");
             QTest::keyClick(d->tx_nummov, Qt::Key_Tab);
@@ -254,8 +429,10 @@ TEST(PlacedAnswers, MovdpoEAccounts)
 }
 
 // The users, one value of ANA's row answered as the case's, then that row deleted from the
-// pop-up menu. A value the delete, the modify or the permissions could not send back as
-// it came refuses the answer: no rows, nothing to delete.
+// pop-up menu: the name goes as listed, a leading blank with it; one filled beyond the ten
+// characters of its parameter goes without that fill. A name longer than ten once its fill
+// goes, or a caja longer than two once trimmed, refuses the answer: no rows, nothing to
+// delete.
 TEST(PlacedAnswers, UsuariosUsers)
 {
     const QVariantList ana{"3", "ANA       ", QVariant(), QVariant(), QVariant(), "0305419896"};
@@ -266,13 +443,17 @@ TEST(PlacedAnswers, UsuariosUsers)
     };
     const struct { const char* name; central::Spoil spoil; QVariantList sent; } cases[] = {
         {"a name of eleven", spoil::column("logusr", "ANABELLA123", 1), {}},
-        {"a name with a blank before", spoil::column("logusr", " ANA", 1), {}},
+        {"a name of eleven once its fill goes", spoil::column("logusr", " ANABELLA12 ", 1), {}},
+        {"a name with a blank before", spoil::column("logusr", " ANA", 1), as(" ANA")},
         {"a name without its fill", spoil::column("logusr", "ANA", 1), as("ANA")},
+        {"a name filled beyond ten", spoil::column("logusr", "ANA" + QString(12, ' '), 1), as("ANA")},
         {"a null name", spoil::column("logusr", QVariant(), 1), as("")},
-        {"a caja of one digit", spoil::column("iduser", "3", 1), {}},
+        {"a caja of one digit", spoil::column("iduser", "3", 1), ana},
+        {"an empty caja", spoil::column("iduser", "", 1), ana},
+        {"a caja with a blank", spoil::column("iduser", " 3", 1), ana},
+        {"a caja with blanks around it", spoil::column("iduser", " 3 ", 1), ana},
+        {"a caja as a number", spoil::column("iduser", 3, 1), ana},
         {"a caja of three", spoil::column("iduser", "003", 1), {}},
-        {"a caja with a blank", spoil::column("iduser", " 3", 1), {}},
-        {"a caja as a number", spoil::column("iduser", 3, 1), {}},
         {"a caja of two", spoil::column("iduser", "13", 1), ana},
         {"a long password", spoil::column("pwdusr", "UNA CLAVE DE TREINTA LETRAS...", 1), ana},
     };
@@ -289,6 +470,29 @@ TEST(PlacedAnswers, UsuariosUsers)
         EXPECT_EQ(s.boxes(), refused ? QStringList({kLost, kNoDel}) : QStringList{kAsk});
         EXPECT_EQ(s.t.srv->calls("actusr").value(0).values, c.sent);
     }
+}
+
+// A cashier of caja "0", one character as the login gives it: the users list shows his own
+// row, and "Modificar" (Enter) changes his password, the caja going filled to "00" and the
+// name trimmed, as the edit dialog sends them.
+TEST(PlacedAnswers, UsuariosCajaOfOneCharacter)
+{
+    AdminShell s("0");
+    s.model().outlet.users["ANA"].caja = "0";
+    s.t.srv->spoil_next("dspusr", spoil::column("logusr", " ANA", 1));
+    auto* w = s.open_list(true);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&s.w));
+    EXPECT_EQ(rows_of(w->lista), QStringList{" ANA|ROSA      |0"});
+    QStringList shown;
+    s.with_modal<QDialog>([&] { QTest::keyClick(w->lista, Qt::Key_Return); }, [&](QDialog* d) {
+        shown = texts({d->findChild<QLineEdit*>("tx_user"), d->findChild<QLineEdit*>("tx_caja")});
+        QTest::keyClicks(d->findChild<QLineEdit*>("tx_clav"), "nueva");
+        QTest::keyClick(d, Qt::Key_Return);
+    });
+    EXPECT_EQ(shown, QStringList({"ANA", "0"}));
+    EXPECT_EQ(s.t.srv->calls("actusr").value(0).values,
+              QVariantList({"2", "ANA", "NUEVA", "001", "00", "0305419896"}));
+    EXPECT_TRUE(s.boxes().isEmpty()) << qPrintable(s.boxes().join('|'));
 }
 
 // The tables the administration windows save to, as text: the users with their
@@ -313,8 +517,9 @@ QStringList tables(const central::Model& m)
 }
 
 // Every administration window opened on data the server keeps in its own forms (blanks
-// around values, a code no menu of this program has, an amount that is no whole hundredth)
-// and saved unchanged: its calls go, and every table is as it was.
+// around values, a code no menu of this program has, an amount that is no whole hundredth,
+// deposits of 0 and below) and saved unchanged: its calls go, and every table is as it was
+// but for the parameters' blanks.
 TEST(PlacedAnswers, UnchangedSavesLeaveTheServersTablesAsTheyWere)
 {
     AdminShell s;
@@ -330,6 +535,8 @@ TEST(PlacedAnswers, UnchangedSavesLeaveTheServersTablesAsTheyWere)
     for (int k = 0; k < 4; ++k)
         lots[k].codint = lots[k].codlot = QString("L%1").arg(k);
     o.lots_off = {"L1", "L3"};
+    o.deposits << central::Deposit{QDate(2024, 5, 8), "001", "12", 0, false}
+               << central::Deposit{QDate(2024, 5, 8), "003", "13", -1, false};
     const QStringList before = tables(s.model());
     const auto enter = [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); };
 
@@ -349,7 +556,11 @@ TEST(PlacedAnswers, UnchangedSavesLeaveTheServersTablesAsTheyWere)
         s.with_modal([d] { d->b_modificar->click(); }, enter);
     }
 
-    EXPECT_EQ(tables(s.model()), before);
+    // The days and an amount go trimmed, as the parameters window sends them.
+    QStringList after = before;
+    after.replace(after.indexOf("TVENCE_TIK= 3 "), "TVENCE_TIK=3");
+    after.replace(after.indexOf("JUGADA_MIN= 100000000 "), "JUGADA_MIN=100000000");
+    EXPECT_EQ(tables(s.model()), after);
     EXPECT_FALSE(s.boxes().contains(kLost));
     EXPECT_EQ(calls_since(*s.t.srv, 0, "actmap"), QStringList({"ANA 202", "ANA 404", "ANA 999", "CAJERO 503"}));
     for (const char* proc : {"delmap", "delsrt", "actsrt", "actpaq", "actdpo"})

@@ -33,7 +33,7 @@ TEST(UnreadableLoads, SaveAndDeleteNothing)
         {params, "a null value", spoil::column("valor", {}, 2)},
         {params, "no value column", spoil::drop_column("valor")},
         {params, "no result set", spoil::no_result_set()},
-        {params, "no rows", spoil::rows_cleared()},
+        {params, "no rows", spoil::rows_cleared(), {}},
         {deposits, "an amount beyond 64 bits", spoil::column("monto", 1e20, 1), {kLost, nodel}},
         {deposits, "an amount of 21 digits", spoil::column("monto", digits21, 1), {kLost, nodel}},
         {deposits, "a null amount", spoil::column("monto", {}, 1), {kLost, nodel}},

@@ -154,7 +154,11 @@ TEST_F(KeepAlive, MensajesListsTheOutletsMessages)
         {"a null time shows empty", 2, 0, central::spoil::column("hormov", {}, 1)},
         {"a date text of any form shows as sent", 2, 0, central::spoil::column("fecmov", "ayer", 0)},
         {"a date text of the other form shows as sent", 2, 0, central::spoil::column("fecmov", "05/03/2024", 0)},
+        // A date sent as a date shows as the listings show dates.
         {"a date sent as a date", 2, 0, central::spoil::column("fecmov", QDate(2024, 3, 5), 1)},
+        {"a date and time sent as a date", 2, 0, central::spoil::column("fecmov", QDateTime(QDate(2024, 3, 5), QTime(8, 30)), 1)},
+        // An answer without a result set has no messages, as one without rows.
+        {"no result set", 2, 0, central::spoil::no_result_set()},
     };
     for (const auto& [name, messages, dstmen_fails, spoil] : cases) {
         t.srv->model.outlet.messages.clear();
