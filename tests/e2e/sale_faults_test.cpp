@@ -239,7 +239,9 @@ TEST(WireSaleFaults, AnEndedTicketIsNeverTheWindowsAgain)
 }
 
 // Tickets sold with faults at random points of the ticket cycle keep the promise after
-// every ticket; the seeds strike both faults mended here.
+// every ticket and send nothing while lost or for a closed ticket; the seeds strike a
+// window left without a ticket after a commit and after an annulment, a remembered
+// annulment, and steps taken while the connection counted as lost.
 TEST(WireSaleFaults, SoakKeepsThePromise)
 {
     Figures all;
@@ -249,12 +251,16 @@ TEST(WireSaleFaults, SoakKeepsThePromise)
         all.printed += f.printed;
         all.faults += f.faults;
         all.left_empty += f.left_empty;
+        all.ended_empty += f.ended_empty;
         all.remembered += f.remembered;
+        all.while_lost += f.while_lost;
     }
     EXPECT_GT(all.printed, 20);
     EXPECT_GT(all.faults, 30);
     EXPECT_GT(all.left_empty, 0);
+    EXPECT_GT(all.ended_empty, 0);
     EXPECT_GT(all.remembered, 0);
+    EXPECT_GT(all.while_lost, 0);
 }
 
 } // namespace
