@@ -50,9 +50,8 @@ void onoff_list::b_aceptar_Click()
 {
     if (!b_aceptar->isEnabled())
         return;
-    // While the connection counts as lost a call may still reach the server but is never
-    // read as done: the save would clear the stored codes and stop there. It waits for the
-    // keep-alive to find the server again.
+    // While the connection counts as lost no call is made: the save says so, keeps the
+    // ticks and waits for the keep-alive to find the server again.
     if (app_.flg_nocox != 0) {
         app_.msg(QStringLiteral("No hay conexión con el servidor.") + QString(10, QLatin1Char(' ')), plat::mb_critical);
         return;

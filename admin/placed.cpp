@@ -11,8 +11,7 @@ QString unfilled(const QString& text)
 bool save_step(App& app, const std::function<bool()>& call)
 {
     if (app.flg_nocox != 0) {
-        // While the connection counts as lost a call may still reach the server, but is
-        // never read as done: it is not made.
+        // While the connection counts as lost the rule makes no call: the save says so.
         db::cox_lost(app.rule());
         return false;
     }

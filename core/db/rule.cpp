@@ -81,6 +81,15 @@ bool sp_exec(const RuleCtx& ctx, Command& cmd, Recordset& rs, bool keep_params, 
     const QStringList appended = cmd.param_names();
     ctx.dlg.set_pointer(plat::ptr_hourglass);
     prepare(ctx, cmd);
+    if (ctx.flg_nocox != 0) {
+        // The connection counts as lost: nobody would read what the call did, so the server
+        // is not given it. A closed connection is reopened quietly, as a call that found it
+        // closed always did, so that the keep-alive's probe finds it open; only the
+        // keep-alive or a login clears the flag.
+        if (ctx.cox_bd.state() == adStateClosed)
+            cox_reconnect(ctx);
+        return give_up(ctx, cmd, rs, appended, keep_params, false);
+    }
     QString error;
     ExecResult r = cmd.execute(rs, &error);
     if (r == ExecResult::caller_error) {
@@ -95,15 +104,11 @@ bool sp_exec(const RuleCtx& ctx, Command& cmd, Recordset& rs, bool keep_params, 
     }
     if (r == ExecResult::broken) {
         const bool reopened = cox_reconnect(ctx);
-        if (ctx.flg_nocox != 0)  // given up earlier: no retry, no message, nothing read
-            return give_up(ctx, cmd, rs, appended, keep_params, false);
         cmd.active_connection = &ctx.cox_bd;
         r = reopened ? cmd.execute(rs, &error) : ExecResult::broken;
         if (r != ExecResult::ok)
             return give_up(ctx, cmd, rs, appended, keep_params, true);
     }
-    if (ctx.flg_nocox != 0)
-        return give_up(ctx, cmd, rs, appended, keep_params, false);
     if (answered)
         *answered = cmd.params();
     finish(cmd, appended, keep_params);

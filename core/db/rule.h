@@ -35,9 +35,11 @@ void cox_lost(const RuleCtx& ctx);
 void refused(const RuleCtx& ctx, const QString& procedure, const QString& why, bool once);
 
 // Runs cmd (procedure name and parameters set by the caller) under the reconnect rule:
-// hourglass, execute, on a broken session one reopen and (flag 0) one retry, cox_lost after
-// a second failure, default pointer. An error the server answers on a live session ends the
-// call as a second failure does, without reopening and without running it again. Returns
+// hourglass, execute, on a broken session one reopen and one retry, cox_lost after a second
+// failure, default pointer. An error the server answers on a live session ends the call as
+// a second failure does, without reopening and without running it again. While the
+// connection counts as lost (flg_nocox 1) the call is not made at all: a closed connection
+// is only reopened quietly, nothing is shown and nothing is read. Returns
 // true when the results may be read: rs then holds the rows and the command's output
 // parameters their values. Unless keep_params, every parameter is deleted from cmd on every
 // path. When answered is given, a call that may be read copies the parameters with their

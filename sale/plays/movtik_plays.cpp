@@ -201,6 +201,9 @@ void movtik_plays::send_play(const QString& lots)
         app_.dlg.set_pointer(plat::ptr_default);
         t.tip_jug = QStringLiteral("N");
     };
+    // Without an open ticket the play goes nowhere: it ends as one the server could not take.
+    if (!t.open())
+        return done();
     const PlayAnswer a =
         protkx(app_, {t.numtik(), lots, t.lin_tip, t.lin_num, amount(asked), 0, t.can_jug, val_fijo}, true);
     if (!a.ok)
@@ -513,16 +516,19 @@ void movtik_plays::add_dup()
     auto& t = tik_cur;
     const auto& d = app_.dlg_datos;
     app_.dlg.set_pointer(plat::ptr_hourglass);
-    served_lines(duptix(app_, trim_blanks(d.dlg_res).toLongLong(), t.numtik(), amount(d.dlg_mon), d.dlg_lot, d.dlg_lots,
-                        t.can_jug, app_.ses_val.val_fijo),
+    served_lines(t.open() ? duptix(app_, trim_blanks(d.dlg_res).toLongLong(), t.numtik(), amount(d.dlg_mon), d.dlg_lot,
+                                   d.dlg_lots, t.can_jug, app_.ses_val.val_fijo)
+                          : PlayAnswer{},
                  true);
 }
 
-// One request of a dialog play; false when the connection is lost. The markers are the
-// last request's.
+// One request of a dialog play; false when the connection is lost or no ticket is open. The
+// markers are the last request's.
 bool movtik_plays::dialog_request(const QString& lots, const QString& numero)
 {
     auto& t = tik_cur;
+    if (!t.open())
+        return false;
     const PlayAnswer a = protkx(app_, {t.numtik(), lots, QStringLiteral("N"), numero, amount(app_.dlg_datos.dlg_mon), 0,
                                        t.can_jug, app_.ses_val.val_fijo},
                                 false);

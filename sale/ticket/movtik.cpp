@@ -460,21 +460,29 @@ void movtik::timer_tik_Timer()
 
 void movtik::del_cur()
 {
-    if (tik_cur.committed())
+    // Deleted, whether or not the deletion reaches the server, the ticket is the window's
+    // no more: nothing is sent for it again.
+    const bool open = tik_cur.open();
+    const QString num_tik = tik_cur.num_tik;
+    no_tik();
+    if (!open)
         return;
     app_.dlg.set_pointer(plat::ptr_hourglass);
-    deltik(app_, tik_cur.num_tik);
+    deltik(app_, num_tik);
     app_.dlg.set_pointer(plat::ptr_default);
 }
 
 void movtik::anu_cur()
 {
-    const auto& t = tik_cur;
-    if (t.committed())
+    // As a deleted one, an annulled ticket is the window's no more.
+    const bool open = tik_cur.open();
+    const qint64 numtik = tik_cur.numtik();
+    no_tik();
+    if (!open)
         return;
     // Not sent (or not answered): annulled as soon as the server answers again.
-    if (!anutix(app_, t.numtik(), app_.ses_val.cod_ven, QStringLiteral("**"), false, false).ok && t.numtik() != 0)
-        anu_later(app_, t.numtik());
+    if (!anutix(app_, numtik, app_.ses_val.cod_ven, QStringLiteral("**"), false, false).ok)
+        anu_later(app_, numtik);
 }
 
 void movtik::b_imprimir_Click()
@@ -532,10 +540,10 @@ void movtik::val_tik()
             return;
         }
     }
+    const QString title = QStringLiteral("Ticket : ") + t.num_tik;
     anu_cur();
-    lt_nume->clear();
     app_.dlg.set_pointer(plat::ptr_default);
-    app_.msg(commit_refusal(app_, val_mon, val_cup), plat::mb_exclamation, QStringLiteral("Ticket : ") + t.num_tik);
+    app_.msg(commit_refusal(app_, val_mon, val_cup), plat::mb_exclamation, title);
 }
 
 void movtik::print_tik(double val_mon, const QString& ticket2)

@@ -32,7 +32,8 @@ struct JugTik {
 
 struct TikCur {
     // The pending ticket.
-    QString num_tik;          // 8 digits with leading zeros; "0" when no ticket is open
+    QString num_tik;          // 8 digits with leading zeros; "0" when no ticket is open,
+                              // from the end of one ticket until the next opening
     qint64 num_val = 0;       // the ticket valtkx committed last (0: none yet)
     QString ser_tik;          // 8 digits
     QString fec_tik;          // "dd/mm/yyyy"
@@ -84,6 +85,9 @@ struct TikCur {
     // Whether num_tik names the ticket valtkx committed last: sold, perhaps printed, it is
     // never deleted or annulled from the sale window, whatever path leads there.
     bool committed() const { return num_val != 0 && numtik() == num_val; }
+    // Whether the window holds a ticket open on the server: one newtkx opened and that was
+    // not committed, annulled or deleted since. Nothing is sent for a ticket not open.
+    bool open() const { return numtik() != 0 && !committed(); }
     // The amount limits of the entry, as the money helpers take them: 0 the number plays'
     // (jug_min, jug_max), 1 the symbol plays' (jug_mis, jug_mas) when the lottery ticked
     // last is a symbol lottery.

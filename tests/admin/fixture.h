@@ -36,8 +36,12 @@ struct AdminShell {
     TestApp t;
     main_window w{*t};
 
-    explicit AdminShell(const QString& caja = "00")
+    // over_wire: through the real driver and the double's TDS endpoint (TestApp::over_wire).
+    explicit AdminShell(const QString& caja = "00", bool over_wire = false)
     {
+        if (over_wire) {
+            EXPECT_TRUE(t.over_wire());
+        }
         register_admin_windows(*t);
         register_shell_windows(*t);
         auto& s = t->ses_val;

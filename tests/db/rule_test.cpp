@@ -7,28 +7,35 @@
 
 namespace {
 
-// What happens after a failure, by its kind and by the flag the call starts with.
+// What happens after a failure, by its kind and by the flag the call starts with. While the
+// connection counts as lost no call reaches the server, whatever it would have met there:
+// a closed connection is only reopened, quietly.
 TEST(Rule, FailuresRetryOnlyABrokenSessionAndGiveUpWithOneMessage)
 {
     // broken: calls that find the session broken; refused: reopens refused; errors: calls
-    // the server answers with an error.
-    const struct { const char* label; int broken, refused, errors, flag; bool once; } cases[] = {
+    // the server answers with an error; closed: the connection closed before the call.
+    const struct { const char* label; int broken, refused, errors, flag; bool once, closed = false; } cases[] = {
         {"clean", 0, 0, 0, 0, false},
         {"broken once: reopened, retried silently", 1, 0, 0, 0, false},
         {"broken twice: lost", 2, 0, 0, 0, false},
         {"no reopen: lost", 1, 1, 0, 0, false},
         {"server error: not run again, given up", 0, 0, 1, 0, false},
-        {"flag set: reopened, no retry, no message", 1, 0, 0, 1, false},
-        {"flag set: a good call is not read", 0, 0, 0, 1, false},
-        {"flag set: server error quietly", 0, 0, 1, 1, false},
+        {"flag set, connection closed: reopened, not made, no message", 0, 0, 0, 1, false, true},
+        {"flag set, connection closed, no reopen: nothing shown", 0, 1, 0, 1, false, true},
+        {"flag set: a good call is not made", 0, 0, 0, 1, false},
+        {"flag set: a broken session is not met", 1, 0, 0, 1, false},
+        {"flag set: a server error is not met", 0, 0, 1, 1, false},
         {"once: broken, never reopened", 1, 0, 0, 0, true},
         {"once: server error keeps the session", 0, 0, 1, 0, true},
+        {"once, flag set: made and read", 0, 0, 0, 1, true},
     };
     QStringList t;
     for (const auto& c : cases) {
         DbRig r;
         r.srv.model.outlet.messages = {{"2026-12-01", "08:00", "uno"}, {"2026-12-02", "09:00", "dos"}};
         r.flg_nocox = c.flag;
+        if (c.closed)
+            r.cox_bd.close();
         r.srv.fail_next(c.broken, "dstmen");
         r.srv.fail_next_open(c.refused);
         r.srv.error_next(c.errors, "dstmen");

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <optional>
 
 namespace {
@@ -191,6 +192,53 @@ TEST_F(TdsTest, SessionLogsInSwitchesDatabaseAndTellsWhetherAFailureBrokeIt)
         EXPECT_TRUE(listens ? ms >= 900 && ms < 4000 : ms < 4000) << ms;
         EXPECT_FALSE(error.isEmpty());
     }
+}
+
+// A dropped connection is drained, never closed outright: a client that writes to it twice,
+// with a pause between, meets the end of the stream both times and never a reset, so that
+// each of its calls fails alike. (Closed outright, the first write would draw a reset, which
+// the pause lets arrive and the second write reports.)
+TEST_F(TdsTest, ADroppedConnectionMeetsTheEndOfItsStreamAtEveryWriteNeverAReset)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(quint16(ep.port()));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    // Waits at most 5 s for the socket to be readable (or to fail); what recv then gives.
+    const auto read = [fd] {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 5000) != 1)
+            return QString("nothing within 5 s");
+        char buf[512];
+        const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+        return n < 0 ? QString("error: ") + strerror(errno) : n == 0 ? QString("end of stream") : QString("%1 bytes").arg(n);
+    };
+    // A pre-login, answered: the endpoint serves the connection.
+    const char prelogin[] = {0x12, 0x01, 0x00, 0x09, 0x00, 0x00, 0x01, 0x00, char(0xFF)};
+    ASSERT_EQ(::send(fd, prelogin, sizeof prelogin, MSG_NOSIGNAL), ssize_t(sizeof prelogin));
+    EXPECT_NE(read().left(5), "error");
+
+    ep.drop_connections();
+    QStringList seen;
+    for (int i = 0; i < 2; ++i) {
+        const ssize_t sent = ::send(fd, prelogin, sizeof prelogin, MSG_NOSIGNAL);
+        seen << (sent < 0 ? QString("write error: ") + strerror(errno) : "written, then " + read());
+        if (i == 0) {
+            // The pause: a reset would end it at once; a drained connection lets it run out.
+            pollfd p{fd, 0, 0};
+            seen << (::poll(&p, 1, 200) == 0 ? "pause: quiet" : QString("pause: events 0x%1").arg(p.revents, 0, 16));
+        }
+    }
+    int error = 0;
+    socklen_t len = sizeof error;
+    ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &len);
+    seen << QString("pending error: %1").arg(error ? strerror(error) : "none");
+    ::close(fd);
+    EXPECT_EQ(seen, QStringList({"written, then end of stream", "pause: quiet", "written, then end of stream",
+                                 "pending error: none"}));
 }
 
 // A spoiled answer reads alike over the wire and in process: what one cannot read the other

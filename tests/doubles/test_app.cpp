@@ -13,13 +13,31 @@ TestApp::TestApp()
     app = std::make_unique<App>(std::move(s));
 }
 
-TestApp::~TestApp() = default;
+TestApp::~TestApp()
+{
+    // The program's session ends before the endpoint, the endpoint before the double.
+    if (ep) {
+        app->cox_bd.close();
+        ep->stop();
+    }
+    app.reset();
+}
+
+bool TestApp::over_wire(QString* error)
+{
+    ep = std::make_unique<central::TdsEndpoint>(*srv);
+    if (!ep->start(QStringLiteral("127.0.0.1"), 0, error))
+        return false;
+    tds = std::make_unique<db::TdsDriver>();
+    app->cox_bd.set_driver(*tds);
+    return true;
+}
 
 void TestApp::connect()
 {
     auto& d = app->dat_cox;
-    d.srv_ip = "127.1.1.1";
-    d.srv_port = "11433";
+    d.srv_ip = ep ? ep->host() : QStringLiteral("127.1.1.1");
+    d.srv_port = ep ? QString::number(ep->port()) : QStringLiteral("11433");
     d.bd_usr = srv->model.db_user;
     d.bd_clv = srv->model.db_password;
     d.srv_databs = "tovaren";

@@ -3,6 +3,7 @@
 // and a seeded soak of tickets with faults at random points keeps both.
 #include "reports/procs.h"
 #include "sale/ticket/cycle.h"
+#include "tests/e2e/lost.h"
 #include "tests/e2e/wire_sale.h"
 
 namespace {
@@ -155,8 +156,92 @@ TEST(WireSaleFaults, AnUnansweredCommitIsAnnulledOnceTheServerAnswers)
     }
 }
 
+// A ticket the window ends (annulled after its commit's re-run was refused, deleted for its
+// total, dropped by the watch) whose next opening fails, its getpaq or newtkx reset and the
+// reopen refused: the window holds no ticket. Once the keep-alive is back, a typed play, a
+// sign play, a duplicate and Esc send nothing for any ticket and show nothing; Esc closes
+// the window, and the window opened again gets a new ticket that takes plays.
+TEST(WireSaleFaults, AnEndedTicketIsNeverTheWindowsAgain)
+{
+    const struct {
+        const char* name;
+        std::function<void(SaleRig&)> arrange;
+        const char* ends;  // the step that ends the ticket: Esc, or the watch
+        const char* fails;   // the call of the next opening that fails
+        const char* sent;    // what ended the ticket on the server
+    } cases[] = {
+        {"annulled", [](SaleRig& r) { r.t.ep->lose_answers_at_next_calls(1, "valtkx"); }, "<esc>", "getpaq", "anutix"},
+        {"deleted", [](SaleRig& r) { r.model().set_param("VENTIK_MAX", "500000000"), r.w->car_lim(); }, "<esc>", "getpaq",
+         "deltik"},
+        {"dropped", [](SaleRig& r) { r.model().ticket(r.tik().numtik())->fecha = QDate::currentDate().addDays(-1); },
+         "watch", "newtkx", "deltik"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SaleRig r(true);
+        ASSERT_TRUE(r.open());
+        const qint64 ended = r.tik().numtik();
+        r.lots("001");
+        r.enter("123<enter>10<enter>");
+        c.arrange(r);
+        r.report();
+        // The next opening's call reset, the reopen refused, once the ticket's end is shown.
+        const auto fail_opening = [&] {
+            r.t.srv->fail_next(1, c.fails);
+            r.t.srv->fail_next_open(1);
+        };
+        if (QString(c.ends) == "watch") {
+            fail_opening();
+            r.watch(6);
+        } else {
+            r.dlg().on_box = [&](const fake::Box&) {
+                r.dlg().on_box = nullptr;
+                fail_opening();
+            };
+            r.enter("<esc>");
+        }
+        ASSERT_FALSE(r.closed());
+        EXPECT_EQ(r.t->flg_nocox, 1);
+        EXPECT_EQ(r.tik().num_tik, "0");
+        EXPECT_EQ(r.w->tx_ntik->text() + r.w->tx_mtik->text() + r.lines().join(""), "");
+        QStringList ends;
+        for (const central::Call& call : r.t.srv->log)
+            if (call.proc == "anutix" || call.proc == "deltik" || call.proc == "valtkx")
+                ends << call.proc + " " + QString::number(call.values.value(0).toString().toLongLong());
+        EXPECT_EQ(ends.filter(c.sent), QStringList(QString("%1 %2").arg(c.sent).arg(ended)));
+        r.report();
+
+        lost::back(r.t);
+        r.dlg().boxes.clear();
+        r.t.srv->log.clear();
+        r.enter("456<enter>5<enter>");
+        r.sign_play("004", "25", "A");
+        r.dialog_keys = "75<@tx_mont>3<enter>";
+        r.w->tx_nume->setFocus();
+        type_keys("d");
+        EXPECT_EQ(lost::changing(r.t, 0), QStringList());
+        EXPECT_EQ(r.dlg().texts(), QStringList());
+        EXPECT_EQ(r.lines(), QStringList());
+        EXPECT_EQ(r.tik().tot_tik, 0);
+        r.enter("<esc>");
+        SaleRig::settle();
+        EXPECT_TRUE(r.closed());
+        EXPECT_EQ(lost::changing(r.t, 0), QStringList());
+
+        ASSERT_TRUE(r.open());
+        EXPECT_GT(r.tik().numtik(), ended);
+        r.lots("001");
+        r.enter("789<enter>1<enter>");
+        EXPECT_EQ(r.lines().size(), 1);
+        EXPECT_EQ(r.t.srv->calls("protkx").value(0).values.value(0).toLongLong(), r.tik().numtik());
+        EXPECT_EQ(r.dlg().texts(), QStringList());
+    }
+}
+
 // Tickets sold with faults at random points of the ticket cycle keep the promise after
-// every ticket; the seeds strike both faults mended here.
+// every ticket and send nothing while lost or for a closed ticket; the seeds strike a
+// window left without a ticket after a commit and after an annulment, a remembered
+// annulment, and steps taken while the connection counted as lost.
 TEST(WireSaleFaults, SoakKeepsThePromise)
 {
     Figures all;
@@ -166,12 +251,16 @@ TEST(WireSaleFaults, SoakKeepsThePromise)
         all.printed += f.printed;
         all.faults += f.faults;
         all.left_empty += f.left_empty;
+        all.ended_empty += f.ended_empty;
         all.remembered += f.remembered;
+        all.while_lost += f.while_lost;
     }
     EXPECT_GT(all.printed, 20);
     EXPECT_GT(all.faults, 30);
     EXPECT_GT(all.left_empty, 0);
+    EXPECT_GT(all.ended_empty, 0);
     EXPECT_GT(all.remembered, 0);
+    EXPECT_GT(all.while_lost, 0);
 }
 
 } // namespace

@@ -5,8 +5,12 @@
 //
 // And a soak: tickets sold one after another while connection faults strike at random
 // points of the ticket cycle (a call lost before it ran, its retry too, an answer lost after
-// the server ran the call, every connection closed, reopens refused, keep-alive ticks inside
-// the messages). After each ticket the connection comes back with the keep-alive and the
+// the server ran the call, every connection closed, reopens refused, a commit whose re-run
+// is refused followed by an opening that fails, a keep-alive that finds the server refusing,
+// keep-alive ticks inside the messages).
+// After each of the cashier's steps: a step taken while the connection counted as lost sent
+// nothing that changes the server, and no step sent work for a ticket the server had closed
+// before it. After each ticket the connection comes back with the keep-alive and the
 // promise an outlet lives by is checked: every printed ticket is committed once, with the
 // plays and the total it shows; every committed ticket is printed or annulled; no printed
 // ticket is annulled, nor named by a deletion or an annulment.
@@ -152,9 +156,50 @@ struct Figures {
     int annulled = 0;        // tickets annulled on the server
     int faults = 0;          // faults armed
     int left_empty = 0;      // a commit, then no next ticket: the window held none
+    int ended_empty = 0;     // a ticket annulled or deleted, then no next ticket
     int remembered = 0;      // a failed commit left a ticket to annul later
+    int while_lost = 0;      // steps the cashier took while the connection counted as lost
     QStringList breaches;
 };
+
+// The ticket a call of the ticket cycle sends work for (0: none).
+inline qint64 named(const central::Call& call)
+{
+    static const QStringList first = {"protkx", "deltik", "anutix", "delnux", "bortix", "tertix", "reptix"};
+    const int at = first.contains(call.proc) ? 0 : call.proc == "duptix" ? 1 : call.proc == "valtkx" ? 2 : -1;
+    return at < 0 ? 0 : call.values.value(at).toString().trimmed().toLongLong();
+}
+
+// One of the cashier's steps, checked: taken while the connection counted as lost (and no
+// keep-alive tick ran inside its messages), it sends nothing that changes the server; and it
+// sends nothing for a ticket the server had closed before it, but the annulment of one the
+// program remembered to annul.
+inline void checked_step(WireSale& s, const std::function<void()>& step, const int& ticks, const QString& fault,
+                         Figures& f)
+{
+    static const QStringList changing = {"newtkx", "protkx", "valtkx", "deltik", "anutix", "delnux", "bortix",
+                                         "tertix", "reptix", "duptix"};
+    const bool lost = s.app->flg_nocox != 0;
+    const int ticks_before = ticks;
+    QSet<qint64> closed, remembered;
+    for (const central::Ticket& t : s.tickets())
+        if (t.state != central::Ticket::pending)
+            closed << t.numtik;
+    for (const TikAnu& t : s.app->tik_anu)
+        remembered << t.numtik;
+    const qsizetype from = s.log().size();
+    step();
+    f.while_lost += lost ? 1 : 0;
+    for (const central::Call& call : s.log().mid(from)) {
+        if (!changing.contains(call.proc))
+            continue;
+        if (lost && ticks == ticks_before)
+            f.breaches << fault + ": " + call.proc + " sent while the connection counted as lost";
+        const qint64 n = named(call);
+        if (closed.contains(n) && !(call.proc == "anutix" && remembered.contains(n)))
+            f.breaches << fault + QString(": %1 sent for ticket %2, closed before").arg(call.proc).arg(n);
+    }
+}
 
 // The promise, checked against everything printed and every ticket the server held since.
 struct Promise {
@@ -236,19 +281,23 @@ inline Figures soak(quint32 seed, int tickets)
     // The procedures of the ticket cycle; "" strikes whatever call comes next.
     const QStringList procs = {"", "getpaq", "newtkx", "protkx", "valtkx", "anutix", "deltik"};
     bool tick_in_boxes = false;
+    int ticks = 0;  // keep-alive ticks inside the messages
     s.dlg->on_box = [&](const fake::Box&) {
         if (tick_in_boxes)
-            s.tick();
+            s.tick(), ++ticks;
     };
     Promise promise(s);
     for (int i = 0; i < tickets; ++i) {
         if (!s.numtik()) {
-            s.esc();  // a window left without a ticket closes
-            s.open();
+            checked_step(s, [&] { s.esc(); }, ticks, QString("seed %1 ticket %2: Esc without a ticket").arg(seed).arg(i), f);
+            s.open();  // a window left without a ticket closed
         }
         const int plays = 1 + int(rng.bounded(3));
         const int at = int(rng.bounded(plays + 1));  // the step the fault is armed before
-        const int kind = int(rng.bounded(4));        // none, lost before it ran, answer lost, all closed
+        // none, lost before it ran, answer lost, all closed, the commit's answer lost and its
+        // re-run refused (the ticket annulled) with the next opening's getpaq lost twice, the
+        // keep-alive's probe refused before and after its reopen (lost, the connection open)
+        const int kind = int(rng.bounded(6));
         const QString proc = procs[rng.bounded(int(procs.size()))];
         const int runs = 1 + int(rng.bounded(2));    // calls it strikes
         const int refused = int(rng.bounded(3));     // reopens refused after it
@@ -266,15 +315,23 @@ inline Figures soak(quint32 seed, int tickets)
                 s.ep.with_server([&](central::Server& srv) {
                     if (kind == 1)
                         srv.fail_next(runs, proc);
-                    srv.fail_next_open(refused);
+                    if (kind == 4)
+                        srv.fail_next(2, "getpaq");
+                    else
+                        srv.fail_next_open(refused);
                 });
                 if (kind == 2)
                     s.ep.lose_answers_at_next_calls(runs, proc);
+                if (kind == 4)
+                    s.ep.lose_answers_at_next_calls(1, "valtkx");
+                if (kind == 5) {
+                    s.ep.with_server([](central::Server& srv) { srv.error_next(2, "stacox"); });
+                    s.tick();
+                }
             }
-            if (step < plays)
-                s.play(QString::number(rng.bounded(1000)).rightJustified(3, '0'), 1 + int(rng.bounded(20)));
-            else
-                s.esc();
+            const QString number = QString::number(rng.bounded(1000)).rightJustified(3, '0');
+            const int units = 1 + int(rng.bounded(20));
+            checked_step(s, [&] { step < plays ? s.play(number, units) : s.esc(); }, ticks, fault, f);
         }
         ++f.tickets;
         s.ep.lose_answers_at_next_calls(0);
@@ -282,12 +339,14 @@ inline Figures soak(quint32 seed, int tickets)
             for (const QString& p : procs)
                 srv.fail_next(0, p);
             srv.fail_next_open(0);
+            srv.error_next(0, "stacox");
         });
         tick_in_boxes = false;
         if (s.numtik() && !s.app->tik_anu.isEmpty())
             f.breaches << fault + ": a ticket opened while a failed one waited for its annulment";
         f.remembered += s.app->tik_anu.isEmpty() ? 0 : 1;
         f.left_empty += had && s.shown() && !s.numtik() && s.prn->docs.size() > docs ? 1 : 0;
+        f.ended_empty += had && s.shown() && !s.numtik() && s.prn->docs.size() == docs ? 1 : 0;
 
         // The connection back, and what waited for it sent; then the promise.
         s.tick();

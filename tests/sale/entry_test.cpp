@@ -115,7 +115,8 @@ TEST(Entry, PlayTypeLettersAndListModes)
         {"E", "001", " <enter>", {"e"}},  // Space ticks "Todas"
         {"D after mode A", "", "75<enter><enter>", {"a", "d"}},  // a ticket of the demo's history
         {"K, L", "001", none, {"k", "l"}},
-        // The value asked for is the base mode's: never the last value multiplied again.
+        // The value asked for (the mode shown, no call being made while the connection counts
+        // as lost) is the base mode's: never the last value multiplied again.
         {"extras without connection", "001", none, {"i", "c", "s"}, true},
         // The extra S finds nothing; LA GRANJITA is the extra d's, which only the mouse ticks.
         {"modes, order and extras", "", none,

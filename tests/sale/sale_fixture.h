@@ -132,8 +132,12 @@ struct SaleRig {
         }
     }};
 
-    SaleRig()
+    // over_wire: through the real driver and the double's TDS endpoint (TestApp::over_wire).
+    explicit SaleRig(bool over_wire = false)
     {
+        if (over_wire) {
+            EXPECT_TRUE(t.over_wire());
+        }
         t.connect();
         auto& s = t->ses_val;
         s.cod_ven = "001";

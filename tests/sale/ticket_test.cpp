@@ -227,7 +227,8 @@ TEST(SaleImprimir, EveryOutcome)
         c.before_press(r);
         r.t.srv->log.clear();
         // A watch check that falls due while a message is up waits: the ticket does not
-        // change under the handler that showed it. A refusal clears the play list first.
+        // change under the handler that showed it. The lines of a refused or deleted ticket
+        // are gone from the play list before its message.
         QStringList at_box;
         r.dlg().on_box = [&](const fake::Box&) {
             at_box << QString("(lines %1 at the message)").arg(r.w->lt_nume->count());
