@@ -157,6 +157,10 @@ parsys::parsys(App& app, QWidget* parent) : QDialog(parent), app_(app)
     }
     tx_mens->installEventFilter(this);
     tx_vent->installEventFilter(this);
+    // An entry chosen from a list sets its parameter, even the entry the list showed.
+    for (Amount& a : amounts_)
+        connect(a.box, &QComboBox::activated, this, [&load = a.load] { load.chosen = true; });
+    connect(tx_anut, &QComboBox::activated, this, [this] { anut_.chosen = true; });
 
     connect(b_aceptar, &QPushButton::clicked, this, &parsys::b_aceptar_Click);
     connect(b_cancelar, &QPushButton::clicked, this, &parsys::b_cancelar_Click);
@@ -187,9 +191,9 @@ void parsys::Form_Load()
 void parsys::car_par()
 {
     const ParamRows rows = getpaq_shown(app_, app_.ses_val.cod_ven);
-    // Without the server's rows every field stays empty, and there is nothing to save: a
-    // save would write blanks and defaults over the outlet's parameters.
-    if (!rows.ok || rows.rows.isEmpty() || app_.flg_nocox == 1)
+    // Without a row of the parameters it shows every field stays empty, and there is
+    // nothing to save: a save would write blanks and defaults over the outlet's parameters.
+    if (!rows.ok || app_.flg_nocox == 1 || !names_a_shown_param(rows))
         return;
 
     // The module-wide values take the server's at once; a key's last row is its value, and
@@ -205,14 +209,17 @@ void parsys::car_par()
 
     const MonCtx c = app_.mon();
     for (Amount& a : amounts_) {
-        const bool came = last.contains(QLatin1String(a.key));
+        a.load.came = last.contains(QLatin1String(a.key));
         a.stored = last.value(QLatin1String(a.key));
-        a.shown = came ? amount_text(c, a.stored) : QString();
-        fill(a.box, amount_choices(c, split_bounds(last.value(QLatin1String(a.bounds))), a.hundredths), a.shown);
+        a.load.shown = a.load.came ? amount_text(c, a.stored) : QString();
+        fill(a.box, amount_choices(c, split_bounds(last.value(QLatin1String(a.bounds))), a.hundredths), a.load.shown);
+        a.load.shown = a.box->currentText();
     }
 
     const CfgReg& cfg = app_.cfg_reg;
-    tx_vent->setText(last.contains(QStringLiteral("TVENCE_TIK")) ? trim_blanks(lim.dia_vence) : QString());
+    days_.came = last.contains(QStringLiteral("TVENCE_TIK"));
+    tx_vent->setText(days_.came ? trim_blanks(lim.dia_vence) : QString());
+    days_.shown = tx_vent->text();
     tx_codv->setText(ses.cod_ven);
     tx_serx->setText(app_.num_hdd);
     tx_nomb->setText(ses.nom_ven);
@@ -228,6 +235,8 @@ void parsys::car_par()
     };
     for (const auto& [box, choice] : lists)
         fill(box, choice.first->texts(), choice.first->text_of(choice.second));
+    anut_.came = last.contains(QStringLiteral("ANUTIK_VEN"));
+    anut_.shown = tx_anut->currentText();
     b_aceptar->setEnabled(true);
 }
 
@@ -240,11 +249,13 @@ void parsys::b_aceptar_Click()
     CfgReg& cfg = app_.cfg_reg;
 
     // A field still showing its text of the load keeps the exact amount loaded, without the
-    // blanks around it.
+    // blanks around it. A parameter the server sent no row of, and the user did not set,
+    // keeps the sale's value and goes nowhere.
     const MonCtx c = app_.mon();
     for (const Amount& a : amounts_) {
         const QString text = a.box->currentText(), loaded = trim_blanks(a.stored);
-        lim.*a.limit = !loaded.isEmpty() && text == a.shown ? loaded : amount_stored(c, text);
+        if (a.load.sent(text))
+            lim.*a.limit = !loaded.isEmpty() && text == a.load.shown ? loaded : amount_stored(c, text);
     }
 
     cfg.sys_modv = modv_choices.value_of(tx_modv->currentText(), cfg.sys_modv);
@@ -253,7 +264,9 @@ void parsys::b_aceptar_Click()
     cfg.rep_enca = enca_choices.value_of(tx_enca->currentText());
     cfg.rep_juga = juga_choices.value_of(tx_juga->currentText());
     cfg.rep_simb = simb_choices.value_of(tx_simb->currentText());
-    ses.anu_ven = anut_choices.value_of(tx_anut->currentText());
+    const bool anut = anut_.sent(tx_anut->currentText());
+    if (anut)
+        ses.anu_ven = anut_choices.value_of(tx_anut->currentText());
     cfg.sys_mens = trim_blanks(tx_mens->text().toUpper());
 
     const std::pair<const char*, QString> settings[] = {
@@ -271,29 +284,26 @@ void parsys::b_aceptar_Click()
         cfg_save(app_, QLatin1String(key), value);
     app_.reg.sync();
 
-    // The expiry days within 1 to 7; an empty field counts as 0.
-    bool number = false;
-    const int days = trim_blanks(tx_vent->text()).toInt(&number);
-    if (!number || days < 1)
-        tx_vent->setText(QStringLiteral("1"));
-    else if (days > 7)
-        tx_vent->setText(QStringLiteral("7"));
-
-    const std::pair<const char*, QString> params[] = {
-        {"TVENCE_TIK", trim_blanks(tx_vent->text())},
-        {"JUGADA_MIN", lim.jug_min},
-        {"JUGADA_MIZ", lim.jug_miz},
-        {"JUGADA_MIS", lim.jug_mis},
-        {"JUGADA_MAX", lim.jug_max},
-        {"JUGADA_MAZ", lim.jug_maz},
-        {"JUGADA_MAS", lim.jug_mas},
-        {"VENTIK_MIN", lim.vta_min},
-        {"VENTIK_MAX", lim.vta_max},
-        {"ANUTIK_VEN", ses.anu_ven},
-    };
+    // The parameters in the server's order: the expiry days within 1 to 7 (an empty field
+    // counts as 0), the amounts, the annulment choice.
+    QList<std::pair<QString, QString>> params;
+    if (days_.sent(tx_vent->text())) {
+        bool number = false;
+        const int days = trim_blanks(tx_vent->text()).toInt(&number);
+        if (!number || days < 1)
+            tx_vent->setText(QStringLiteral("1"));
+        else if (days > 7)
+            tx_vent->setText(QStringLiteral("7"));
+        params.append({QStringLiteral("TVENCE_TIK"), trim_blanks(tx_vent->text())});
+    }
+    for (const Amount& a : amounts_)
+        if (a.load.sent(a.box->currentText()))
+            params.append({QLatin1String(a.key), lim.*a.limit});
+    if (anut)
+        params.append({QStringLiteral("ANUTIK_VEN"), ses.anu_ven});
     // A key that does not go through ends the save, which says so.
     for (const auto& [key, value] : params)
-        if (!save_step(app_, [&] { return actpaq(app_, ses.cod_ven, QLatin1String(key), value); }))
+        if (!save_step(app_, [&] { return actpaq(app_, ses.cod_ven, key, value); }))
             break;
     accept();
 }

@@ -3,9 +3,11 @@
 // with actpaq) and the terminal's local settings. The amount fields offer the amounts
 // within the bounds the server sends; a cashier (caja other than "00") finds the expiry
 // days, the ticket message and the annulment choice locked. Shown modally; loaded afresh
-// for every showing. A parameter without a row shows empty; an amount left as loaded saves
-// the amount the server sent, without blanks around it.
+// for every showing. A parameter without a row shows empty (the annulment choice shows the
+// value the program holds) and is saved only once the user sets it; an amount left as
+// loaded saves the amount the server sent, without blanks around it.
 #include "core/app/app.h"
+#include "parsys_values.h"
 
 #include <QDialog>
 #include <array>
@@ -67,16 +69,18 @@ private:
 
     App& app_;
     // An amount field, the parameter and sale limit it shows, the bounds row and sub-unit
-    // choices of its list, and what it showed at load for which stored amount (empty when
-    // the parameter had no row).
+    // choices of its list, how it was loaded and for which stored amount (empty when the
+    // parameter had no row).
     struct Amount {
         QComboBox* box;
         const char* key;
         QString LimVta::*limit;
         const char* bounds;
         QList<int> hundredths;
-        QString shown;
+        LoadedParam load;
         QString stored;
     };
     std::array<Amount, 8> amounts_;
+    LoadedParam days_;  // tx_vent
+    LoadedParam anut_;  // tx_anut
 };

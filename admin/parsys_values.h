@@ -36,6 +36,19 @@ QString amount_text(const MonCtx& c, const QString& stored);
 // "0".
 QString amount_stored(const MonCtx& c, const QString& text);
 
+// A field of a parameter the server keeps, as the window loaded it: whether the server
+// sent the parameter's row, and the text the field showed. A parameter with a row goes back
+// with every save; one without a row only once the user has set its field, by a text other
+// than the one it showed or by an entry chosen from its list, so that a save that touches
+// nothing writes nothing the server did not send.
+struct LoadedParam {
+    bool came = false;
+    QString shown;
+    bool chosen = false;
+
+    bool sent(const QString& now) const { return came || chosen || now != shown; }
+};
+
 // The choice list of a setting: its entries (text, value) in order, and the entry that
 // stands for any other value (-1: none).
 struct SettingChoices {

@@ -184,29 +184,58 @@ TEST(PlacedAnswers, SorteosCodesAndStates)
 }
 
 // The parameters with one of them stored as the case's value (none: no row of it), or
-// twice (the later row given), then Enter: the text of its field, and what the save sends
-// for it. Rows are matched by key and the later row of a key is its value; a parameter
-// without a row shows empty. The days show trimmed and go trimmed, within 1 to 7 ("05"
-// stays); the annulment choice shows "SI" for "0" only; an amount left as loaded goes as the
-// server sent it, without the blanks around it; an empty field goes as "0". Only a value
-// longer than the 50 characters actpaq carries, once trimmed, refuses the answer: nothing
-// shown, nothing saved.
+// twice (the later row given), its field perhaps set by the user's keys, then Enter: the
+// text of its field, what the save sends for it (null: nothing) and what the sale then holds
+// for it. Rows are matched by key and the later row of a key is its value. A parameter
+// without a row shows empty (the annulment choice shows the program's value) and goes to the
+// server only once the user sets it; until then the sale keeps its value. The days show
+// trimmed and go trimmed, within 1 to 7 ("05" stays); the annulment choice shows "SI" for
+// "0" only; an amount left as loaded goes as the server sent it, without the blanks around
+// it; an empty field goes as "0". Only a value longer than the 50 characters actpaq carries,
+// once trimmed, refuses the answer: nothing shown, nothing saved.
 TEST(PlacedAnswers, ParsysParameters)
 {
     const QByteArray wide = QByteArray(45, ' ') + "100000000";
     const QByteArray long_digits(51, '1');
-    const struct {
+    const QByteArray widest(50, '1');
+    const char* const ten[] = {"TVENCE_TIK", "JUGADA_MIN", "JUGADA_MIZ", "JUGADA_MIS", "JUGADA_MAX",
+                               "JUGADA_MAZ", "JUGADA_MAS", "VENTIK_MIN", "VENTIK_MAX", "ANUTIK_VEN"};
+    struct Case {
         const char* key;
         const char* value;
         const char* shown;
         const char* sent;
         const char* earlier = nullptr;  // a row of the same key before it
         bool refused = false;
-    } cases[] = {
-        {"TVENCE_TIK", nullptr, "", "1"},
-        {"JUGADA_MAS", nullptr, "", "0"},
-        {"VENTIK_MIN", nullptr, "", "0"},
-        {"ANUTIK_VEN", nullptr, "SI", "0"},  // the window's value before: "0"
+        const char* keys = nullptr;     // typed into its field ("<down>", "<up>": an entry chosen)
+    };
+    std::vector<Case> cases = {
+        // Without a row, left as loaded: nothing goes.
+        {"TVENCE_TIK", nullptr, "", nullptr},
+        {"JUGADA_MIN", nullptr, "", nullptr},
+        {"JUGADA_MIZ", nullptr, "", nullptr},
+        {"JUGADA_MIS", nullptr, "", nullptr},
+        {"JUGADA_MAX", nullptr, "", nullptr},
+        {"JUGADA_MAZ", nullptr, "", nullptr},
+        {"JUGADA_MAS", nullptr, "", nullptr},
+        {"VENTIK_MIN", nullptr, "", nullptr},
+        {"VENTIK_MAX", nullptr, "", nullptr},
+        {"ANUTIK_VEN", nullptr, "SI", nullptr},  // the program's value: "0"
+        // Without a row, set by the user: it goes as the save takes it. The lists' first
+        // entries: 0.10 (play and ticket minimums), 1 (play maximums), 1.000 (ticket maximum).
+        {.key = "TVENCE_TIK", .value = nullptr, .shown = "", .sent = "4", .keys = "4"},
+        {.key = "TVENCE_TIK", .value = nullptr, .shown = "", .sent = "7", .keys = "9"},
+        {.key = "TVENCE_TIK", .value = nullptr, .shown = "", .sent = "1", .keys = "0"},
+        {.key = "JUGADA_MIN", .value = nullptr, .shown = "", .sent = "10000000", .keys = "<down>"},
+        {.key = "JUGADA_MIZ", .value = nullptr, .shown = "", .sent = "10000000", .keys = "<down>"},
+        {.key = "JUGADA_MIS", .value = nullptr, .shown = "", .sent = "10000000", .keys = "<down>"},
+        {.key = "JUGADA_MAX", .value = nullptr, .shown = "", .sent = "100000000", .keys = "<down>"},
+        {.key = "JUGADA_MAZ", .value = nullptr, .shown = "", .sent = "100000000", .keys = "<down>"},
+        {.key = "JUGADA_MAS", .value = nullptr, .shown = "", .sent = "100000000", .keys = "<down>"},
+        {.key = "VENTIK_MIN", .value = nullptr, .shown = "", .sent = "10000000", .keys = "<down>"},
+        {.key = "VENTIK_MAX", .value = nullptr, .shown = "", .sent = "100000000000", .keys = "<down>"},
+        {.key = "ANUTIK_VEN", .value = nullptr, .shown = "SI", .sent = "1", .keys = "<down>"},
+        {.key = "ANUTIK_VEN", .value = nullptr, .shown = "SI", .sent = "0", .keys = "<down><up>"},  // chosen back
         {"TVENCE_TIK", "0", "0", "1"},
         {"TVENCE_TIK", "8", "8", "7"},
         {"TVENCE_TIK", "12", "12", "7"},
@@ -239,10 +268,24 @@ TEST(PlacedAnswers, ParsysParameters)
         {"JUGMIN_SYS", "abc/x", nullptr, nullptr},
         {"JUGMAX_SYS", nullptr, nullptr, nullptr},
     };
+    // The longest value each parameter goes back in is taken, and sent back as the save
+    // takes it: the days field holds two of its digits; one more character refuses.
+    for (const char* key : ten) {
+        const QString k = QLatin1String(key);
+        const char* sent = k == "TVENCE_TIK" ? "7" : k == "ANUTIK_VEN" ? "1" : widest.constData();
+        cases.push_back({key, widest.constData(), k == "TVENCE_TIK" ? "11" : nullptr, sent});
+        cases.push_back({key, long_digits.constData(), nullptr, nullptr, nullptr, true});
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.key << " " << (c.value ? c.value : "(none)")
-                                        << (c.earlier ? " after " : "") << (c.earlier ? c.earlier : ""));
+                                        << (c.earlier ? " after " : "") << (c.earlier ? c.earlier : "")
+                                        << (c.keys ? " set by " : "") << (c.keys ? c.keys : ""));
         AdminShell s;
+        const QString before = "77";
+        LimVta& lim = s.t->lim_vta;
+        for (QString* limit : {&lim.jug_min, &lim.jug_miz, &lim.jug_mis, &lim.jug_max, &lim.jug_maz, &lim.jug_mas,
+                               &lim.vta_min, &lim.vta_max})
+            *limit = before;
         Rows rows;
         for (const auto& [key, value] : kParams) {
             if (key != c.key) {
@@ -265,45 +308,82 @@ TEST(PlacedAnswers, ParsysParameters)
                 {"JUGADA_MIS", w->tx_jmis}, {"JUGADA_MAX", w->tx_jmax}, {"JUGADA_MAZ", w->tx_jmaz},
                 {"JUGADA_MAS", w->tx_jmas}, {"VENTIK_MIN", w->tx_tmin}, {"VENTIK_MAX", w->tx_tmax},
                 {"ANUTIK_VEN", w->tx_anut}};
-            if (const auto f = fields.find(c.key); f != fields.end())
+            if (const auto f = fields.find(c.key); f != fields.end()) {
                 shown = texts({f->second})[0];
+                for (QString k = QLatin1String(c.keys); !k.isEmpty();) {
+                    if (k.startsWith("<down>") || k.startsWith("<up>")) {
+                        QTest::keyClick(f->second, k.startsWith("<down>") ? Qt::Key_Down : Qt::Key_Up);
+                        k.remove(0, k.indexOf('>') + 1);
+                    } else {
+                        QTest::keyClicks(f->second, k.left(1));
+                        k.remove(0, 1);
+                    }
+                }
+            }
             QTest::keyClick(w, Qt::Key_Return);
         });
         EXPECT_EQ(s.boxes(), refused ? QStringList{kLost} : QStringList{});
         EXPECT_EQ(enabled, !refused);
-        EXPECT_EQ(s.t.srv->calls("actpaq").size(), refused ? 0 : 10);
         EXPECT_EQ(s.t.reg->saved.isEmpty(), refused);
         if (c.shown) {
             EXPECT_EQ(shown, c.shown);
         }
+        // Every parameter goes, in the server's order, but one without a row left alone.
+        QStringList keys, want;
         QString sent;
-        for (const central::Call& call : s.t.srv->calls("actpaq"))
+        for (const central::Call& call : s.t.srv->calls("actpaq")) {
+            keys << call.values.value(1).toString();
             if (call.values.value(1) == c.key)
                 sent = call.values.value(2).toString();
-        if (c.sent) {
-            EXPECT_EQ(sent, c.sent);
+        }
+        for (const char* key : ten)
+            if (!refused && (c.sent || QLatin1String(key) != c.key))
+                want << QLatin1String(key);
+        EXPECT_EQ(keys, want);
+        EXPECT_EQ(sent, c.sent ? QString::fromUtf8(c.sent) : QString());
+        // What the sale holds: the amount or choice saved, or what it held before.
+        const std::map<QString, QString*> held = {
+            {"JUGADA_MIN", &lim.jug_min}, {"JUGADA_MIZ", &lim.jug_miz}, {"JUGADA_MIS", &lim.jug_mis},
+            {"JUGADA_MAX", &lim.jug_max}, {"JUGADA_MAZ", &lim.jug_maz}, {"JUGADA_MAS", &lim.jug_mas},
+            {"VENTIK_MIN", &lim.vta_min}, {"VENTIK_MAX", &lim.vta_max}, {"ANUTIK_VEN", &s.t->ses_val.anu_ven}};
+        if (const auto h = held.find(c.key); h != held.end()) {
+            EXPECT_EQ(*h->second, c.sent ? QString::fromUtf8(c.sent) : c.key == QLatin1String("ANUTIK_VEN") ? "0" : before);
         }
     }
 }
 
-// The parameters answered without a single row: every field empty, nothing to save, and
-// nothing said.
+// The parameters answered without a single row, or with rows that name none of the
+// parameters the window shows (names the server garbled, the bounds alone): every field
+// empty, nothing to save, and nothing said.
 TEST(PlacedAnswers, ParsysWithoutRows)
 {
-    AdminShell s;
-    s.model().outlet.params.clear();
-    bool enabled = true;
-    QStringList shown;
-    s.with_modal<parsys>([&] { s.item("par_sys"); }, [&](parsys* w) {
-        enabled = w->b_aceptar->isEnabled();
-        shown = texts({w->tx_vent, w->tx_jmin, w->tx_tmax, w->tx_codv});
-        QTest::keyClick(w, Qt::Key_Return);
-    });
-    EXPECT_FALSE(enabled);
-    EXPECT_EQ(shown, QStringList({"", "", "", ""}));
-    EXPECT_TRUE(s.boxes().isEmpty());
-    EXPECT_TRUE(s.t.srv->calls("actpaq").isEmpty());
-    EXPECT_TRUE(s.t.reg->saved.isEmpty());
+    const struct {
+        const char* name;
+        Rows rows;
+    } cases[] = {
+        {"no rows", {}},
+        {"garbled names",
+         {{"tvence_tik", "3"}, {"TVENCE_TIK ", "3"}, {" JUGADA_MIN", "100000000"}, {"JUGADA_MI", "100000000"},
+          {"VENTIK-MAX", "1000000000000"}, {"ANUTIK_VE", "1"}, {"JUGADA_SYS", "1"}}},
+        {"the bounds alone", kParams.mid(10)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AdminShell s;
+        s.model().outlet.params = c.rows;
+        bool enabled = true;
+        QStringList shown;
+        s.with_modal<parsys>([&] { s.item("par_sys"); }, [&](parsys* w) {
+            enabled = w->b_aceptar->isEnabled();
+            shown = texts({w->tx_vent, w->tx_jmin, w->tx_tmax, w->tx_codv});
+            QTest::keyClick(w, Qt::Key_Return);
+        });
+        EXPECT_FALSE(enabled);
+        EXPECT_EQ(shown, QStringList({"", "", "", ""}));
+        EXPECT_TRUE(s.boxes().isEmpty());
+        EXPECT_TRUE(s.t.srv->calls("actpaq").isEmpty());
+        EXPECT_TRUE(s.t.reg->saved.isEmpty());
+    }
 }
 
 // The deposits, one value of row 1 (002, 77, 2024-05-03, 123456789 units) answered as the
