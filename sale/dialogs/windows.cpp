@@ -26,6 +26,12 @@ void register_sale_windows(App& app)
     app.register_window(QStringLiteral("simbold"), [](App& a) -> QWidget* { return new simbold(a); });
     app.register_window(QStringLiteral("simbolt"), [](App& a) -> QWidget* { return new simbolt(a); });
     // A ticket a failed commit may have left sold is annulled as soon as the server answers
-    // again, quietly: the cashier was told the sale failed.
-    app.cox_back = [&app] { anu_pend(app, true); };
+    // again, quietly: the cashier was told the sale failed. Then a sale window that a lost
+    // opening left without a ticket opens one.
+    app.cox_back = [&app] {
+        anu_pend(app, true);
+        if (app.is_loaded(QStringLiteral("movtik")))
+            if (auto* w = app.win<movtik>(QStringLiteral("movtik")))
+                w->srv_back();
+    };
 }

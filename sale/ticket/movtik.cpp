@@ -15,7 +15,9 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -36,6 +38,28 @@ QFont make_font(const char* family, qreal points, bool bold = false)
 
 QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
 
+// Installed on the application, calls back before a key typed in the window (or its
+// shortcut) is handled.
+class KeysFirst : public QObject {
+public:
+    KeysFirst(QWidget* window, std::function<void()> on_key) : QObject(window), window_(window), on_key_(std::move(on_key))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
+            if (auto* w = qobject_cast<QWidget*>(watched); w && (w == window_ || window_->isAncestorOf(w)))
+                on_key_();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> on_key_;
+};
+
 } // namespace
 
 movtik::movtik(App& app, QWidget* parent) : QWidget(parent), app_(app)
@@ -43,6 +67,7 @@ movtik::movtik(App& app, QWidget* parent) : QWidget(parent), app_(app)
     setObjectName(QStringLiteral("movtik"));
     setWindowTitle(QStringLiteral("Venta de Tickets"));
     build();
+    keys_ = new KeysFirst(this, [this] { open_due(); });
 }
 
 movtik::~movtik()
@@ -220,6 +245,11 @@ void movtik::Form_Unload()
     if (!loaded_)
         return;
     loaded_ = false;
+    due_ = false;
+    if (pending_) {
+        pending_ = false;
+        qApp->removeEventFilter(keys_);
+    }
     drop_cmds(app_);
     timer_tik->stop();
     app_.dlg.set_pointer(plat::ptr_default);
@@ -264,6 +294,7 @@ void movtik::car_lim()
 void movtik::new_tik()
 {
     Busy busy(*this);
+    const int backs = backs_;
     auto& t = tik_cur;
     const auto& s = app_.ses_val;
     const auto& cfg = app_.cfg_reg;
@@ -274,8 +305,14 @@ void movtik::new_tik()
     const NewTicket n = newtkx(app_, s.cod_ven, s.cod_caj, app_.num_hdd, s.ord_lot, s.val_fijo, mod_ven);
     if (!n.ok || app_.flg_nocox != 0) {
         app_.dlg.set_pointer(plat::ptr_default);
+        // Lost: the ticket opens when the server answers again, or once the window is free
+        // when the keep-alive already found it while the loss was being told.
+        due_ = true;
+        if (backs_ != backs)
+            open_due();
         return;
     }
+    due_ = false;
 
     t.set_mode(mod_ven);
     t.ord_act = s.ord_lot;
@@ -456,6 +493,39 @@ void movtik::timer_tik_Timer()
     }
     if (loaded_)
         timer_tik->start();
+}
+
+void movtik::srv_back()
+{
+    ++backs_;
+    open_due();
+}
+
+void movtik::open_due()
+{
+    if (!loaded_ || !due_)
+        return;
+    if (busy()) {
+        if (!pending_) {
+            pending_ = true;
+            qApp->installEventFilter(keys_);
+        }
+        return;
+    }
+    if (pending_) {
+        pending_ = false;
+        qApp->removeEventFilter(keys_);
+    }
+    // Lost again meanwhile: the next return of the server opens it.
+    if (app_.flg_nocox != 0 || tik_cur.open())
+        return;
+    car_lim();
+    new_tik();
+}
+
+void movtik::free_again()
+{
+    QTimer::singleShot(0, this, &movtik::open_due);
 }
 
 void movtik::del_cur()

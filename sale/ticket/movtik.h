@@ -53,6 +53,9 @@ public:
     void del_cur();
     void anu_cur();
     void val_tik();
+    // The server answers again (the keep-alive found it): a window that a lost opening left
+    // without a ticket opens one now, or as soon as it is free.
+    void srv_back();
     // Index in tab_lot of the lottery an answer row names by codlot; -1 when none.
     int idx_lot(const QString& codlot) const;
 
@@ -76,7 +79,11 @@ public:
     class Busy {
     public:
         explicit Busy(movtik& w) : w_(w) { ++w_.busy_; }
-        ~Busy() { --w_.busy_; }
+        ~Busy()
+        {
+            if (--w_.busy_ == 0 && w_.pending_)
+                w_.free_again();
+        }
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
 
@@ -105,8 +112,17 @@ private:
     void close_window();
     void sel_extra(int key, int item);
     void print_tik(double val_mon, const QString& ticket2);
+    // Opens the ticket a lost opening left due, as after every ticket: now when the window
+    // is free and the server answers, else once it is free (before the next key typed in it
+    // is handled).
+    void open_due();
+    void free_again();
 
     int busy_ = 0;
+    bool due_ = false;         // the last opening was lost: the next return of the server opens one
+    bool pending_ = false;     // the server answered while the window was busy
+    int backs_ = 0;            // returns of the server seen
+    QObject* keys_ = nullptr;  // sees the window's keys first while an opening is pending
     bool loaded_ = false;      // Form_Load ran and Form_Unload did not yet
     bool shown_ = false;
     int prn_cur = 0;           // the printer tickets went to last

@@ -70,11 +70,11 @@ TEST(WhileLost, TheSaleWindowSendsNothing)
         {"Esc: a total out of bounds deleted",
          then([](SaleRig& r) { r.model().set_param("VENTIK_MAX", "500000000"), r.w->car_lim(); }, play), keys("<esc>"),
          {"newtkx", "protkx", "deltik", "newtkx"}, false, then(reopened, then(play, keys("<esc>")))},
-        // Dropped by the server: neither deleted nor replaced while lost; the next check
-        // opens the next ticket.
+        // Dropped by the server: neither deleted nor replaced while lost; the keep-alive
+        // that finds the server opens the next ticket, which takes the play typed then.
         {"the watch: a ticket dropped",
          [](SaleRig& r) { r.model().ticket(r.tik().numtik())->fecha = QDate::currentDate().addDays(-1); },
-         [](SaleRig& r) { r.watch(6); }, {"newtkx"}},
+         [](SaleRig& r) { r.watch(6); }, {"protkx"}, false, play},
     };
     QStringList transcript;
     for (const auto& c : cases) {

@@ -11,8 +11,9 @@ namespace {
 using namespace wire;
 
 // The first ticket committed and printed, then the next opening lost and the reconnect
-// refused: the window holds no ticket, so once the connection is back Esc only closes it,
-// and the printed ticket stays sold; nothing ever deletes or annuls it.
+// refused: the window holds no ticket. Once the connection is back it opens the next one,
+// which Esc deletes as it closes the window, and the printed ticket stays sold; nothing
+// ever deletes or annuls it.
 TEST(WireSaleFaults, APrintedTicketIsNeverAnnulled)
 {
     using Arm = std::function<void(WireSale&)>;
@@ -50,6 +51,7 @@ TEST(WireSaleFaults, APrintedTicketIsNeverAnnulled)
                   QStringList({"0", "0", "0", "0", "", ""}));
 
         s.tick();  // the connection back
+        EXPECT_GT(s.numtik(), s.first);
         s.esc();
         EXPECT_FALSE(s.shown());
         s.esc();
@@ -156,28 +158,35 @@ TEST(WireSaleFaults, AnUnansweredCommitIsAnnulledOnceTheServerAnswers)
     }
 }
 
-// A ticket the window ends (annulled after its commit's re-run was refused, deleted for its
-// total, dropped by the watch) whose next opening fails, its getpaq or newtkx reset and the
-// reopen refused: the window holds no ticket. Once the keep-alive is back, a typed play, a
-// sign play, a duplicate and Esc send nothing for any ticket and show nothing; Esc closes
-// the window, and the window opened again gets a new ticket that takes plays.
+// A ticket the window ends (printed, annulled after its commit's re-run was refused,
+// deleted for its total, dropped by the watch) whose next opening fails, its getpaq or
+// newtkx reset and the reopen refused: the window holds no ticket and sends nothing for the
+// ended one. The keep-alive that finds the server again opens the next ticket, once, as
+// after every ticket: the limits read, one newtkx, the new number shown; a play typed then
+// goes to it and shows its line.
 TEST(WireSaleFaults, AnEndedTicketIsNeverTheWindowsAgain)
 {
+    const auto none = [](SaleRig&) {};
+    const auto annulled = [](SaleRig& r) { r.t.ep->lose_answers_at_next_calls(1, "valtkx"); };
+    const auto deleted = [](SaleRig& r) { r.model().set_param("VENTIK_MAX", "500000000"), r.w->car_lim(); };
+    const auto dropped = [](SaleRig& r) { r.model().ticket(r.tik().numtik())->fecha = QDate::currentDate().addDays(-1); };
     const struct {
         const char* name;
         std::function<void(SaleRig&)> arrange;
-        const char* ends;  // the step that ends the ticket: Esc, or the watch
+        const char* ends;    // the step that ends the ticket: Esc, Esc after its message, or the watch
         const char* fails;   // the call of the next opening that fails
         const char* sent;    // what ended the ticket on the server
     } cases[] = {
-        {"annulled", [](SaleRig& r) { r.t.ep->lose_answers_at_next_calls(1, "valtkx"); }, "<esc>", "getpaq", "anutix"},
-        {"deleted", [](SaleRig& r) { r.model().set_param("VENTIK_MAX", "500000000"), r.w->car_lim(); }, "<esc>", "getpaq",
-         "deltik"},
-        {"dropped", [](SaleRig& r) { r.model().ticket(r.tik().numtik())->fecha = QDate::currentDate().addDays(-1); },
-         "watch", "newtkx", "deltik"},
+        {"printed", none, "<esc>", "getpaq", "valtkx"},
+        {"printed", none, "<esc>", "newtkx", "valtkx"},
+        {"annulled", annulled, "box", "getpaq", "anutix"},
+        {"annulled", annulled, "box", "newtkx", "anutix"},
+        {"deleted", deleted, "box", "getpaq", "deltik"},
+        {"deleted", deleted, "box", "newtkx", "deltik"},
+        {"dropped", dropped, "watch", "newtkx", "deltik"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << c.name << ", " << c.fails << " lost");
         SaleRig r(true);
         ASSERT_TRUE(r.open());
         const qint64 ended = r.tik().numtik();
@@ -193,13 +202,17 @@ TEST(WireSaleFaults, AnEndedTicketIsNeverTheWindowsAgain)
         if (QString(c.ends) == "watch") {
             fail_opening();
             r.watch(6);
-        } else {
+        } else if (QString(c.ends) == "box") {
             r.dlg().on_box = [&](const fake::Box&) {
                 r.dlg().on_box = nullptr;
                 fail_opening();
             };
             r.enter("<esc>");
+        } else {
+            fail_opening();
+            r.enter("<esc>");
         }
+        SaleRig::settle();
         ASSERT_FALSE(r.closed());
         EXPECT_EQ(r.t->flg_nocox, 1);
         EXPECT_EQ(r.tik().num_tik, "0");
@@ -207,41 +220,124 @@ TEST(WireSaleFaults, AnEndedTicketIsNeverTheWindowsAgain)
         QStringList ends;
         for (const central::Call& call : r.t.srv->log)
             if (call.proc == "anutix" || call.proc == "deltik" || call.proc == "valtkx")
-                ends << call.proc + " " + QString::number(call.values.value(0).toString().toLongLong());
+                ends << call.proc + " " + QString::number(named(call));
         EXPECT_EQ(ends.filter(c.sent), QStringList(QString("%1 %2").arg(c.sent).arg(ended)));
+        EXPECT_EQ(r.t.prn->docs.size(), QString(c.name) == "printed" ? 1 : 0);
         r.report();
 
         lost::back(r.t);
-        r.dlg().boxes.clear();
-        r.t.srv->log.clear();
-        r.enter("456<enter>5<enter>");
-        r.sign_play("004", "25", "A");
-        r.dialog_keys = "75<@tx_mont>3<enter>";
-        r.w->tx_nume->setFocus();
-        type_keys("d");
-        EXPECT_EQ(lost::changing(r.t, 0), QStringList());
-        EXPECT_EQ(r.dlg().texts(), QStringList());
-        EXPECT_EQ(r.lines(), QStringList());
-        EXPECT_EQ(r.tik().tot_tik, 0);
-        r.enter("<esc>");
         SaleRig::settle();
-        EXPECT_TRUE(r.closed());
-        EXPECT_EQ(lost::changing(r.t, 0), QStringList());
-
-        ASSERT_TRUE(r.open());
-        EXPECT_GT(r.tik().numtik(), ended);
-        r.lots("001");
-        r.enter("789<enter>1<enter>");
-        EXPECT_EQ(r.lines().size(), 1);
-        EXPECT_EQ(r.t.srv->calls("protkx").value(0).values.value(0).toLongLong(), r.tik().numtik());
+        const qint64 next = r.tik().numtik();
+        EXPECT_GT(next, ended);
+        EXPECT_EQ(r.w->tx_ntik->text(), eight(next));
+        EXPECT_EQ(r.t.srv->procs().filter(QRegularExpression("^(getpaq|newtkx)$")), QStringList({"getpaq", "newtkx"}));
         EXPECT_EQ(r.dlg().texts(), QStringList());
+        r.report();
+
+        r.enter("456<enter>1<enter>");
+        EXPECT_EQ(r.lines().size(), 1);
+        EXPECT_EQ(r.t.srv->calls("protkx").value(0).values.value(0).toLongLong(), next);
+        for (const central::Call& call : r.t.srv->log)
+            EXPECT_NE(named(call), ended) << qPrintable(call.proc);
+        EXPECT_EQ(r.dlg().texts(), QStringList());
+        EXPECT_EQ(lost::changing(r.t, 0), QStringList({"protkx"}));
+        lost::back(r.t);  // a later keep-alive opens nothing more
+        EXPECT_EQ(r.tik().numtik(), next);
+        EXPECT_EQ(r.t.srv->calls("newtkx").size(), 0);
+    }
+}
+
+// A sale window left without a ticket by a lost opening (the first ticket printed, the
+// next newtkx reset and the reopen refused) when the keep-alive finds the server again:
+// while a modal window is up, the ticket opens once it is closed, before the next key is
+// handled, and the play typed goes to it; a keep-alive inside the lost-connection message
+// opens it once the message is answered; an opening that fails again opens at the next
+// return; a window closed meanwhile opens nothing.
+TEST(WireSaleFaults, AWindowLeftWithoutATicketOpensOneWhenTheServerIsBack)
+{
+    enum Case { in_modal, in_message, fails_again, closed };
+    for (const Case c : {in_modal, in_message, fails_again, closed}) {
+        SCOPED_TRACE(int(c));
+        SaleRig r(true);
+        ASSERT_TRUE(r.open());
+        const qint64 printed = r.tik().numtik();
+        r.lots("001");
+        r.enter("123<enter>10<enter>");
+        r.report();
+        r.t.srv->fail_next(1, "newtkx");
+        r.t.srv->fail_next_open(1);
+        if (c == in_message)
+            r.dlg().on_box = [&](const fake::Box&) {
+                r.dlg().on_box = nullptr;
+                lost::back(r.t);
+            };
+        r.enter("<esc>");
+        if (c == in_message) {
+            // Back while the message was up: nothing opened inside it.
+            EXPECT_EQ(r.t.srv->calls("newtkx").size(), 1);
+            EXPECT_EQ(r.tik().num_tik, "0");
+        }
+        SaleRig::settle();
+        EXPECT_EQ(r.dlg().texts(), QStringList({"No hay conexión con el servidor." + blanks(10)}));
+        if (c == in_message) {
+            // Opened once the message was answered, before any key.
+            EXPECT_EQ(r.t.srv->calls("newtkx").size(), 2);
+            EXPECT_NE(r.tik().num_tik, "0");
+        }
+        r.report();
+
+        if (c == in_modal) {
+            QDialog modal(r.w->window());
+            QTimer::singleShot(0, &modal, [&] {
+                lost::back(r.t);
+                EXPECT_EQ(r.t.srv->calls("newtkx").size(), 0);  // not while the window is not free
+                modal.reject();
+            });
+            modal.exec();
+            EXPECT_EQ(r.tik().num_tik, "0");
+            QApplication::setActiveWindow(r.w);
+            r.enter("456<enter>5<enter>");
+        }
+        if (c == fails_again) {
+            r.t.srv->fail_next(2, "getpaq");  // and its retry after the reopen
+            timers_Timer(*r.t);
+            SaleRig::settle();
+            EXPECT_EQ(r.t->flg_nocox, 1);
+            EXPECT_EQ(r.tik().num_tik, "0");
+            EXPECT_EQ(r.t.srv->calls("newtkx").size(), 0);
+            EXPECT_EQ(r.dlg().texts(), QStringList({"No hay conexión con el servidor." + blanks(10)}));
+            r.report();
+            lost::back(r.t);
+            SaleRig::settle();
+        }
+        if (c == closed) {
+            r.enter("<esc>");
+            SaleRig::settle();
+            ASSERT_TRUE(r.closed());
+            lost::back(r.t);
+            SaleRig::settle();
+            EXPECT_EQ(r.t.srv->calls("getpaq").size() + r.t.srv->calls("newtkx").size(), 0);
+            EXPECT_EQ(lost::changing(r.t, 0), QStringList());
+            continue;
+        }
+        if (c != in_modal)
+            r.enter("456<enter>5<enter>");
+        const qint64 next = r.tik().numtik();
+        EXPECT_GT(next, printed);
+        EXPECT_EQ(r.w->tx_ntik->text(), eight(next));
+        EXPECT_EQ(r.lines().size(), 1);
+        EXPECT_EQ(lost::changing(r.t, 0), c == in_message ? QStringList{"protkx"} : QStringList({"newtkx", "protkx"}));
+        EXPECT_EQ(r.t.srv->calls("protkx").value(0).values.value(0).toLongLong(), next);
+        EXPECT_EQ(r.dlg().texts(), QStringList());
+        EXPECT_EQ(r.state(printed), "sold");
     }
 }
 
 // Tickets sold with faults at random points of the ticket cycle keep the promise after
 // every ticket and send nothing while lost or for a closed ticket; the seeds strike a
-// window left without a ticket after a commit and after an annulment, a remembered
-// annulment, and steps taken while the connection counted as lost.
+// window left without a ticket after a commit and after an annulment (each given one when
+// the server is back), a remembered annulment, and steps taken while the connection
+// counted as lost.
 TEST(WireSaleFaults, SoakKeepsThePromise)
 {
     Figures all;
@@ -252,6 +348,7 @@ TEST(WireSaleFaults, SoakKeepsThePromise)
         all.faults += f.faults;
         all.left_empty += f.left_empty;
         all.ended_empty += f.ended_empty;
+        all.reopened += f.reopened;
         all.remembered += f.remembered;
         all.while_lost += f.while_lost;
     }
@@ -259,6 +356,7 @@ TEST(WireSaleFaults, SoakKeepsThePromise)
     EXPECT_GT(all.faults, 30);
     EXPECT_GT(all.left_empty, 0);
     EXPECT_GT(all.ended_empty, 0);
+    EXPECT_EQ(all.reopened, all.left_empty + all.ended_empty);
     EXPECT_GT(all.remembered, 0);
     EXPECT_GT(all.while_lost, 0);
 }

@@ -13,7 +13,8 @@
 // before it. After each ticket the connection comes back with the keep-alive and the
 // promise an outlet lives by is checked: every printed ticket is committed once, with the
 // plays and the total it shows; every committed ticket is printed or annulled; no printed
-// ticket is annulled, nor named by a deletion or an annulment.
+// ticket is annulled, nor named by a deletion or an annulment. A sale window left without a
+// ticket has one again once the keep-alive found the server.
 #include "central/tds_endpoint.h"
 #include "core/app/rule.h"
 #include "core/db/tds_driver.h"
@@ -157,6 +158,7 @@ struct Figures {
     int faults = 0;          // faults armed
     int left_empty = 0;      // a commit, then no next ticket: the window held none
     int ended_empty = 0;     // a ticket annulled or deleted, then no next ticket
+    int reopened = 0;        // a window left without a ticket got one when the server was back
     int remembered = 0;      // a failed commit left a ticket to annul later
     int while_lost = 0;      // steps the cashier took while the connection counted as lost
     QStringList breaches;
@@ -345,13 +347,19 @@ inline Figures soak(quint32 seed, int tickets)
         if (s.numtik() && !s.app->tik_anu.isEmpty())
             f.breaches << fault + ": a ticket opened while a failed one waited for its annulment";
         f.remembered += s.app->tik_anu.isEmpty() ? 0 : 1;
-        f.left_empty += had && s.shown() && !s.numtik() && s.prn->docs.size() > docs ? 1 : 0;
-        f.ended_empty += had && s.shown() && !s.numtik() && s.prn->docs.size() == docs ? 1 : 0;
+        const bool empty = had && s.shown() && !s.numtik();
+        f.left_empty += empty && s.prn->docs.size() > docs ? 1 : 0;
+        f.ended_empty += empty && s.prn->docs.size() == docs ? 1 : 0;
 
-        // The connection back, and what waited for it sent; then the promise.
+        // The connection back, what waited for it sent, and a window without a ticket given
+        // one; then the promise.
         s.tick();
+        SaleRig::settle();
         if (s.app->flg_nocox != 0 || !s.app->tik_anu.isEmpty())
             f.breaches << fault + ": the keep-alive did not bring the connection back and annul what waited";
+        if (s.shown() && !s.numtik())
+            f.breaches << fault + ": the sale window stayed without a ticket once the server was back";
+        f.reopened += empty && s.numtik() ? 1 : 0;
         promise.check(s, fault, f.breaches);
     }
     f.printed = int(promise.printed.size());
