@@ -67,6 +67,8 @@ TEST(PlacedAnswers, PermisosDeniedCodes)
         {"empty", "", {"404", ""}},
         {"a known code as a number", 503, {"404", "503"}},
         {"a code no menu has", "999", {"404", "999"}},
+        {"a code no menu has with a blank before", " 99", {"404", " 99"}},
+        {"a code no menu has, too long with its blank before", " 999", {"404"}},
         {"unknown and repeated codes", {}, {"404", "999", "100"}, {"999", "404", "100", "999", "404"}, false},
         {"a known code with blanks and the same without", {}, {"404"}, {" 404 ", "404"}, false},
         {"null", QVariant(), {}},
@@ -517,14 +519,14 @@ QStringList tables(const central::Model& m)
 }
 
 // Every administration window opened on data the server keeps in its own forms (blanks
-// around values, a code no menu of this program has, an amount that is no whole hundredth,
-// deposits of 0 and below) and saved unchanged: its calls go, and every table is as it was
-// but for the parameters' blanks.
+// around values, codes no menu of this program has, one with a blank before it, an amount
+// that is no whole hundredth, deposits of 0 and below) and saved unchanged: its calls go,
+// and every table is as it was but for the parameters' blanks.
 TEST(PlacedAnswers, UnchangedSavesLeaveTheServersTablesAsTheyWere)
 {
     AdminShell s;
     central::Outlet& o = s.model().outlet;
-    o.users["ANA"].denied = {"999", "404", "202"};
+    o.users["ANA"].denied = {"999", "404", " 99", "202"};
     o.users["CAJERO"].denied = {"503"};
     o.params = kParams;
     o.params[0].second = " 3 ";
@@ -562,7 +564,7 @@ TEST(PlacedAnswers, UnchangedSavesLeaveTheServersTablesAsTheyWere)
     after.replace(after.indexOf("JUGADA_MIN= 100000000 "), "JUGADA_MIN=100000000");
     EXPECT_EQ(tables(s.model()), after);
     EXPECT_FALSE(s.boxes().contains(kLost));
-    EXPECT_EQ(calls_since(*s.t.srv, 0, "actmap"), QStringList({"ANA 202", "ANA 404", "ANA 999", "CAJERO 503"}));
+    EXPECT_EQ(calls_since(*s.t.srv, 0, "actmap"), QStringList({"ANA 202", "ANA 404", "ANA 999", "ANA  99", "CAJERO 503"}));
     for (const char* proc : {"delmap", "delsrt", "actsrt", "actpaq", "actdpo"})
         EXPECT_FALSE(s.t.srv->calls(proc).isEmpty()) << proc;
 }
