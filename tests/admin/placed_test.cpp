@@ -311,7 +311,10 @@ TEST(PlacedAnswers, ParsysWithoutRows)
 // The deposits, one value of row 1 (002, 77, 2024-05-03, 123456789 units) answered as the
 // case's, then that row deleted from the pop-up menu: the delete sends the deposit as it
 // came, its amount with its sign. A value the delete or the modify could not send back
-// refuses the answer: no rows, nothing to delete.
+// refuses the answer: no rows, nothing to delete. A deposit the server keeps at a date
+// before the date field's first day is first modified, unchanged and then to 2 units (its
+// amount erased and typed), each time named by its own date: the server changes it, and
+// the delete sends the new amount.
 TEST(PlacedAnswers, MovdpoDeposits)
 {
     const QVariantList row1{"3", "2024-05-03", "001", "002", "77", qint64(123456789)};
@@ -320,14 +323,21 @@ TEST(PlacedAnswers, MovdpoDeposits)
         l[at] = v;
         return l;
     };
-    const struct { const char* name; central::Spoil spoil; QVariantList sent; double mod = 1e8; } cases[] = {
+    const struct {
+        const char* name;
+        central::Spoil spoil;
+        QVariantList sent;
+        double mod = 1e8;
+        QDate kept = {};  // the date the server keeps the deposit at: it is modified before the delete
+    } cases[] = {
         {"a bank code of four", spoil::column("codbco", "0021", 1), {}},
         {"an empty bank code", spoil::column("codbco", "", 1), with(3, "")},
         {"a bank code of blanks", spoil::column("codbco", "   ", 1), with(3, "")},
         {"a bank code filled with blanks", spoil::column("codbco", "02    ", 1), with(3, "02")},
         {"a number of eleven", spoil::column("numero", "12345678901", 1), {}},
         {"a number filled with blanks", spoil::column("numero", "0123456789  ", 1), with(4, "0123456789")},
-        {"a date before 1753", spoil::column("fecmov", QDate(1700, 1, 1), 1), with(1, "1700-01-01")},
+        {"a date before 1753", spoil::column("fecmov", QDate(1700, 1, 1), 1), with(1, "1700-01-01"), 1e8,
+         QDate(1700, 1, 1)},
         {"a date as text before 1753", spoil::column("fecmov", "01/01/1700", 1), with(1, "1700-01-01")},
         {"a date beyond 9999", spoil::column("fecmov", QDate(10000, 1, 1), 1), {}},
         {"a date that is none", spoil::column("fecmov", "ayer", 1), {}},
@@ -346,15 +356,50 @@ TEST(PlacedAnswers, MovdpoDeposits)
         SCOPED_TRACE(c.name);
         AdminShell s;
         s.t->ses_val.mod_sys = s.t->ses_val.jug_sys = c.mod;
+        if (c.kept.isValid())
+            s.model().outlet.deposits[1].fecha = c.kept;
         s.t.srv->spoil_next("dspdpo", c.spoil);
         auto* w = s.open_list(false);
         const bool refused = c.sent.isEmpty();
         EXPECT_EQ(w->lista->topLevelItemCount(), refused ? 0 : 3);
         EXPECT_EQ(w->b_eliminar->isEnabled(), !refused);
         s.t->flg_nocox = 0;
+        QList<QVariantList> want;
+        if (c.kept.isValid()) {
+            QVariantList modified = c.sent;
+            modified[0] = "2";
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&s.w));
+            for (const bool changed : {false, true}) {
+                w->lista->setCurrentItem(w->lista->topLevelItem(1));
+                // Enter on the list, then a click on "Modificar": here no window manager makes
+                // the list's window active again once the dialog closed.
+                const auto modify = [&] {
+                    changed ? QTest::mouseClick(w->b_modificar, Qt::LeftButton) : QTest::keyClick(w->lista, Qt::Key_Return);
+                };
+                s.with_modal<movdpo_e>(modify, [&](movdpo_e* d) {
+                    if (changed) {
+                        for (int k = 0; k < 4; ++k)  // "1.23"
+                            QTest::keyClick(d->tx_monto, Qt::Key_Backspace);
+                        QTest::keyClicks(d->tx_monto, "2");
+                    }
+                    QTest::keyClick(d, Qt::Key_Return);
+                });
+                if (changed)
+                    modified[5] = qint64(200000000);
+                want << modified;
+            }
+        }
         s.popup_item(w->lista, "dpo_eliminar", row_at(w->lista, 1));
         EXPECT_EQ(s.boxes(), refused ? QStringList({kLost, kNoDel}) : QStringList{kAsk});
-        EXPECT_EQ(s.t.srv->calls("actdpo").value(0).values, c.sent);
+        if (!refused) {
+            QVariantList deleted = want.isEmpty() ? c.sent : want.last();
+            deleted[0] = "3";
+            want << deleted;
+        }
+        QList<QVariantList> sent;
+        for (const central::Call& call : s.t.srv->calls("actdpo"))
+            sent << call.values;
+        EXPECT_EQ(sent, want);
     }
 }
 
