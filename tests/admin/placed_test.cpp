@@ -67,6 +67,8 @@ TEST(PlacedAnswers, PermisosDeniedCodes)
         {"empty", "", {"404", ""}},
         {"a known code as a number", 503, {"404", "503"}},
         {"a code no menu has", "999", {"404", "999"}},
+        {"a code no menu has with a blank before", " 99", {"404", " 99"}},
+        {"a code no menu has, too long with its blank before", " 999", {"404"}},
         {"unknown and repeated codes", {}, {"404", "999", "100"}, {"999", "404", "100", "999", "404"}, false},
         {"a known code with blanks and the same without", {}, {"404"}, {" 404 ", "404"}, false},
         {"null", QVariant(), {}},
@@ -389,7 +391,10 @@ TEST(PlacedAnswers, ParsysWithoutRows)
 // The deposits, one value of row 1 (002, 77, 2024-05-03, 123456789 units) answered as the
 // case's, then that row deleted from the pop-up menu: the delete sends the deposit as it
 // came, its amount with its sign. A value the delete or the modify could not send back
-// refuses the answer: no rows, nothing to delete.
+// refuses the answer: no rows, nothing to delete. A deposit the server keeps at a date
+// before the date field's first day is first modified, unchanged and then to 2 units (its
+// amount erased and typed), each time named by its own date: the server changes it, and
+// the delete sends the new amount.
 TEST(PlacedAnswers, MovdpoDeposits)
 {
     const QVariantList row1{"3", "2024-05-03", "001", "002", "77", qint64(123456789)};
@@ -398,14 +403,21 @@ TEST(PlacedAnswers, MovdpoDeposits)
         l[at] = v;
         return l;
     };
-    const struct { const char* name; central::Spoil spoil; QVariantList sent; double mod = 1e8; } cases[] = {
+    const struct {
+        const char* name;
+        central::Spoil spoil;
+        QVariantList sent;
+        double mod = 1e8;
+        QDate kept = {};  // the date the server keeps the deposit at: it is modified before the delete
+    } cases[] = {
         {"a bank code of four", spoil::column("codbco", "0021", 1), {}},
         {"an empty bank code", spoil::column("codbco", "", 1), with(3, "")},
         {"a bank code of blanks", spoil::column("codbco", "   ", 1), with(3, "")},
         {"a bank code filled with blanks", spoil::column("codbco", "02    ", 1), with(3, "02")},
         {"a number of eleven", spoil::column("numero", "12345678901", 1), {}},
         {"a number filled with blanks", spoil::column("numero", "0123456789  ", 1), with(4, "0123456789")},
-        {"a date before 1753", spoil::column("fecmov", QDate(1700, 1, 1), 1), with(1, "1700-01-01")},
+        {"a date before 1753", spoil::column("fecmov", QDate(1700, 1, 1), 1), with(1, "1700-01-01"), 1e8,
+         QDate(1700, 1, 1)},
         {"a date as text before 1753", spoil::column("fecmov", "01/01/1700", 1), with(1, "1700-01-01")},
         {"a date beyond 9999", spoil::column("fecmov", QDate(10000, 1, 1), 1), {}},
         {"a date that is none", spoil::column("fecmov", "ayer", 1), {}},
@@ -424,15 +436,50 @@ TEST(PlacedAnswers, MovdpoDeposits)
         SCOPED_TRACE(c.name);
         AdminShell s;
         s.t->ses_val.mod_sys = s.t->ses_val.jug_sys = c.mod;
+        if (c.kept.isValid())
+            s.model().outlet.deposits[1].fecha = c.kept;
         s.t.srv->spoil_next("dspdpo", c.spoil);
         auto* w = s.open_list(false);
         const bool refused = c.sent.isEmpty();
         EXPECT_EQ(w->lista->topLevelItemCount(), refused ? 0 : 3);
         EXPECT_EQ(w->b_eliminar->isEnabled(), !refused);
         s.t->flg_nocox = 0;
+        QList<QVariantList> want;
+        if (c.kept.isValid()) {
+            QVariantList modified = c.sent;
+            modified[0] = "2";
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&s.w));
+            for (const bool changed : {false, true}) {
+                w->lista->setCurrentItem(w->lista->topLevelItem(1));
+                // Enter on the list, then a click on "Modificar": here no window manager makes
+                // the list's window active again once the dialog closed.
+                const auto modify = [&] {
+                    changed ? QTest::mouseClick(w->b_modificar, Qt::LeftButton) : QTest::keyClick(w->lista, Qt::Key_Return);
+                };
+                s.with_modal<movdpo_e>(modify, [&](movdpo_e* d) {
+                    if (changed) {
+                        for (int k = 0; k < 4; ++k)  // "1.23"
+                            QTest::keyClick(d->tx_monto, Qt::Key_Backspace);
+                        QTest::keyClicks(d->tx_monto, "2");
+                    }
+                    QTest::keyClick(d, Qt::Key_Return);
+                });
+                if (changed)
+                    modified[5] = qint64(200000000);
+                want << modified;
+            }
+        }
         s.popup_item(w->lista, "dpo_eliminar", row_at(w->lista, 1));
         EXPECT_EQ(s.boxes(), refused ? QStringList({kLost, kNoDel}) : QStringList{kAsk});
-        EXPECT_EQ(s.t.srv->calls("actdpo").value(0).values, c.sent);
+        if (!refused) {
+            QVariantList deleted = want.isEmpty() ? c.sent : want.last();
+            deleted[0] = "3";
+            want << deleted;
+        }
+        QList<QVariantList> sent;
+        for (const central::Call& call : s.t.srv->calls("actdpo"))
+            sent << call.values;
+        EXPECT_EQ(sent, want);
     }
 }
 
@@ -597,14 +644,14 @@ QStringList tables(const central::Model& m)
 }
 
 // Every administration window opened on data the server keeps in its own forms (blanks
-// around values, a code no menu of this program has, an amount that is no whole hundredth,
-// deposits of 0 and below) and saved unchanged: its calls go, and every table is as it was
-// but for the parameters' blanks.
+// around values, codes no menu of this program has, one with a blank before it, an amount
+// that is no whole hundredth, deposits of 0 and below) and saved unchanged: its calls go,
+// and every table is as it was but for the parameters' blanks.
 TEST(PlacedAnswers, UnchangedSavesLeaveTheServersTablesAsTheyWere)
 {
     AdminShell s;
     central::Outlet& o = s.model().outlet;
-    o.users["ANA"].denied = {"999", "404", "202"};
+    o.users["ANA"].denied = {"999", "404", " 99", "202"};
     o.users["CAJERO"].denied = {"503"};
     o.params = kParams;
     o.params[0].second = " 3 ";
@@ -642,7 +689,7 @@ TEST(PlacedAnswers, UnchangedSavesLeaveTheServersTablesAsTheyWere)
     after.replace(after.indexOf("JUGADA_MIN= 100000000 "), "JUGADA_MIN=100000000");
     EXPECT_EQ(tables(s.model()), after);
     EXPECT_FALSE(s.boxes().contains(kLost));
-    EXPECT_EQ(calls_since(*s.t.srv, 0, "actmap"), QStringList({"ANA 202", "ANA 404", "ANA 999", "CAJERO 503"}));
+    EXPECT_EQ(calls_since(*s.t.srv, 0, "actmap"), QStringList({"ANA 202", "ANA 404", "ANA 999", "ANA  99", "CAJERO 503"}));
     for (const char* proc : {"delmap", "delsrt", "actsrt", "actpaq", "actdpo"})
         EXPECT_FALSE(s.t.srv->calls(proc).isEmpty()) << proc;
 }
