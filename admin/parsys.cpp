@@ -211,8 +211,8 @@ void parsys::car_par()
     for (Amount& a : amounts_) {
         a.load.came = last.contains(QLatin1String(a.key));
         a.stored = last.value(QLatin1String(a.key));
-        a.load.shown = a.load.came ? amount_text(c, a.stored) : QString();
-        fill(a.box, amount_choices(c, split_bounds(last.value(QLatin1String(a.bounds))), a.hundredths), a.load.shown);
+        fill(a.box, amount_choices(c, split_bounds(last.value(QLatin1String(a.bounds))), a.hundredths),
+             a.load.came ? amount_text(c, a.stored) : QString());
         a.load.shown = a.box->currentText();
     }
 
