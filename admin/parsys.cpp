@@ -191,9 +191,11 @@ void parsys::Form_Load()
 void parsys::car_par()
 {
     const ParamRows rows = getpaq_shown(app_, app_.ses_val.cod_ven);
-    // Without a row of the parameters it shows every field stays empty, and there is
-    // nothing to save: a save would write blanks and defaults over the outlet's parameters.
-    if (!rows.ok || app_.flg_nocox == 1 || !names_a_shown_param(rows))
+    // Without an answer every field stays empty and there is nothing to save. An answer
+    // with none of the parameters' rows (a new outlet) is an answer: the outlet, the local
+    // settings and the amount choices are shown, and each parameter without its row waits,
+    // empty, for the user to set it.
+    if (!rows.ok || app_.flg_nocox == 1)
         return;
 
     // The module-wide values take the server's at once; a key's last row is its value, and

@@ -28,15 +28,6 @@ ParamRows getpaq_shown(App& app, const QString& cod_ven)
     });
 }
 
-bool names_a_shown_param(const ParamRows& p)
-{
-    for (const auto& [name, value] : p.rows)
-        for (const char* key : kShown)
-            if (name == QLatin1String(key))
-                return true;
-    return false;
-}
-
 bool actpaq(App& app, const QString& cod_ven, const QString& key, const QString& value)
 {
     return app.proc(QStringLiteral("actpaq"))

@@ -9,10 +9,6 @@
 // (TVENCE_TIK, the amounts, ANUTIK_VEN) holds a value longer than actpaq's, once trimmed.
 // The bounds rows (JUGMIN_SYS ...) only shape the amount lists and are read as they come.
 ParamRows getpaq_shown(App& app, const QString& cod_ven);
-// Whether a row of the answer names a parameter the window shows and sends back: an answer
-// without one has nothing the window could save.
-bool names_a_shown_param(const ParamRows& p);
-
 // actpaq: stores one parameter of the outlet: x1 the outlet code (varchar 3), x2 the key
 // (varchar 10), x3 the value as text (varchar 50). No return value and no rows: a call that
 // completes counts as stored. False when the call failed.

@@ -354,38 +354,101 @@ TEST(PlacedAnswers, ParsysParameters)
     }
 }
 
-// The parameters answered without a single row, or with rows that name none of the
-// parameters the window shows (names the server garbled, the bounds alone): every field
-// empty, nothing to save, and nothing said.
+// The parameters answered without a row of the ten the window sends back (a new outlet: no
+// rows at all, rows of other names, the bounds alone): the outlet, the local settings and the
+// amount choices of whatever bounds came are shown, every parameter empty, and "Aceptar"
+// works. Left alone it sends nothing and saves the settings as shown; days typed send only
+// the days, a message typed is only saved here, an amount chosen sends only that amount.
 TEST(PlacedAnswers, ParsysWithoutRows)
 {
+    const QStringList sub = {"0.01", "0.02", "0.05", "0.10", "0.20", "0.50"};
     const struct {
         const char* name;
         Rows rows;
-    } cases[] = {
-        {"no rows", {}},
-        {"garbled names",
+        QStringList jmin, jmax, tmax;  // the choices of three of the amount lists
+        const char* jmin_first;        // what the first entry of tx_jmin and of tx_tmax store
+        const char* tmax_first;
+    } answers[] = {
+        {"no rows", {}, sub, {}, {}, "1000000", nullptr},
+        {"rows of other names",
          {{"tvence_tik", "3"}, {"TVENCE_TIK ", "3"}, {" JUGADA_MIN", "100000000"}, {"JUGADA_MI", "100000000"},
-          {"VENTIK-MAX", "1000000000000"}, {"ANUTIK_VE", "1"}, {"JUGADA_SYS", "1"}}},
-        {"the bounds alone", kParams.mid(10)},
+          {"VENTIK-MAX", "1000000000000"}, {"ANUTIK_VE", "1"}, {"JUGADA_SYS", "1"}},
+         sub, {}, {}, "1000000", nullptr},
+        {"the bounds alone", kParams.mid(10), {"0.10", "0.20", "0.50", "1", "2", "5", "10"},
+         {"1", "2", "5", "10", "20", "50", "100", "200", "500", "1.000"},
+         {"1.000", "2.000", "5.000", "10.000", "20.000", "50.000"}, "10000000", "100000000000"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        AdminShell s;
-        s.model().outlet.params = c.rows;
-        bool enabled = true;
-        QStringList shown;
-        s.with_modal<parsys>([&] { s.item("par_sys"); }, [&](parsys* w) {
-            enabled = w->b_aceptar->isEnabled();
-            shown = texts({w->tx_vent, w->tx_jmin, w->tx_tmax, w->tx_codv});
-            QTest::keyClick(w, Qt::Key_Return);
-        });
-        EXPECT_FALSE(enabled);
-        EXPECT_EQ(shown, QStringList({"", "", "", ""}));
-        EXPECT_TRUE(s.boxes().isEmpty());
-        EXPECT_TRUE(s.t.srv->calls("actpaq").isEmpty());
-        EXPECT_TRUE(s.t.reg->saved.isEmpty());
-    }
+    const QStringList settings = {"sys_smod=100000000", "sys_modv=1", "sys_zord=1", "sys_rlot=0", "rep_enca=1",
+                                  "rep_juga=2", "rep_simb=0", "rep_agot=3"};
+    const struct {
+        const char* name;
+        std::function<void(parsys*)> keys;
+        QStringList sent;
+        const char* mens = "GRACIAS";
+    } edits[] = {
+        {"left alone", [](parsys*) {}, {}},
+        {"days typed", [](parsys* w) { QTest::keyClicks(w->tx_vent, "4"); }, {"001 TVENCE_TIK 4"}},
+        {"days typed beyond the week", [](parsys* w) { QTest::keyClicks(w->tx_vent, "9"); }, {"001 TVENCE_TIK 7"}},
+        {"the message typed", [](parsys* w) { QTest::keyClicks(w->tx_mens, " y vuelva"); }, {}, "GRACIAS Y VUELVA"},
+        {"the first play minimum chosen", [](parsys* w) { QTest::keyClick(w->tx_jmin, Qt::Key_Down); },
+         {"001 JUGADA_MIN *"}},
+        {"the ticket maximum's list keyed", [](parsys* w) { QTest::keyClick(w->tx_tmax, Qt::Key_Down); },
+         {"001 VENTIK_MAX *"}},
+        {"the annulment chosen", [](parsys* w) { QTest::keyClick(w->tx_anut, Qt::Key_Down); },
+         {"001 ANUTIK_VEN 1"}},
+    };
+    for (const auto& a : answers)
+        for (const auto& e : edits) {
+            SCOPED_TRACE(testing::Message() << a.name << ", " << e.name);
+            AdminShell s;
+            s.model().outlet.params = a.rows;
+            auto& cfg = s.t->cfg_reg;
+            cfg.sys_mens = "  GRACIAS ";
+            cfg.sys_modv = "1";
+            cfg.sys_rlot = "0";
+            cfg.rep_enca = "1";
+            cfg.rep_juga = "2";
+            cfg.rep_simb = "0";
+            cfg.rep_agot = "3";
+            s.t->ses_val.ord_lot = 1;
+            s.t->ses_val.anu_ven = "0";
+            LimVta& lim = s.t->lim_vta;
+            lim.jug_min = lim.vta_max = "77";
+            bool enabled = false;
+            QStringList shown, jmin, jmax, tmax;
+            s.with_modal<parsys>([&] { s.item("par_sys"); }, [&](parsys* w) {
+                enabled = w->b_aceptar->isEnabled();
+                shown = texts({w->tx_codv, w->tx_nomb, w->tx_serx, w->tx_vent, w->tx_mens, w->tx_jmin, w->tx_jmiz,
+                               w->tx_jmis, w->tx_jmax, w->tx_jmaz, w->tx_jmas, w->tx_tmin, w->tx_tmax, w->tx_anut,
+                               w->tx_modv, w->tx_zord, w->tx_rlot, w->tx_enca, w->tx_juga, w->tx_simb});
+                for (const auto& [box, entries] : {std::pair{w->tx_jmin, &jmin}, {w->tx_jmax, &jmax}, {w->tx_tmax, &tmax}})
+                    for (int k = 0; k < box->count(); ++k)
+                        *entries << box->itemText(k);
+                e.keys(w);
+                QTest::keyClick(w, Qt::Key_Return);
+            });
+            EXPECT_TRUE(enabled);
+            EXPECT_EQ(shown, QStringList({"001", "AGENCIA UNO", "0305419896", "", "GRACIAS", "", "", "", "", "", "",
+                                          "", "", "SI", "ANIMALITOS", "NOMBRE", "SI", "SI", "RESUMIDO",
+                                          "SOLO NUMERO"}));
+            EXPECT_EQ(jmin, a.jmin);
+            EXPECT_EQ(jmax, a.jmax);
+            EXPECT_EQ(tmax, a.tmax);
+            EXPECT_TRUE(s.boxes().isEmpty());
+            EXPECT_EQ(s.saved(), settings + QStringList{"sys_mens=" + QString(e.mens)});
+            // An amount goes back as the entry chosen stores it; a list without entries
+            // takes no key and sends nothing.
+            QStringList want;
+            for (const QString& sent : e.sent)
+                if (!sent.endsWith('*'))
+                    want << sent;
+                else if (const char* first = sent.contains("JUGADA_MIN") ? a.jmin_first : a.tmax_first)
+                    want << sent.chopped(1) + first;
+            EXPECT_EQ(calls_since(*s.t.srv, 0, "actpaq"), want);
+            EXPECT_EQ(QStringList({lim.jug_min, lim.vta_max}),
+                      QStringList({want.value(0).startsWith("001 JUGADA_MIN") ? want[0].section(' ', 2) : "77",
+                                   want.value(0).startsWith("001 VENTIK_MAX") ? want[0].section(' ', 2) : "77"}));
+        }
 }
 
 // The deposits, one value of row 1 (002, 77, 2024-05-03, 123456789 units) answered as the

@@ -12,13 +12,20 @@ namespace {
 namespace spoil = central::spoil;
 
 // Each spoiled load: what the user sees, what the window keeps enabled, and the calls that
-// Aceptar (Enter), or the deposits' delete from the pop-up menu, sends after it.
+// Aceptar (Enter), or the deposits' delete from the pop-up menu, sends after it. The
+// parameters answered without rows show none and send none back.
 TEST(UnreadableLoads, SaveAndDeleteNothing)
 {
     const QString nodel = "No hay registros para eliminar." + QString(10, ' ');
     const QString digits21 = "999999999999999999999";
     enum Window { perms, lots, params, deposits };
-    const struct { Window w; const char* name; central::Spoil spoil; QStringList boxes = {kLost}; } cases[] = {
+    const struct {
+        Window w;
+        const char* name;
+        central::Spoil spoil;
+        QStringList boxes = {kLost};
+        const char* aceptar = "disabled";  // enabled for an answer without rows: it is an answer
+    } cases[] = {
         {perms, "a null code", spoil::column("codmnu", {})},
         {perms, "no code column", spoil::drop_column("codmnu")},
         {perms, "a code of the wrong type", spoil::column("codmnu", 5.5)},
@@ -33,7 +40,7 @@ TEST(UnreadableLoads, SaveAndDeleteNothing)
         {params, "a null value", spoil::column("valor", {}, 2)},
         {params, "no value column", spoil::drop_column("valor")},
         {params, "no result set", spoil::no_result_set()},
-        {params, "no rows", spoil::rows_cleared(), {}},
+        {params, "no rows", spoil::rows_cleared(), {}, "enabled"},
         {deposits, "an amount beyond 64 bits", spoil::column("monto", 1e20, 1), {kLost, nodel}},
         {deposits, "an amount of 21 digits", spoil::column("monto", digits21, 1), {kLost, nodel}},
         {deposits, "a null amount", spoil::column("monto", {}, 1), {kLost, nodel}},
@@ -79,7 +86,7 @@ TEST(UnreadableLoads, SaveAndDeleteNothing)
         }
         EXPECT_EQ(s.boxes(), c.boxes);
         EXPECT_EQ(shown, c.w == params ? "" : "0");
-        EXPECT_EQ(enabled, "disabled");
+        EXPECT_EQ(enabled, c.aceptar);
         EXPECT_EQ(calls_since(*s.t.srv, from), QStringList{});
         EXPECT_EQ(s.t->lim_vta.jug_min, "100000000");  // the sale limits keep what they held
     }
