@@ -26,8 +26,8 @@ void register_sale_windows(App& app)
     app.register_window(QStringLiteral("simbold"), [](App& a) -> QWidget* { return new simbold(a); });
     app.register_window(QStringLiteral("simbolt"), [](App& a) -> QWidget* { return new simbolt(a); });
     // A ticket a failed commit may have left sold is annulled as soon as the server answers
-    // again, quietly: the cashier was told the sale failed. Then a sale window that a lost
-    // opening left without a ticket opens one.
+    // again, quietly: the cashier was told the sale failed. A sale window that a lost
+    // opening left without a ticket tries it again once the tick or the login is over.
     app.cox_back = [&app] {
         anu_pend(app, true);
         if (app.is_loaded(QStringLiteral("movtik")))

@@ -294,7 +294,6 @@ void movtik::car_lim()
 void movtik::new_tik()
 {
     Busy busy(*this);
-    const int backs = backs_;
     auto& t = tik_cur;
     const auto& s = app_.ses_val;
     const auto& cfg = app_.cfg_reg;
@@ -305,11 +304,11 @@ void movtik::new_tik()
     const NewTicket n = newtkx(app_, s.cod_ven, s.cod_caj, app_.num_hdd, s.ord_lot, s.val_fijo, mod_ven);
     if (!n.ok || app_.flg_nocox != 0) {
         app_.dlg.set_pointer(plat::ptr_default);
-        // Lost: the ticket opens when the server answers again, or once the window is free
-        // when the keep-alive already found it while the loss was being told.
+        // Lost: tried again once the server answers, or once the window is free when the
+        // keep-alive found it while the loss was being told.
         due_ = true;
-        if (backs_ != backs)
-            open_due();
+        if (app_.flg_nocox == 0)
+            srv_back();
         return;
     }
     due_ = false;
@@ -497,8 +496,10 @@ void movtik::timer_tik_Timer()
 
 void movtik::srv_back()
 {
-    ++backs_;
-    open_due();
+    // Never inside the keep-alive's tick: the opening is the window's own work, with its
+    // pointer and its messages, once the tick is over.
+    if (loaded_ && due_)
+        QTimer::singleShot(0, this, &movtik::open_due);
 }
 
 void movtik::open_due()
@@ -516,11 +517,21 @@ void movtik::open_due()
         pending_ = false;
         qApp->removeEventFilter(keys_);
     }
-    // Lost again meanwhile: the next return of the server opens it.
-    if (app_.flg_nocox != 0 || tik_cur.open())
+    // Lost again before it could be tried: the next return of the server tries it.
+    if (app_.flg_nocox != 0)
         return;
-    car_lim();
-    new_tik();
+    // Tried once. Lost again, the window closes once the loss was told, as after a
+    // commit that lost the connection; a refusal is shown and ends it as any refusal does.
+    due_ = false;
+    {
+        Busy busy(*this);
+        car_lim();
+        new_tik();
+    }
+    if (due_) {
+        due_ = false;
+        close_window();
+    }
 }
 
 void movtik::free_again()

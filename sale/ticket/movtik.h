@@ -53,8 +53,9 @@ public:
     void del_cur();
     void anu_cur();
     void val_tik();
-    // The server answers again (the keep-alive found it): a window that a lost opening left
-    // without a ticket opens one now, or as soon as it is free.
+    // The server answers again (the keep-alive or a login found it): a window that a lost
+    // opening left without a ticket tries that opening once, right after the tick or the
+    // login, or as soon as the window is free.
     void srv_back();
     // Index in tab_lot of the lottery an answer row names by codlot; -1 when none.
     int idx_lot(const QString& codlot) const;
@@ -112,17 +113,16 @@ private:
     void close_window();
     void sel_extra(int key, int item);
     void print_tik(double val_mon, const QString& ticket2);
-    // Opens the ticket a lost opening left due, as after every ticket: now when the window
-    // is free and the server answers, else once it is free (before the next key typed in it
-    // is handled).
+    // Tries the opening a loss left due, once, as after every ticket: now when the window is
+    // free and the server answers, else once it is free (before the next key typed in it is
+    // handled). Lost again, the window closes.
     void open_due();
     void free_again();
 
     int busy_ = 0;
-    bool due_ = false;         // the last opening was lost: the next return of the server opens one
-    bool pending_ = false;     // the server answered while the window was busy
-    int backs_ = 0;            // returns of the server seen
-    QObject* keys_ = nullptr;  // sees the window's keys first while an opening is pending
+    bool due_ = false;         // the last opening was lost and waits to be tried once
+    bool pending_ = false;     // that try waits for the window to be free (keys_ installed)
+    QObject* keys_ = nullptr;  // sees the window's keys first while the try waits
     bool loaded_ = false;      // Form_Load ran and Form_Unload did not yet
     bool shown_ = false;
     int prn_cur = 0;           // the printer tickets went to last

@@ -100,6 +100,7 @@ TEST(WhileLost, TheSaleWindowSendsNothing)
         EXPECT_EQ(lost::changing(r.t, lost_at), QStringList());
         transcript << "-- lost" << r.report();
         lost::back(r.t);
+        SaleRig::settle();  // what waited for the tick to end
         transcript << "-- back" << r.events();
         (c.again ? c.again : c.act)(r);
         EXPECT_EQ(lost::changing(r.t, 0), c.sent);

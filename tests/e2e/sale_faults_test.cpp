@@ -50,7 +50,8 @@ TEST(WireSaleFaults, APrintedTicketIsNeverAnnulled)
                                QString::number(s.w->lt_nume->count()), s.w->tx_ntik->text(), s.w->tx_mtik->text()}),
                   QStringList({"0", "0", "0", "0", "", ""}));
 
-        s.tick();  // the connection back
+        s.tick();  // the connection back; the window opens its ticket once the tick is over
+        SaleRig::settle();
         EXPECT_GT(s.numtik(), s.first);
         s.esc();
         EXPECT_FALSE(s.shown());
@@ -161,9 +162,9 @@ TEST(WireSaleFaults, AnUnansweredCommitIsAnnulledOnceTheServerAnswers)
 // A ticket the window ends (printed, annulled after its commit's re-run was refused,
 // deleted for its total, dropped by the watch) whose next opening fails, its getpaq or
 // newtkx reset and the reopen refused: the window holds no ticket and sends nothing for the
-// ended one. The keep-alive that finds the server again opens the next ticket, once, as
-// after every ticket: the limits read, one newtkx, the new number shown; a play typed then
-// goes to it and shows its line.
+// ended one. Once the keep-alive's tick that finds the server again is over, the window
+// opens the next ticket, once, as after every ticket: the limits read, one newtkx, the new
+// number shown; a play typed then goes to it and shows its line.
 TEST(WireSaleFaults, AnEndedTicketIsNeverTheWindowsAgain)
 {
     const auto none = [](SaleRig&) {};
@@ -247,97 +248,184 @@ TEST(WireSaleFaults, AnEndedTicketIsNeverTheWindowsAgain)
     }
 }
 
-// A sale window left without a ticket by a lost opening (the first ticket printed, the
-// next newtkx reset and the reopen refused) when the keep-alive finds the server again:
-// while a modal window is up, the ticket opens once it is closed, before the next key is
-// handled, and the play typed goes to it; a keep-alive inside the lost-connection message
-// opens it once the message is answered; an opening that fails again opens at the next
-// return; a window closed meanwhile opens nothing.
-TEST(WireSaleFaults, AWindowLeftWithoutATicketOpensOneWhenTheServerIsBack)
+// The main window's tick as the event loop runs it, with the main window's timer there:
+// from inside, a tick that finds the server is any other tick (no sale call, no message,
+// no pointer change); what waits for it to end runs once it is over. Every message records
+// whether it was shown inside a tick and whether the timer was running; in_box runs inside
+// the next one.
+struct Ticks {
+    SaleRig& r;
+    QTimer timer;
+    bool inside = false;
+    QStringList boxes;  // "text|inside or after|running or stopped"
+    std::function<void()> in_box;
+
+    explicit Ticks(SaleRig& rig) : r(rig)
+    {
+        timer.setInterval(60000);
+        timer.start();
+        r.t->timers = &timer;
+        r.dlg().on_box = [this](const fake::Box& b) {
+            boxes << QString("%1|%2|%3").arg(b.text.trimmed(), inside ? "inside" : "after",
+                                              timer.isActive() ? "running" : "stopped");
+            if (in_box)
+                std::exchange(in_box, nullptr)();
+        };
+    }
+    ~Ticks()
+    {
+        r.dlg().on_box = nullptr;
+        r.t->timers = nullptr;
+    }
+    void tick()
+    {
+        const qsizetype calls = r.t.srv->log.size(), pointers = r.dlg().pointers.size(), shown = boxes.size();
+        inside = true;
+        timers_Timer(*r.t);
+        inside = false;
+        QStringList sale;
+        for (const central::Call& call : r.t.srv->log.mid(calls))
+            if (call.proc != "stacox" && call.proc != "getmen")
+                sale << call.proc;
+        EXPECT_EQ(sale, QStringList()) << "inside the tick";
+        EXPECT_EQ(r.dlg().pointers.size(), pointers) << "inside the tick";
+        EXPECT_EQ(boxes.size(), shown) << "inside the tick";
+        EXPECT_EQ(r.t->flg_nocox, 0);
+        SaleRig::settle();
+    }
+};
+
+// A sale window left without a ticket by a lost opening (the first ticket printed, the next
+// newtkx reset and the reopen refused): the tick that finds the server again tries that
+// opening once, right after the tick. Opened, the number shows and the play typed goes to
+// it; a later opening the server refuses is not tried again. Under a modal window, it is
+// tried once that is closed, before the next key is handled; a keep-alive inside the
+// lost-connection message opens it once the message is answered. Lost again (the limits or
+// the opening lost, newtkx answered with an error or an unreadable answer every time), the
+// window closes after the one message, with at most the one unused ticket opened on the
+// server; refused with a status, its message shows once and the number is 0. Later ticks
+// try nothing and show nothing; a window closed meanwhile opens nothing.
+TEST(WireSaleFaults, AWindowLeftWithoutATicketTriesItsOpeningOnceAfterTheTick)
 {
-    enum Case { in_modal, in_message, fails_again, closed };
-    for (const Case c : {in_modal, in_message, fails_again, closed}) {
-        SCOPED_TRACE(int(c));
+    const QString lost = "No hay conexión con el servidor.|after|running";
+    enum End { opens, closes, refused };
+    const struct {
+        const char* name;
+        std::function<void(SaleRig&)> arm;  // the server as the tick finds it
+        End end;
+        QStringList boxes;  // shown from the tick on (the lost opening's message before)
+        int newtkx;         // newtkx calls from the Esc on, the lost one included
+        int opened;         // tickets the server opened meanwhile
+        bool modal = false; // the tick finds the server while a modal window is up
+    } cases[] = {
+        {"back", nullptr, opens, {}, 2, 1},
+        {"under a modal window", nullptr, opens, {}, 2, 1, true},
+        {"under a modal window, the opening lost again", [](SaleRig& r) { r.t.srv->fail_next(2, "newtkx"); }, closes,
+         {lost}, 3, 0, true},
+        {"inside the message", nullptr, opens, {}, 2, 1},
+        {"the limits lost again", [](SaleRig& r) { r.t.srv->fail_next(2, "getpaq"); }, closes, {lost}, 1, 0},
+        {"the opening lost again", [](SaleRig& r) { r.t.srv->fail_next(2, "newtkx"); }, closes, {lost}, 3, 0},
+        {"newtkx answers an error every time", [](SaleRig& r) { r.t.srv->error_next(100, "newtkx"); }, closes, {lost},
+         2, 0},
+        {"newtkx answers unreadably every time",
+         [](SaleRig& r) { r.t.srv->spoil_next("newtkx", central::spoil::no_result_set(), 100); }, closes, {lost}, 2, 1},
+        {"refused with a status", [](SaleRig& r) { r.model().newtkx_override = 2; }, refused,
+         {"Tovaren suspendida.|after|running"}, 2, 0},
+        {"closed meanwhile", nullptr, closes, {}, 1, 0},
+    };
+    for (const auto& c : cases) {
+        const QString name = c.name;
+        SCOPED_TRACE(c.name);
         SaleRig r(true);
+        Ticks ticks(r);
         ASSERT_TRUE(r.open());
         const qint64 printed = r.tik().numtik();
         r.lots("001");
         r.enter("123<enter>10<enter>");
-        r.report();
+        const qsizetype esc_at = r.t.srv->log.size();
+        const qint64 next_on_server = r.model().next_numtik;
+        const auto newtkx = [&] {
+            return r.t.srv->procs().mid(esc_at).count("newtkx");
+        };
         r.t.srv->fail_next(1, "newtkx");
         r.t.srv->fail_next_open(1);
-        if (c == in_message)
-            r.dlg().on_box = [&](const fake::Box&) {
-                r.dlg().on_box = nullptr;
-                lost::back(r.t);
+        if (name == "inside the message")
+            ticks.in_box = [&] {
+                ticks.tick();
+                EXPECT_EQ(newtkx(), 1);  // not inside the message
             };
         r.enter("<esc>");
-        if (c == in_message) {
-            // Back while the message was up: nothing opened inside it.
-            EXPECT_EQ(r.t.srv->calls("newtkx").size(), 1);
-            EXPECT_EQ(r.tik().num_tik, "0");
-        }
         SaleRig::settle();
-        EXPECT_EQ(r.dlg().texts(), QStringList({"No hay conexión con el servidor." + blanks(10)}));
-        if (c == in_message) {
-            // Opened once the message was answered, before any key.
-            EXPECT_EQ(r.t.srv->calls("newtkx").size(), 2);
-            EXPECT_NE(r.tik().num_tik, "0");
-        }
-        r.report();
+        EXPECT_EQ(ticks.boxes, QStringList({"No hay conexión con el servidor.|after|running"}));
+        ticks.boxes.clear();
 
-        if (c == in_modal) {
-            QDialog modal(r.w->window());
-            QTimer::singleShot(0, &modal, [&] {
-                lost::back(r.t);
-                EXPECT_EQ(r.t.srv->calls("newtkx").size(), 0);  // not while the window is not free
-                modal.reject();
-            });
-            modal.exec();
-            EXPECT_EQ(r.tik().num_tik, "0");
-            QApplication::setActiveWindow(r.w);
-            r.enter("456<enter>5<enter>");
-        }
-        if (c == fails_again) {
-            r.t.srv->fail_next(2, "getpaq");  // and its retry after the reopen
-            timers_Timer(*r.t);
-            SaleRig::settle();
-            EXPECT_EQ(r.t->flg_nocox, 1);
-            EXPECT_EQ(r.tik().num_tik, "0");
-            EXPECT_EQ(r.t.srv->calls("newtkx").size(), 0);
-            EXPECT_EQ(r.dlg().texts(), QStringList({"No hay conexión con el servidor." + blanks(10)}));
-            r.report();
-            lost::back(r.t);
-            SaleRig::settle();
-        }
-        if (c == closed) {
+        if (c.arm)
+            c.arm(r);
+        if (name == "closed meanwhile") {
             r.enter("<esc>");
             SaleRig::settle();
             ASSERT_TRUE(r.closed());
-            lost::back(r.t);
-            SaleRig::settle();
-            EXPECT_EQ(r.t.srv->calls("getpaq").size() + r.t.srv->calls("newtkx").size(), 0);
-            EXPECT_EQ(lost::changing(r.t, 0), QStringList());
-            continue;
         }
-        if (c != in_modal)
-            r.enter("456<enter>5<enter>");
-        const qint64 next = r.tik().numtik();
-        EXPECT_GT(next, printed);
-        EXPECT_EQ(r.w->tx_ntik->text(), eight(next));
-        EXPECT_EQ(r.lines().size(), 1);
-        EXPECT_EQ(lost::changing(r.t, 0), c == in_message ? QStringList{"protkx"} : QStringList({"newtkx", "protkx"}));
-        EXPECT_EQ(r.t.srv->calls("protkx").value(0).values.value(0).toLongLong(), next);
-        EXPECT_EQ(r.dlg().texts(), QStringList());
-        EXPECT_EQ(r.state(printed), "sold");
+        if (c.modal) {
+            QDialog modal;  // not the window's child: the window may close and go first
+            modal.setWindowModality(Qt::ApplicationModal);
+            QTimer::singleShot(0, &modal, [&] {
+                ticks.tick();  // runs what waits for the tick: the window is not free
+                modal.reject();
+            });
+            modal.exec();
+            SaleRig::settle();
+            EXPECT_EQ(newtkx(), 1);
+            EXPECT_EQ(r.tik().num_tik, "0");
+            EXPECT_TRUE(ticks.boxes.isEmpty());
+            // The next key tries the opening first; opened, the play goes to the new ticket.
+            QApplication::setActiveWindow(r.w);
+            r.enter(c.end == opens ? "456<enter>5<enter>" : "4");
+            SaleRig::settle();
+        } else if (name != "inside the message") {
+            ticks.tick();
+        }
+        EXPECT_EQ(newtkx(), c.newtkx);
+        EXPECT_EQ(r.model().next_numtik - next_on_server, c.opened);
+        EXPECT_EQ(ticks.boxes, c.boxes);
+        EXPECT_EQ(r.closed(), c.end == closes);
+
+        if (c.end == opens) {
+            if (!c.modal)
+                r.enter("456<enter>5<enter>");
+            const qint64 next = r.tik().numtik();
+            EXPECT_GT(next, printed);
+            EXPECT_EQ(r.w->tx_ntik->text(), eight(next));
+            EXPECT_EQ(r.lines().size(), 1);
+            EXPECT_EQ(lost::changing(r.t, esc_at), QStringList({"valtkx", "newtkx", "newtkx", "protkx"}));
+            EXPECT_EQ(r.t.srv->calls("protkx").value(1).values.value(0).toLongLong(), next);
+            EXPECT_EQ(r.state(printed), "sold");
+            // A later opening the server refuses is shown and not tried again.
+            r.model().newtkx_override = 1;
+            r.enter("<esc>");
+            SaleRig::settle();
+            EXPECT_EQ(r.tik().num_tik, "0");
+            EXPECT_EQ(ticks.boxes, QStringList({"Tovaren inactiva.|after|running"}));
+        }
+        if (c.end == refused) {
+            EXPECT_EQ(r.tik().num_tik, "0");
+            EXPECT_EQ(r.w->tx_ntik->text(), "");
+        }
+        const qsizetype later = r.t.srv->log.size();
+        ticks.boxes.clear();
+        for (int i = 0; i < 3; ++i)
+            ticks.tick();
+        EXPECT_EQ(r.t.srv->procs().mid(later).filter(QRegularExpression("^(getpaq|newtkx)$")), QStringList());
+        EXPECT_EQ(ticks.boxes, QStringList());
+        EXPECT_EQ(lost::changing(r.t, later), QStringList());
     }
 }
 
 // Tickets sold with faults at random points of the ticket cycle keep the promise after
 // every ticket and send nothing while lost or for a closed ticket; the seeds strike a
 // window left without a ticket after a commit and after an annulment (each given one when
-// the server is back), a remembered annulment, and steps taken while the connection
-// counted as lost.
+// the server is back, or closed when that try is lost again), a remembered annulment, and
+// steps taken while the connection counted as lost.
 TEST(WireSaleFaults, SoakKeepsThePromise)
 {
     Figures all;
@@ -349,6 +437,7 @@ TEST(WireSaleFaults, SoakKeepsThePromise)
         all.left_empty += f.left_empty;
         all.ended_empty += f.ended_empty;
         all.reopened += f.reopened;
+        all.reopen_closed += f.reopen_closed;
         all.remembered += f.remembered;
         all.while_lost += f.while_lost;
     }
@@ -356,7 +445,9 @@ TEST(WireSaleFaults, SoakKeepsThePromise)
     EXPECT_GT(all.faults, 30);
     EXPECT_GT(all.left_empty, 0);
     EXPECT_GT(all.ended_empty, 0);
-    EXPECT_EQ(all.reopened, all.left_empty + all.ended_empty);
+    EXPECT_GT(all.reopened, 0);
+    EXPECT_GT(all.reopen_closed, 0);
+    EXPECT_EQ(all.reopened + all.reopen_closed, all.left_empty + all.ended_empty);
     EXPECT_GT(all.remembered, 0);
     EXPECT_GT(all.while_lost, 0);
 }

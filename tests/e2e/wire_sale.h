@@ -14,7 +14,8 @@
 // promise an outlet lives by is checked: every printed ticket is committed once, with the
 // plays and the total it shows; every committed ticket is printed or annulled; no printed
 // ticket is annulled, nor named by a deletion or an annulment. A sale window left without a
-// ticket has one again once the keep-alive found the server.
+// ticket tries its opening once, after the keep-alive's tick that found the server: it has a
+// ticket again, or, when that try is lost too, it is closed.
 #include "central/tds_endpoint.h"
 #include "core/app/rule.h"
 #include "core/db/tds_driver.h"
@@ -159,6 +160,7 @@ struct Figures {
     int left_empty = 0;      // a commit, then no next ticket: the window held none
     int ended_empty = 0;     // a ticket annulled or deleted, then no next ticket
     int reopened = 0;        // a window left without a ticket got one when the server was back
+    int reopen_closed = 0;   // its try was lost again: the window closed
     int remembered = 0;      // a failed commit left a ticket to annul later
     int while_lost = 0;      // steps the cashier took while the connection counted as lost
     QStringList breaches;
@@ -352,14 +354,20 @@ inline Figures soak(quint32 seed, int tickets)
         f.ended_empty += empty && s.prn->docs.size() == docs ? 1 : 0;
 
         // The connection back, what waited for it sent, and a window without a ticket given
-        // one; then the promise.
+        // one once the tick is over, or closed when that try is lost too; then the promise.
+        const bool lost_again = empty && rng.bounded(3) == 0;
+        if (lost_again)
+            s.ep.with_server([](central::Server& srv) { srv.fail_next(2, "newtkx"); });
         s.tick();
-        SaleRig::settle();
         if (s.app->flg_nocox != 0 || !s.app->tik_anu.isEmpty())
             f.breaches << fault + ": the keep-alive did not bring the connection back and annul what waited";
+        SaleRig::settle();
         if (s.shown() && !s.numtik())
             f.breaches << fault + ": the sale window stayed without a ticket once the server was back";
+        if (lost_again && s.shown())
+            f.breaches << fault + ": a window whose try was lost again stayed open";
         f.reopened += empty && s.numtik() ? 1 : 0;
+        f.reopen_closed += empty && !s.shown() ? 1 : 0;
         promise.check(s, fault, f.breaches);
     }
     f.printed = int(promise.printed.size());
