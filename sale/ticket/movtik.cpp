@@ -246,10 +246,7 @@ void movtik::Form_Unload()
         return;
     loaded_ = false;
     due_ = false;
-    if (pending_) {
-        pending_ = false;
-        qApp->removeEventFilter(keys_);
-    }
+    stop_waiting();
     drop_cmds(app_);
     timer_tik->stop();
     app_.dlg.set_pointer(plat::ptr_default);
@@ -499,7 +496,7 @@ void movtik::srv_back()
     // Never inside the keep-alive's tick: the opening is the window's own work, with its
     // pointer and its messages, once the tick is over.
     if (loaded_ && due_)
-        QTimer::singleShot(0, this, &movtik::open_due);
+        free_again();
 }
 
 void movtik::open_due()
@@ -513,10 +510,7 @@ void movtik::open_due()
         }
         return;
     }
-    if (pending_) {
-        pending_ = false;
-        qApp->removeEventFilter(keys_);
-    }
+    stop_waiting();
     // Lost again before it could be tried: the next return of the server tries it.
     if (app_.flg_nocox != 0)
         return;
@@ -537,6 +531,14 @@ void movtik::open_due()
 void movtik::free_again()
 {
     QTimer::singleShot(0, this, &movtik::open_due);
+}
+
+void movtik::stop_waiting()
+{
+    if (pending_) {
+        pending_ = false;
+        qApp->removeEventFilter(keys_);
+    }
 }
 
 void movtik::del_cur()

@@ -117,7 +117,10 @@ private:
     // free and the server answers, else once it is free (before the next key typed in it is
     // handled). Lost again, the window closes.
     void open_due();
+    // Posts open_due, to run once the current tick or handler is over.
     void free_again();
+    // The try no longer waits for a key: the key filter goes.
+    void stop_waiting();
 
     int busy_ = 0;
     bool due_ = false;         // the last opening was lost and waits to be tried once
